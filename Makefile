@@ -1,0 +1,40 @@
+# Quorvex: build, test and run. Each target installs what is missing first.
+JOBS ?= $(shell nproc)
+SHELL := /bin/bash
+
+.PHONY: all build test run bench dist clean bootstrap host win64 win32 deps
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+deps: bootstrap
+	@scripts/build-libjpeg x86_64-w64-mingw32
+	@scripts/build-libjpeg i686-w64-mingw32
+
+host: bootstrap
+	@cmake --preset host >/dev/null
+	@cmake --build --preset host -j$(JOBS)
+
+win64: deps
+	@cmake --preset win64 >/dev/null
+	@cmake --build --preset win64 -j$(JOBS)
+
+win32: deps
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32 -j$(JOBS)
+
+# Both Windows programs, copied to dist/win32 and dist/win64.
+build: win64 win32
+	@scripts/collect-dist
+
+test: host win64 win32
+	@scripts/collect-dist
+	@scripts/run-tests
+
+run: build
+	@scripts/run-bar
+
+clean:
+	rm -rf build/host build/win64 build/win32 dist

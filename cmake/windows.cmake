@@ -1,0 +1,43 @@
+# Windows program: the Win32 glue, the toolkit, the executable and its resources.
+# Included from the top-level list when cross-building with MinGW-w64.
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+# Static runtime: the program needs nothing beyond the Windows system DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# JPEG_ROOT names the libjpeg-turbo install; a cross build only searches below
+# its find roots, so the install becomes one of them.
+if(JPEG_ROOT AND CMAKE_CROSSCOMPILING)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${JPEG_ROOT})
+endif()
+find_package(JPEG REQUIRED)
+
+set(QUORVEX_WIN_SOURCES)
+foreach(folder IN LISTS QUORVEX_FOLDERS)
+  file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*_win.cpp)
+  list(APPEND QUORVEX_WIN_SOURCES ${found})
+endforeach()
+file(GLOB toolkit_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/toolkit/*.cpp)
+list(APPEND QUORVEX_WIN_SOURCES ${toolkit_sources})
+set(QUORVEX_ENTRY ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp)
+list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY})
+
+add_library(quorvex_win STATIC ${QUORVEX_WIN_SOURCES})
+target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
+target_link_libraries(quorvex_win PUBLIC quorvex_core JPEG::JPEG
+  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 imm32 advapi32 uxtheme shlwapi msimg32 psapi)
+
+if(EXISTS ${QUORVEX_ENTRY})
+  set(QUORVEX_RC ${PROJECT_SOURCE_DIR}/resources/quorvex.rc)
+  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_RC})
+  target_link_libraries(Quorvex PRIVATE quorvex_win)
+  target_link_options(Quorvex PRIVATE -municode -s)
+  set_source_files_properties(${QUORVEX_RC} PROPERTIES
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/quorvex.manifest")
+  target_compile_definitions(Quorvex PRIVATE
+    QUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    QUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    QUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/resources -DQUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} -DQUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR} -DQUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH} -DQUORVEX_VERSION_TEXT=\\\"${PROJECT_VERSION}\\\"")
+  set_target_properties(Quorvex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endif()
