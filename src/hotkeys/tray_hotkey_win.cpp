@@ -1,0 +1,39 @@
+#include "hotkeys/tray_hotkey_win.h"
+
+#include "hotkeys/tray_hotkey.h"
+#include "toolkit/text.h"
+
+namespace quorvex {
+namespace {
+
+class RealHotKeySystem final : public HotKeySystem {
+public:
+    ATOM AddAtom(const wchar_t* name) override { return GlobalAddAtomW(name); }
+    bool Register(HWND window, int id, UINT modifiers, UINT virtualKey) override {
+        return RegisterHotKey(window, id, modifiers, virtualKey) != FALSE;
+    }
+    bool Unregister(HWND window, int id) override { return UnregisterHotKey(window, id) != FALSE; }
+};
+
+}  // namespace
+
+HotKeySystem& SystemHotKeys() {
+    static RealHotKeySystem system;
+    return system;
+}
+
+bool TrayHotKeyRegistrar::Register(HWND window, std::uint16_t value) {
+    if (value == 0) return false;
+    const HotKeyRegistration r = HotKeyToRegistration(value);
+    // The atom is never deleted: the same name keeps giving the same id.
+    id_ = system_->AddAtom(tk::Utf8ToWide(TrayHotKeyAtomName).c_str());
+    // Without an atom there is no id to register under (0 means "none").
+    if (id_ == 0) return false;
+    return system_->Register(window, static_cast<int>(id_), r.Modifiers, r.VirtualKey);
+}
+
+void TrayHotKeyRegistrar::Unregister(HWND window) {
+    if (id_ != 0) system_->Unregister(window, static_cast<int>(id_));
+}
+
+}  // namespace quorvex
