@@ -1,0 +1,187 @@
+// The tray icon against the session's real notification area, and its
+// mouse protocol driven through its callback message.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "toolkit/tray_icon.h"
+
+namespace quorvex::tk {
+namespace {
+
+// Talks to the shell about the same icon behind the component's back.
+bool ShellCall(DWORD command, const TrayIcon& icon) {
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof(d);
+    d.hWnd = icon.Window();
+    d.uID = icon.Id();
+    if (command == NIM_ADD) {
+        d.uFlags = NIF_ICON | NIF_TIP;
+        d.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    }
+    return Shell_NotifyIconW(command, &d) != FALSE;
+}
+
+// True when the shell holds the icon (a delete succeeds), which removes it.
+bool ShellHeldIcon(const TrayIcon& icon) { return ShellCall(NIM_DELETE, icon); }
+
+void Callback(TrayIcon& icon, UINT mouseMessage) {
+    SendMessageW(icon.Window(), TrayIcon::CallbackMessage, icon.Id(), mouseMessage);
+}
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        icon.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
+        icon.SetTip(L"Lumetra");
+        icon.OnClick = [this] { events.push_back("click"); };
+        icon.OnPopup = [this](POINT) { events.push_back("popup"); };
+        icon.OnError = [this](const std::exception& e) { events.push_back(std::string("error:") + e.what()); };
+    }
+    TrayIcon icon;
+    std::vector<std::string> events;
+};
+
+using Events = std::vector<std::string>;
+
+TEST_F(TrayIconTest, AddAndRemoveThroughTheShell) {
+    EXPECT_FALSE(icon.Visible());
+    EXPECT_EQ(icon.Id(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(icon.Window())));
+    icon.Show();
+    EXPECT_TRUE(icon.Visible());
+    icon.Show();  // already shown: no second add (which the shell would refuse)
+    icon.Hide();
+    EXPECT_FALSE(icon.Visible());
+    icon.Hide();  // already hidden: nothing
+    EXPECT_FALSE(ShellHeldIcon(icon)) << "the icon is still in the notification area";
+
+    icon.Show();
+    EXPECT_TRUE(ShellHeldIcon(icon)) << "the icon did not reach the notification area";
+    // The shell lost it (we removed it above): the delete is refused.
+    try {
+        icon.Hide();
+        ADD_FAILURE() << "a refused delete passed as success";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot remove shell notification icon");
+    }
+    EXPECT_FALSE(icon.Visible()) << "a refused delete still counts as hidden";
+}
+
+TEST_F(TrayIconTest, RefusedAddIsAnErrorAndLeavesTheIconHidden) {
+    ASSERT_TRUE(ShellCall(NIM_ADD, icon));  // the id is taken already
+    try {
+        icon.Show();
+        ADD_FAILURE() << "a refused add passed as success";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Cannot create shell notification icon");
+    }
+    EXPECT_FALSE(icon.Visible());
+    EXPECT_TRUE(ShellHeldIcon(icon));
+}
+
+TEST_F(TrayIconTest, LongTipIsCutNotRefused) {
+    icon.SetTip(std::wstring(300, L'x'));
+    icon.Show();
+    EXPECT_TRUE(icon.Visible());
+    icon.Hide();
+}
+
+TEST_F(TrayIconTest, ClickFiresOnReleaseAfterAPressOnly) {
+    Callback(icon, WM_LBUTTONUP);  // press happened elsewhere
+    EXPECT_EQ(events, Events{});
+    Callback(icon, WM_LBUTTONDOWN);
+    EXPECT_EQ(events, Events{});
+    Callback(icon, WM_LBUTTONUP);
+    EXPECT_EQ(events, Events{"click"});
+    // A double click: down, up, double-click, up: one click only.
+    events.clear();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Callback(icon, m);
+    EXPECT_EQ(events, Events{"click"});
+    // The right button opens the menu on its release only.
+    events.clear();
+    Callback(icon, WM_RBUTTONDOWN);
+    Callback(icon, WM_MOUSEMOVE);
+    Callback(icon, WM_RBUTTONUP);
+    EXPECT_EQ(events, Events{"popup"});
+}
+
+TEST_F(TrayIconTest, RightReleaseBringsTheTargetForwardBeforeThePopup) {
+    HWND target = CreateWindowExW(0, L"STATIC", L"target", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 10, 50, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    HWND seen = nullptr;
+    PostMessageW(other, WM_NULL, 0, 0);  // a pending message, processed before the popup
+    icon.SetForegroundTarget(target);
+    icon.OnPopup = [&](POINT) {
+        seen = GetForegroundWindow();
+        MSG m;
+        EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) << "messages left pending";
+    };
+    Callback(icon, WM_RBUTTONUP);
+    EXPECT_EQ(seen, target);
+    DestroyWindow(other);
+    DestroyWindow(target);
+}
+
+TEST_F(TrayIconTest, HandlerErrorsStopAtTheWindowAndAreReported) {
+    icon.OnClick = [] { throw Error("Cannot remove shell notification icon"); };
+    Callback(icon, WM_LBUTTONDOWN);
+    Callback(icon, WM_LBUTTONUP);
+    EXPECT_EQ(events, Events{"error:Cannot remove shell notification icon"});
+}
+
+TEST_F(TrayIconTest, TaskbarRestartAddsAShownIconAgain) {
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    // Hidden: the broadcast adds nothing.
+    SendMessageW(icon.Window(), taskbarCreated, 0, 0);
+    EXPECT_FALSE(ShellHeldIcon(icon));
+
+    icon.Show();
+    ASSERT_TRUE(ShellHeldIcon(icon));  // the restarted shell has lost it
+    SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(ShellHeldIcon(icon)) << "the broadcast did not bring the icon back";
+    EXPECT_EQ(events, Events{});
+    // The shell refuses the re-add (the icon is there already): reported.
+    ASSERT_TRUE(ShellCall(NIM_ADD, icon));
+    SendMessageW(icon.Window(), taskbarCreated, 0, 0);
+    EXPECT_EQ(events, Events{"error:Cannot create shell notification icon"});
+}
+
+TEST_F(TrayIconTest, EndingSessionRemovesTheIcon) {
+    icon.Show();
+    EXPECT_EQ(SendMessageW(icon.Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(icon.Window(), WM_ENDSESSION, FALSE, 0);  // cancelled: stays
+    EXPECT_TRUE(icon.Visible());
+    SendMessageW(icon.Window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(icon.Visible());
+    EXPECT_FALSE(ShellHeldIcon(icon));
+}
+
+TEST(TrayIconLifetime, DestroyingAShownIconRemovesIt) {
+    HWND window;
+    UINT id;
+    {
+        TrayIcon icon;
+        icon.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
+        icon.Show();
+        window = icon.Window();
+        id = icon.Id();
+    }
+    EXPECT_FALSE(IsWindow(window));
+    NOTIFYICONDATAW d{};
+    d.cbSize = sizeof(d);
+    d.hWnd = window;
+    d.uID = id;
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &d));
+}
+
+}  // namespace
+}  // namespace quorvex::tk
