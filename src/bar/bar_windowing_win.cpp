@@ -1,0 +1,133 @@
+#include "bar/bar_windowing_win.h"
+
+#include "bar/window_rules.h"
+#include "hotkeys/tray_hotkey.h"
+
+namespace quorvex {
+
+BarWindowing::BarWindowing(BarWindowingHost& host, HotKeySystem& hotKeys)
+    : host_(host), hotKey_(hotKeys) {
+    tray_.OnClick = [this] { TrayIconClick(); };
+    tray_.OnPopup = [this](POINT pt) { host_.PopupTrayMenu(pt); };
+    tray_.OnError = [this](const std::exception& e) { host_.ShowError(e); };
+}
+
+void BarWindowing::SetTrayIcon(HICON icon, const std::wstring& tip) {
+    tray_.SetIcon(icon);
+    tray_.SetTip(tip);
+}
+
+void BarWindowing::MinimiseClick() {
+    host_.MinimiseApplication();
+    if (host_.MinToTrayIcon()) {
+        tray_.SetForegroundTarget(host_.ApplicationWindow());
+        tray_.Show();  // refused: the error travels, the taskbar button stays
+        ShowWindow(host_.ApplicationWindow(), SW_HIDE);
+    }
+}
+
+void BarWindowing::TrayIconClick() {
+    tray_.Hide();  // refused: the error travels; the icon counts as hidden
+    HWND app = host_.ApplicationWindow();
+    ShowWindow(app, SW_SHOWNORMAL);
+    SetForegroundWindow(app);
+}
+
+bool BarWindowing::RegisterTrayHotKey() {
+    return hotKey_.Register(host_.BarWindow(), host_.TrayHotKey());
+}
+
+void BarWindowing::UnregisterTrayHotKey() { hotKey_.Unregister(host_.BarWindow()); }
+
+bool BarWindowing::InDragZone() const {
+    HWND bar = host_.BarWindow();
+    POINT pt{};
+    RECT r{};
+    if (!GetCursorPos(&pt) || !ScreenToClient(bar, &pt) || !GetWindowRect(bar, &r)) return false;
+    return quorvex::InDragZone(pt.x, pt.y, r.right - r.left);
+}
+
+void BarWindowing::Shutdown() noexcept {
+    if (shutDown_) return;
+    shutDown_ = true;
+    try {
+        host_.SaveOnShutdown();
+        UnregisterTrayHotKey();
+    } catch (...) {
+        // The shutdown goes on whatever fails; the remaining steps are skipped.
+    }
+}
+
+void BarWindowing::HotKey(WPARAM id) {
+    HotKeyState state;
+    state.RegisteredId = hotKey_.Id();
+    state.TrayIconShown = tray_.Visible();
+    state.ApplicationIconic = IsIconic(host_.ApplicationWindow()) != FALSE;
+    state.BarVisible = IsWindowVisible(host_.BarWindow()) != FALSE;
+    // WM_HOTKEY's id is an int; the system's negative ids (desktop snap)
+    // arrive sign-extended on 64-bit and are never ours.
+    if (static_cast<std::uint64_t>(id) > 0xFFFFFFFFu) return;
+    const auto pressed = static_cast<std::uint32_t>(id);
+    switch (DecideHotKeyAction(pressed, state)) {
+        case HotKeyAction::RestoreFromTray: TrayIconClick(); break;
+        case HotKeyAction::RestoreFromMinimised: host_.RestoreApplication(); break;
+        case HotKeyAction::Minimise: MinimiseClick(); break;
+        case HotKeyAction::None: break;
+    }
+}
+
+void BarWindowing::ActivateApp(WPARAM wParam) {
+    HWND other = host_.OtherActiveForm();
+    switch (DecideActivateApp(wParam, host_.BarIsActiveForm(), other != nullptr)) {
+        case ActivateAction::Opaque:
+            SetLayeredWindowAttributes(host_.BarWindow(), 0, OpaqueAlpha, LWA_ALPHA);
+            host_.AutoCopyFromClipboard();
+            break;
+        case ActivateAction::BringUpForm:
+            BringWindowToTop(other);
+            break;
+        case ActivateAction::Dim:
+            SetLayeredWindowAttributes(host_.BarWindow(), 0, DimmedAlpha, LWA_ALPHA);
+            break;
+        case ActivateAction::Nothing:
+            break;
+    }
+}
+
+bool BarWindowing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_HOTKEY:
+            HotKey(wParam);
+            return true;
+        case WmAppArrange:
+            host_.ArrangeButtons();
+            return true;
+        case WmAppRestore:
+            TrayIconClick();
+            return true;
+        case WM_ACTIVATEAPP:
+            ActivateApp(wParam);
+            return false;  // the toolkit may track activation too
+        case WM_NCHITTEST:
+            result = BarHitTest(DefWindowProcW(host_.BarWindow(), message, wParam, lParam),
+                                InDragZone());
+            return true;
+        case WM_QUERYENDSESSION:
+            result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            if (wParam) {
+                // The process may be ended any time after this returns, and
+                // the normal destroy would never run: save now, then leave no
+                // dead icon in the notification area.
+                Shutdown();
+                tray_.HideQuietly();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace quorvex
