@@ -66,9 +66,8 @@ void BarWindowing::HotKey(WPARAM id) {
     state.BarVisible = IsWindowVisible(host_.BarWindow()) != FALSE;
     // WM_HOTKEY's id is an int; the system's negative ids (desktop snap)
     // arrive sign-extended on 64-bit and are never ours.
-    if constexpr (sizeof(WPARAM) > 4) {
-        if (static_cast<std::uint64_t>(id) > 0xFFFFFFFFu) return;
-    }
+    const std::uint64_t wide = id;
+    if (wide > 0xFFFFFFFFu) return;
     const auto pressed = static_cast<std::uint32_t>(id);
     switch (DecideHotKeyAction(pressed, state)) {
         case HotKeyAction::RestoreFromTray: TrayIconClick(); break;
