@@ -1,14 +1,17 @@
 #include "hotkeys/tray_hotkey.h"
 
+#include "hotkeys/hotkey_text.h"
+
 namespace quorvex {
 
 HotKeyRegistration HotKeyToRegistration(std::uint16_t value) {
+    const THotKeyParts parts = SplitHotKey(value);
     HotKeyRegistration r;
-    r.VirtualKey = value & 0xFFu;
-    if (value & 0x2000u) r.Modifiers |= ModShift;
-    if (value & 0x8000u) r.Modifiers |= ModAlt;
-    if (value & 0x4000u) r.Modifiers |= ModControl;
-    if (value & 0x1000u) r.Modifiers |= ModWin;
+    r.VirtualKey = parts.Key;
+    if (parts.Shift & ssShift) r.Modifiers |= ModShift;
+    if (parts.Shift & ssAlt) r.Modifiers |= ModAlt;
+    if (parts.Shift & ssCtrl) r.Modifiers |= ModControl;
+    if (parts.Win) r.Modifiers |= ModWin;
     return r;
 }
 
