@@ -49,7 +49,11 @@ public:
 
     // Creates the (hidden) window.
     explicit Form(const FormParams& params);
+    // Destroys the window if it still exists. A derived form whose OnDestroy
+    // uses its own members calls Destroy() in its own destructor.
     ~Form() override;
+    // Destroys the window now (OnDestroy runs while the controls still exist).
+    void Destroy() { DestroyHandle(); }
 
     // ---- components
     // Makes a component owned by the form: T's constructor takes (Form&, args...).
@@ -147,6 +151,7 @@ private:
     void SetHotControl(GraphicControl* control);
     void EnsureToolTip();
     void ResizeControls();
+    WinControl* ControlOfWindow(HWND hwnd) const;
 
     std::vector<std::unique_ptr<Component>> owned_;
     std::vector<Component*> components_;
@@ -156,6 +161,7 @@ private:
     bool trackingLeave_ = false;
     UniqueFont font_;
     UniqueWindow toolTip_;
+    std::vector<GraphicControl*> tools_;  // controls with a tool in the tooltip
     int backgroundColor_;
     bool keyPreview_ = false;
     bool dialogKeys_ = false;
