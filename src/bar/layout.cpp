@@ -6,8 +6,8 @@ namespace quorvex {
 
 TLayout ArrangeButtonsLayout(const TLayoutInput& in) {
     TLayout out;
-    const bool compact = in.ButtonMode == bmCompact;
-    const bool modeKnown = in.ButtonMode == bmAll || compact || in.ButtonMode == bmCustom;
+    const bool compact = in.ButtonMode == bmShowCompact;
+    const bool modeKnown = in.ButtonMode == bmShowAll || compact || in.ButtonMode == bmShowCustom;
 
     int x = QueryBoxLeft + QueryBoxWidth + 2;
     auto place = [&x](TLayoutSlot& slot, bool visible, int width) {
@@ -22,7 +22,7 @@ TLayout ArrangeButtonsLayout(const TLayoutInput& in) {
     if (modeKnown) {
         for (int i = 0; i < SearchTypeCount; ++i) {
             if (!in.CategoryExists[static_cast<std::size_t>(i)]) continue;
-            const bool visible = in.ButtonMode == bmAll || MaskContains(in.ButtonMask, SearchTypes[i].Bit);
+            const bool visible = in.ButtonMode == bmShowAll || MaskContains(in.ButtonMask, SearchTypes[i].Bit);
             TLayoutSlot& slot = out.Categories[static_cast<std::size_t>(i)];
             slot.HasCaption = in.ShowCaption;
             place(slot, visible, in.ShowCaption ? CategoryWidthWithCaption : CategoryWidthWithoutCaption);

@@ -4,11 +4,10 @@
 #include <array>
 #include <cstdint>
 
+#include "config/config_record.h"
 #include "search/search_types.h"
 
 namespace quorvex {
-
-enum TButtonMode : std::uint8_t { bmAll = 1, bmCompact = 2, bmCustom = 3 };
 
 // Fixed geometry of the row.
 constexpr int QueryBoxLeft = 8;
@@ -22,7 +21,7 @@ constexpr int ButtonGap = 1;
 constexpr int RightMargin = 10;
 
 struct TLayoutInput {
-    int ButtonMode = bmCompact;
+    int ButtonMode = bmShowCompact;
     std::int32_t ButtonMask = 1;
     bool ShowCaption = true;
     bool ShowHelp = true;

@@ -435,6 +435,27 @@ void Form::HandleMouse(Message& m) {
     }
 }
 
+// The focus goes back to the child that had it, or to the first child that
+// takes it, as in a dialog box.
+void Form::RestoreFocus() {
+    HWND target = nullptr;
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_)) {
+        target = lastFocus_;
+    } else {
+        for (Component* c : components_) {
+            auto* w = dynamic_cast<WinControl*>(c);
+            if (!w || !w->Handle()) continue;
+            const LONG_PTR style = GetWindowLongPtrW(w->Handle(), GWL_STYLE);
+            if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
+                target = w->Handle();
+                break;
+            }
+        }
+    }
+    if (target && GetFocus() != target && !IsChild(target, GetFocus())) ::SetFocus(target);
+}
+
 void Form::ResizeControls() {
     const int w = ClientWidth();
     const int h = ClientHeight();
@@ -486,6 +507,20 @@ void Form::WndProc(Message& m) {
     case WM_CAPTURECHANGED:
         HandleMouse(m);
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(m.WParam) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(Handle(), f)) lastFocus_ = f;
+            DefaultHandler(m);
+        } else {
+            DefaultHandler(m);
+            if (!HIWORD(m.WParam)) RestoreFocus();  // not while minimised
+        }
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(m);
+        RestoreFocus();
+        return;
     case WM_CLOSE:
         Close();
         return;

@@ -151,6 +151,7 @@ private:
     void SetHotControl(GraphicControl* control);
     void EnsureToolTip();
     void ResizeControls();
+    void RestoreFocus();
     WinControl* ControlOfWindow(HWND hwnd) const;
 
     std::vector<std::unique_ptr<Component>> owned_;
@@ -162,6 +163,7 @@ private:
     UniqueFont font_;
     UniqueWindow toolTip_;
     std::vector<GraphicControl*> tools_;  // controls with a tool in the tooltip
+    HWND lastFocus_ = nullptr;           // the focused child when the form was deactivated
     int backgroundColor_;
     bool keyPreview_ = false;
     bool dialogKeys_ = false;

@@ -82,8 +82,8 @@ public:
     PopupMenu(Form* form, std::string name, const MenuItemDef* items, std::size_t count);
     template <std::size_t N>
     PopupMenu(Form* form, std::string name, const MenuItemDef (&items)[N]) : PopupMenu(form, std::move(name), items, N) {}
-    PopupMenu(Form& form, std::string name, const std::vector<MenuItemDef>& items)
-        : PopupMenu(&form, std::move(name), items.data(), items.size()) {}
+    PopupMenu(Form& form, std::string name, const MenuItemDef* items, std::size_t count)
+        : PopupMenu(&form, std::move(name), items, count) {}
     ~PopupMenu() override;
 
     std::size_t Count() const { return items_.size(); }

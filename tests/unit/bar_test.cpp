@@ -30,10 +30,10 @@ TEST(LayoutTest, WindowWidthsOfTheDisplayModes) {
         bool captions, help;
         int width;
     } rows[] = {
-        {bmCompact, 1, true, true, 256},   {bmCompact, 1, false, true, 221},
-        {bmAll, 2047, true, true, 802},    {bmAll, 2047, false, false, 394},
-        {bmCustom, 1 | 4 | 1024, true, true, 354}, {bmCustom, 0, true, true, 186},
-        {bmCustom, 0, true, false, 163},
+        {bmShowCompact, 1, true, true, 256},   {bmShowCompact, 1, false, true, 221},
+        {bmShowAll, 2047, true, true, 802},    {bmShowAll, 2047, false, false, 394},
+        {bmShowCustom, 1 | 4 | 1024, true, true, 354}, {bmShowCustom, 0, true, true, 186},
+        {bmShowCustom, 0, true, false, 163},
     };
     for (const Row& r : rows) {
         const TLayout l = ArrangeButtonsLayout(AllPresent(r.mode, r.mask, r.captions, r.help));
@@ -44,7 +44,7 @@ TEST(LayoutTest, WindowWidthsOfTheDisplayModes) {
 
 TEST(LayoutTest, RowOrderAndPositionsInCustomMode) {
     // Bits 1, 4 and 1024: web, lyric, software in table order.
-    const TLayout l = ArrangeButtonsLayout(AllPresent(bmCustom, 1 | 4 | 1024, true, true));
+    const TLayout l = ArrangeButtonsLayout(AllPresent(bmShowCustom, 1 | 4 | 1024, true, true));
     std::vector<int> shown;
     for (int i = 0; i < SearchTypeCount; ++i) {
         const TLayoutSlot& s = l.Categories[static_cast<std::size_t>(i)];
@@ -66,7 +66,7 @@ TEST(LayoutTest, RowOrderAndPositionsInCustomMode) {
 }
 
 TEST(LayoutTest, CompactShowsTheDropButtonAndNarrowButtonsLoseCaptions) {
-    const TLayout l = ArrangeButtonsLayout(AllPresent(bmCompact, 8, false, true));
+    const TLayout l = ArrangeButtonsLayout(AllPresent(bmShowCompact, 8, false, true));
     EXPECT_TRUE(l.Categories[3].Visible);
     EXPECT_EQ(l.Categories[3].Width, 20);
     EXPECT_FALSE(l.Categories[3].HasCaption);
@@ -78,7 +78,7 @@ TEST(LayoutTest, CompactShowsTheDropButtonAndNarrowButtonsLoseCaptions) {
 }
 
 TEST(LayoutTest, MissingControlsAndUnknownModes) {
-    TLayoutInput in = AllPresent(bmAll, 2047, true, true);
+    TLayoutInput in = AllPresent(bmShowAll, 2047, true, true);
     in.CategoryExists[1] = false;
     in.HelpExists = false;
     TLayout l = ArrangeButtonsLayout(in);
@@ -93,15 +93,15 @@ TEST(LayoutTest, MissingControlsAndUnknownModes) {
 }
 
 TEST(LayoutTest, RightScreenEdgeRule) {
-    TLayoutInput in = AllPresent(bmAll, 2047, true, true);
+    TLayoutInput in = AllPresent(bmShowAll, 2047, true, true);
     in.WindowLeft = 1000;
     EXPECT_EQ(ArrangeButtonsLayout(in).WindowLeft, 1280 - 802);  // grows: pulled left to the edge
     in.WindowLeft = 478;
     EXPECT_EQ(ArrangeButtonsLayout(in).WindowLeft, 478);  // exactly at the edge: stays
-    in = AllPresent(bmCompact, 1, true, true);
+    in = AllPresent(bmShowCompact, 1, true, true);
     in.WindowLeft = 1000;
     EXPECT_EQ(ArrangeButtonsLayout(in).WindowLeft, 1000);  // shrinks: stays
-    in = AllPresent(bmAll, 2047, true, true);
+    in = AllPresent(bmShowAll, 2047, true, true);
     in.ScreenWidth = 640;
     EXPECT_EQ(ArrangeButtonsLayout(in).WindowLeft, 640 - 802);  // wider than the screen: negative
 }
