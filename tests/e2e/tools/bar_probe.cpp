@@ -75,13 +75,13 @@ int Info() {
     const bool layered = GetLayeredWindowAttributes(bar, &key, &alpha, &flags) != FALSE;
     const LONG_PTR ex = GetWindowLongPtrW(bar, GWL_EXSTYLE);
     wchar_t line[256];
-    swprintf(line, 256, L"rect=%ld,%ld,%ld,%ld size=%ldx%ld visible=%d enabled=%d topmost=%d layered=%d alpha=%d",
+    swprintf(line, 256, L"rect=%ld,%ld,%ld,%ld\nsize=%ldx%ld\nvisible=%d\nenabled=%d\ntopmost=%d\nlayered=%d\nalpha=%d",
              r.left, r.top, r.right, r.bottom, r.right - r.left, r.bottom - r.top, IsWindowVisible(bar) ? 1 : 0,
              IsWindowEnabled(bar) ? 1 : 0, (ex & WS_EX_TOPMOST) ? 1 : 0, (ex & WS_EX_LAYERED) ? 1 : 0,
              layered && (flags & LWA_ALPHA) ? alpha : -1);
     Print(line);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    swprintf(line, 256, L"screen=%ldx%ld onscreen=%d", screen.right, screen.bottom,
+    swprintf(line, 256, L"screen=%ldx%ld\nonscreen=%d", screen.right, screen.bottom,
              r.left >= 0 && r.top >= 0 && r.right <= screen.right && r.bottom <= screen.bottom ? 1 : 0);
     Print(line);
     if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
@@ -111,7 +111,7 @@ int Info() {
     Print(L"items=" + items);
     HWND owner = GetWindow(bar, GW_OWNER);
     Print(L"app=" + (owner ? GetText(owner) : std::wstring(L"")));
-    swprintf(line, 256, L"appiconic=%d appvisible=%d", owner && IsIconic(owner) ? 1 : 0,
+    swprintf(line, 256, L"appiconic=%d\nappvisible=%d", owner && IsIconic(owner) ? 1 : 0,
              owner && IsWindowVisible(owner) ? 1 : 0);
     Print(line);
     return 0;
