@@ -17,13 +17,20 @@ ComboBox::ComboBox(Form& parent, std::string name, int left, int top, int width,
     if (GetComboBoxInfo(Handle(), &info)) edit_ = info.hwndItem;
     if (edit_) SubclassPart(edit_);
     // The selection field is sized so that the closed box is `height` high.
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    const LRESULT field = SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    const int closed = r.bottom - r.top;
-    if (field > 0 && closed != height) {
-        const int wanted = static_cast<int>(field) + (height - closed);
-        if (wanted > 0) SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    // How the field height maps to the box height differs between systems:
+    // correct by the difference until it fits.
+    auto closedHeight = [this] {
+        RECT r{};
+        GetWindowRect(Handle(), &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    int field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
+        const int diff = height - closedHeight();
+        if (diff == 0) break;
+        field += diff;
+        if (field <= 0) break;
+        SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
 }
 

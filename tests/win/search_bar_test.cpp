@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "bar/bar_history_win.h"
@@ -73,7 +74,32 @@ TEST_F(SearchBarTest, WindowOfAFirstRun) {
     EXPECT_EQ(Control("btnMin").Left(), 256 - 54);
     EXPECT_EQ(Control("imgRight").Left(), 256 - 24);
     EXPECT_EQ(Control("imgMid").Width(), 256 - 22 - 24);
+    const RECT box = bar->cbxSearchText->BoundsRect();
+    EXPECT_EQ(box.left, 8);
+    EXPECT_EQ(box.top, 28);
+    EXPECT_EQ(box.right - box.left, 120);
+    EXPECT_EQ(box.bottom - box.top, 20);
     EXPECT_TRUE(Recorded().Errors.empty());
+}
+
+TEST_F(SearchBarTest, TheFontHasTheChineseGlyphs) {
+    Make();
+    HDC dc = GetDC(bar->Handle());
+    HGDIOBJ old = SelectObject(dc, bar->Font());
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const wchar_t text[] = L"网页搜索软件配置";
+    WORD glyphs[8] = {};
+    GetGlyphIndicesW(dc, text, 8, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(bar->Handle(), dc);
+    for (WORD g : glyphs) EXPECT_NE(g, 0xFFFF);
+    // Character height 12 (the rasteriser may round an outline face by a pixel).
+    EXPECT_NEAR(tm.tmHeight - tm.tmInternalLeading, 12, 1);
+    std::printf("bar font: %ls, height %ld, internal leading %ld\n", face, tm.tmHeight, tm.tmInternalLeading);
+    EXPECT_EQ(tm.tmCharSet, GB2312_CHARSET);
 }
 
 TEST_F(SearchBarTest, ButtonsCarryIndexHintAndCaption) {

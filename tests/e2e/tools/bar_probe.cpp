@@ -10,6 +10,8 @@
 //   bar_probe clip TEXT            puts TEXT on the clipboard
 //   bar_probe settext TEXT         sets the query box's text
 //   bar_probe focus                brings the bar to the foreground
+//   bar_probe tip [ms]             waits for a shown tool tip of the bar; prints its text
+//   bar_probe closeapp             sends WM_CLOSE to the application window (taskbar "Close")
 // Texts are printed as UTF-8; every command exits 1 when it times out.
 #include <windows.h>
 
@@ -191,12 +193,39 @@ void SetClipboard(const std::wstring& text) {
     CloseClipboard();
 }
 
+struct TipSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindTip(HWND h, LPARAM data) {
+    auto* s = reinterpret_cast<TipSearch*>(data);
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s->pid && _wcsicmp(cls, L"tooltips_class32") == 0 && IsWindowVisible(h)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ShownTip() {
+    HWND bar = Bar();
+    if (!bar) return nullptr;
+    TipSearch s{0, nullptr};
+    GetWindowThreadProcessId(bar, &s.pid);
+    EnumWindows(&FindTip, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
-    const DWORD ms = argc >= 3 && (cmd == L"wait" || cmd == L"gone" || cmd == L"box" || cmd == L"nobox" || cmd == L"menu")
+    const DWORD ms = argc >= 3 && (cmd == L"wait" || cmd == L"gone" || cmd == L"box" || cmd == L"nobox" || cmd == L"menu" || cmd == L"tip")
                          ? static_cast<DWORD>(_wtoi(argv[2]))
                          : (argc >= 4 ? static_cast<DWORD>(_wtoi(argv[3])) : 10000);
     if (cmd == L"info") return Info();
@@ -244,6 +273,18 @@ int wmain(int argc, wchar_t** argv) {
         HWND combo = Combo(Bar());
         if (!combo) return 1;
         SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+        return 0;
+    }
+    if (cmd == L"tip") {
+        if (!WaitFor(ms ? ms : 5000, [] { return ShownTip() != nullptr; })) return 1;
+        Print(L"tip=" + GetText(ShownTip()));
+        return 0;
+    }
+    if (cmd == L"closeapp") {
+        HWND bar = Bar();
+        HWND app = bar ? GetWindow(bar, GW_OWNER) : nullptr;
+        if (!app) return 1;
+        PostMessageW(app, WM_CLOSE, 0, 0);
         return 0;
     }
     if (cmd == L"focus") {
