@@ -51,8 +51,7 @@ void BarWindowing::Shutdown() noexcept {
     if (shutDown_) return;
     shutDown_ = true;
     try {
-        host_.SaveOnShutdown();
-        UnregisterTrayHotKey();
+        host_.ShutdownSequence();
     } catch (...) {
         // The shutdown goes on whatever fails; the remaining steps are skipped.
     }

@@ -15,9 +15,9 @@
 
 namespace quorvex {
 
-// Re-runs the layout; sent by the custom buttons dialog.
+// Private messages of the bar (same values as the bar's WM_APP_ARRANGE and
+// WM_APP_RESTORE): re-run the layout / come back from hiding.
 constexpr UINT WmAppArrange = WM_APP + 1;
-// Restores a hidden bar; sent by a second instance at its start.
 constexpr UINT WmAppRestore = WM_APP + 2;
 
 class BarWindowingHost {
@@ -41,8 +41,9 @@ public:
     virtual void PopupTrayMenu(POINT pt) = 0;
     // Errors out of the tray icon's own window: the application's error box.
     virtual void ShowError(const std::exception& e) = 0;
-    // Position, history and settings into the registry (may throw).
-    virtual void SaveOnShutdown() = 0;
+    // The bar's shutdown sequence: position, history and settings into the
+    // registry, then the hot key's release. May throw.
+    virtual void ShutdownSequence() = 0;
 };
 
 class BarWindowing {
@@ -69,9 +70,8 @@ public:
     // True when the cursor is in the bar's drag strip.
     bool InDragZone() const;
 
-    // The shutdown sequence (SaveOnShutdown, then the hot key's release),
-    // errors swallowed. Runs once: the destroy handler and the end of a
-    // session may both ask for it.
+    // The host's shutdown sequence, errors swallowed. Runs once: the destroy
+    // handler and the end of a session may both ask for it.
     void Shutdown() noexcept;
     bool ShutDown() const { return shutDown_; }
 

@@ -142,8 +142,6 @@ void TF_Search::btnSetupClick(tk::GraphicControl& sender) {
 
 void TF_Search::btnHelpClick() { ShowHelpBox(); }
 
-void TF_Search::btnMinClick() { tk::Application::Get().Minimize(); }
-
 void TF_Search::btnCloseClick() { Close(); }
 
 void TF_Search::AutoCopyFromClipboard() {

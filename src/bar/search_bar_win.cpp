@@ -5,6 +5,7 @@
 #include "base/error.h"
 
 #include "bar/bar_history_win.h"
+#include "bar/bar_windowing_win.h"
 #include "bar/bar_resource_ids.h"
 #include "bar/hints.h"
 #include "bar/placement.h"
@@ -60,6 +61,7 @@ tk::Picture BitmapOrEmpty(int id) {
 
 TF_Search::TF_Search() : tk::Form(BarParams()) {
     CreateControls();
+    InitWindowing();
     FormCreate();
 }
 
@@ -133,16 +135,8 @@ void TF_Search::CreateControls() {
     OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
     OnShow = [this](tk::Form&) { FormShow(); };
     OnDestroy = [this](tk::Form&) { FormDestroy(); };
-
-    AddHandler(WM_APP_ARRANGE, [this](tk::Message&) {
-        ArrangeButtons();
-        return true;
-    });
-    // A second instance found the bar hidden: bring the program back.
-    AddHandler(WM_APP_RESTORE, [](tk::Message&) {
-        tk::Application::Get().Restore();
-        return true;
-    });
+    // WM_APP_ARRANGE, WM_APP_RESTORE and the other window-level messages:
+    // InitWindowing.
 }
 
 void TF_Search::FormCreate() {
@@ -214,21 +208,21 @@ void TF_Search::FormShow() {
 }
 
 void TF_Search::FormDestroy() {
-    if (destroyed_) return;
-    destroyed_ = true;
-    // Every step may fail (registry not writable, ...): the program still
-    // ends, and the steps after a failing one are skipped.
-    try {
-        TConfig& cfg = GetConfig();
-        const TStoredPosition stored = ::quorvex::SavePosition(Left(), Top(), GetSystemMetrics(SM_CXSCREEN),
-                                                               GetSystemMetrics(SM_CYSCREEN));
-        cfg.SetWindowLeft(stored.Left);
-        cfg.SetWindowTop(stored.Top);
-        SaveHistory(*cbxSearchText);
-        cfg.Save();
-        if (UnregisterHotKeyStep) UnregisterHotKeyStep(*this);
-    } catch (...) {
-    }
+    // Once only, also when the end of the session ran it already.
+    windowing_->Shutdown();
+}
+
+// Every step may fail (registry not writable, ...): the program still ends,
+// and the steps after a failing one are skipped (the caller swallows the error).
+void TF_Search::ShutdownSequence() {
+    TConfig& cfg = GetConfig();
+    const TStoredPosition stored = ::quorvex::SavePosition(Left(), Top(), GetSystemMetrics(SM_CXSCREEN),
+                                                           GetSystemMetrics(SM_CYSCREEN));
+    cfg.SetWindowLeft(stored.Left);
+    cfg.SetWindowTop(stored.Top);
+    SaveHistory(*cbxSearchText);
+    cfg.Save();
+    if (UnregisterHotKeyStep) UnregisterHotKeyStep(*this);
 }
 
 }  // namespace quorvex

@@ -11,6 +11,7 @@
 // and when it is destroyed.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,9 @@
 #include "toolkit/popup_menu.h"
 
 namespace quorvex {
+
+class BarWindowing;
+class BarWindowingHost;
 
 // Private messages of the bar.
 constexpr UINT WM_APP_ARRANGE = WM_APP + 1;  // re-run the layout
@@ -61,9 +65,26 @@ public:
     void ShowCustomButtonsDialog();
 
     // Registration of the global hot key, run when the bar is first shown /
-    // when it is destroyed (after the settings were saved).
+    // when it is destroyed (after the settings were saved). By default
+    // RegisterTrayHotKey / UnregisterTrayHotKey.
     std::function<void(TF_Search&)> RegisterHotKeyStep;
     std::function<void(TF_Search&)> UnregisterHotKeyStep;
+
+    // ---- window level: tray, minimise/restore, hot key (search_bar_windowing_win.cpp)
+    // Restores the program from the tray or the taskbar (tray icon click,
+    // tray menu, WM_APP_RESTORE, the hot key while in the tray).
+    void TrayIconClick();
+    bool RegisterTrayHotKey();
+    void UnregisterTrayHotKey();
+    // FHotKeyId: the atom the hot key is registered under, 0 before that.
+    std::uint32_t HotKeyId() const;
+    void miHotKeyClick();
+    // The hot-key dialog: creates it owned by the application, shows it
+    // modally and frees it; true when it closed with OK and the
+    // minimise/restore hot key changed. Unset: the menu item does nothing.
+    std::function<bool(TF_Search&)> HotKeyDialogStep;
+    BarWindowing& Windowing() { return *windowing_; }
+    tk::PopupMenu* pmnuTrayIcon = nullptr;
 
     // ---- controls and menus (owned by the form; never null after construction)
     tk::ComboBox* cbxSearchText = nullptr;
@@ -81,11 +102,15 @@ private:
     void RestorePosition();
     void FormShow();
     void FormDestroy();
+    void ShutdownSequence();
+    void InitWindowing();
+    friend class SearchBarWindowingHost;
     void ClearHistoryAsked();
 
     bool shownOnce_ = false;
-    bool destroyed_ = false;
     TImeSwitcher ime_;
+    std::unique_ptr<BarWindowingHost> windowingHost_;
+    std::unique_ptr<BarWindowing> windowing_;
 };
 
 }  // namespace quorvex

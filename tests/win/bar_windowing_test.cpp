@@ -83,10 +83,12 @@ public:
     HWND OtherActiveForm() const override { return otherForm; }
     void PopupTrayMenu(POINT) override { log.push_back("menu"); }
     void ShowError(const std::exception& e) override { log.push_back(std::string("error ") + e.what()); }
-    void SaveOnShutdown() override {
+    void ShutdownSequence() override {
         log.push_back("save");
         if (failSave) throw Error("registry not writable");
+        if (windowing) windowing->UnregisterTrayHotKey();
     }
+    BarWindowing* windowing = nullptr;
 
     HWND app, bar;
     bool toTray = true;
@@ -277,6 +279,7 @@ TEST_F(BarWindowingTest, DragStripIsTheTopTwentyPixelsWithoutTheButtons) {
 // Shutdown runs once per bar, so these take a windowing of their own.
 TEST_F(BarWindowingTest, EndingSessionSavesOnceAndRemovesTheIcon) {
     BarWindowing own(*host, *keys);
+    host->windowing = &own;
     ASSERT_TRUE(own.RegisterTrayHotKey());
     own.MinimiseClick();
     ASSERT_TRUE(own.Tray().Visible());
@@ -294,16 +297,19 @@ TEST_F(BarWindowingTest, EndingSessionSavesOnceAndRemovesTheIcon) {
     EXPECT_EQ(host->log, std::vector<std::string>{"save"});
     const std::vector<std::string> expected = {"Register c0de 8 53", "Unregister c0de"};
     EXPECT_EQ(keys->calls, expected);
+    host->windowing = nullptr;
 }
 
 TEST_F(BarWindowingTest, FailedSaveSkipsTheRestSilently) {
     BarWindowing own(*host, *keys);
+    host->windowing = &own;
     ASSERT_TRUE(own.RegisterTrayHotKey());
     host->failSave = true;
     own.Shutdown();
     own.Shutdown();
     EXPECT_EQ(host->log, std::vector<std::string>{"save"});
     EXPECT_EQ(keys->calls, std::vector<std::string>{"Register c0de 8 53"});
+    host->windowing = nullptr;
 }
 
 TEST_F(BarWindowingTest, TrayRightClickOpensTheMenuAndErrorsReachTheErrorBox) {

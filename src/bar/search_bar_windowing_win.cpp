@@ -1,0 +1,112 @@
+// The bar's window-level life: minimising to the taskbar or the tray and
+// restoring, the tray icon and its menu, the global hot key, the opacity on
+// (de)activation, dragging by the top strip, the private messages and the
+// end of a session. The behaviour lives in BarWindowing; this binds it to the
+// bar, the application object and the settings.
+#include <iterator>
+
+#include "bar/bar_windowing_win.h"
+#include "bar/search_bar_win.h"
+#include "config/config.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+#include "toolkit/screen.h"
+
+namespace quorvex {
+
+class SearchBarWindowingHost final : public BarWindowingHost {
+public:
+    explicit SearchBarWindowingHost(TF_Search& bar) : bar_(bar) {}
+
+    HWND BarWindow() const override { return bar_.Handle(); }
+    HWND ApplicationWindow() const override { return tk::Application::Get().Handle(); }
+    void MinimiseApplication() override { tk::Application::Get().Minimize(); }
+    void RestoreApplication() override { tk::Application::Get().Restore(); }
+    bool MinToTrayIcon() const override { return GetConfig().MinToTrayIcon(); }
+    std::uint16_t TrayHotKey() const override { return GetConfig().TrayHotKey(); }
+    void ArrangeButtons() override { bar_.ArrangeButtons(); }
+    void AutoCopyFromClipboard() override { bar_.AutoCopyFromClipboard(); }
+    bool BarIsActiveForm() const override { return tk::Screen::ActiveForm() == &bar_; }
+    HWND OtherActiveForm() const override {
+        tk::Form* f = tk::Screen::ActiveForm();
+        return f && f != &bar_ ? f->Handle() : nullptr;
+    }
+    void PopupTrayMenu(POINT pt) override { bar_.pmnuTrayIcon->Popup(pt.x, pt.y); }
+    void ShowError(const std::exception& e) override { tk::Application::Get().ShowException(e); }
+    void ShutdownSequence() override { bar_.ShutdownSequence(); }
+
+private:
+    TF_Search& bar_;
+};
+
+namespace {
+
+const tk::MenuItemDef TrayItems[] = {
+    {"miRestore", "恢复窗口(&R)", 0, tk::MenuItemKind::Plain, 0, false, false, true},
+    {"miExit", "退出(&X)", 0},
+};
+
+// The messages BarWindowing answers on the bar's window.
+const UINT WindowingMessages[] = {
+    WM_HOTKEY, WM_APP_ARRANGE, WM_APP_RESTORE, WM_ACTIVATEAPP,
+    WM_NCHITTEST, WM_QUERYENDSESSION, WM_ENDSESSION,
+};
+
+static_assert(WM_APP_ARRANGE == WmAppArrange && WM_APP_RESTORE == WmAppRestore);
+
+}  // namespace
+
+void TF_Search::InitWindowing() {
+    windowingHost_ = std::make_unique<SearchBarWindowingHost>(*this);
+    windowing_ = std::make_unique<BarWindowing>(*windowingHost_);
+    tk::Application& app = tk::Application::Get();
+    windowing_->SetTrayIcon(app.Icon(), app.Title());
+    windowing_->Tray().SetForegroundTarget(app.Handle());
+
+    pmnuTrayIcon = &Make<tk::PopupMenu>("pmnuTrayIcon", std::begin(TrayItems), std::size(TrayItems));
+    pmnuTrayIcon->SetOwnerWindow(app.Handle());
+    pmnuTrayIcon->FindItem("miRestore")->OnClick = [this](tk::MenuItem&) { TrayIconClick(); };
+    pmnuTrayIcon->FindItem("miExit")->OnClick = [this](tk::MenuItem&) { btnCloseClick(); };
+    if (tk::MenuItem* item = pmnuConfig->FindItem("miHotKey"))
+        item->OnClick = [this](tk::MenuItem&) { miHotKeyClick(); };
+
+    RegisterHotKeyStep = [](TF_Search& bar) { bar.RegisterTrayHotKey(); };
+    UnregisterHotKeyStep = [](TF_Search& bar) { bar.UnregisterTrayHotKey(); };
+
+    for (UINT msg : WindowingMessages) {
+        AddHandler(msg, [this](tk::Message& m) {
+            return windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result);
+        });
+    }
+}
+
+void TF_Search::btnMinClick() {
+    // The tip's text follows the title, which may have changed since start.
+    windowing_->SetTrayIcon(tk::Application::Get().Icon(), tk::Application::Get().Title());
+    windowing_->MinimiseClick();
+}
+
+void TF_Search::TrayIconClick() { windowing_->TrayIconClick(); }
+
+bool TF_Search::RegisterTrayHotKey() { return windowing_->RegisterTrayHotKey(); }
+
+void TF_Search::UnregisterTrayHotKey() { windowing_->UnregisterTrayHotKey(); }
+
+std::uint32_t TF_Search::HotKeyId() const { return windowing_->HotKeyId(); }
+
+void TF_Search::miHotKeyClick() {
+    if (!HotKeyDialogStep) return;
+    // Translucent while the dialog is open; opaque again (with the clipboard
+    // check) once it is gone, also when it failed.
+    Perform(WM_ACTIVATEAPP, 0, 0);
+    struct Reactivate {
+        TF_Search& bar;
+        ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
+    } reactivate{*this};
+    if (HotKeyDialogStep(*this)) {
+        UnregisterTrayHotKey();
+        RegisterTrayHotKey();
+    }
+}
+
+}  // namespace quorvex

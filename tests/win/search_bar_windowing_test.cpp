@@ -1,0 +1,235 @@
+// The bar's window-level life in-process, on the real bar and application
+// object: the global hot key, minimising into the tray and back, the tray
+// menu, the hot-key menu item around its dialog, dragging, and the end of
+// a session.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "bar/bar_windowing_win.h"
+#include "bar/search_bar_win.h"
+#include "base/error.h"
+#include "config/config.h"
+#include "toolkit/form.h"
+#include "toolkit/screen.h"
+#include "win/test_app.h"
+
+namespace quorvex {
+namespace {
+
+using test::Recorded;
+
+constexpr wchar_t ConfigKey[] = L"Software\\Ostravane\\Quorvex\\1.0";
+
+void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ostravane"); }
+
+std::vector<BYTE> StoredConfig() {
+    std::vector<BYTE> data(2048);
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, ConfigKey, L"Config", RRF_RT_ANY, &type, data.data(), &size) !=
+        ERROR_SUCCESS)
+        return {};
+    data.resize(size);
+    return data;
+}
+
+// Whether another window could take the combination (false: someone holds it).
+bool CombinationFree(UINT mods, UINT vk) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    const bool free = RegisterHotKey(probe, 0x77, mods, vk) != FALSE;
+    if (free) UnregisterHotKey(probe, 0x77);
+    DestroyWindow(probe);
+    return free;
+}
+
+class SearchBarWindowingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::TestApp();
+        Recorded().Clear();
+        DeleteSettings();
+        ReleaseConfig();
+        bar = std::make_unique<TF_Search>();
+        bar->Show();
+        SetForegroundWindow(bar->Handle());
+        test::Pump();
+    }
+    void TearDown() override {
+        if (bar) bar->Windowing().Tray().HideQuietly();
+        bar.reset();
+        HWND app = test::TestApp().Handle();
+        if (IsIconic(app) || !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNORMAL);
+        ReleaseConfig();
+        DeleteSettings();
+    }
+    BYTE Alpha() {
+        BYTE a = 0;
+        DWORD flags = 0;
+        EXPECT_TRUE(GetLayeredWindowAttributes(bar->Handle(), nullptr, &a, &flags));
+        return a;
+    }
+    bool BarVisible() {
+        test::Pump();
+        return IsWindowVisible(bar->Handle()) != FALSE;
+    }
+
+    std::unique_ptr<TF_Search> bar;
+};
+
+TEST_F(SearchBarWindowingTest, FirstShowRegistersWinSUnderTheAtom) {
+    EXPECT_EQ(bar->HotKeyId(), GlobalFindAtomW(L"QuorvexExeHotKey"));
+    EXPECT_GE(bar->HotKeyId(), 0xC000u);
+    EXPECT_FALSE(CombinationFree(MOD_WIN, 'S'));
+    EXPECT_TRUE(CombinationFree(MOD_WIN | MOD_SHIFT, 'S'));
+    bar.reset();  // destroy: released
+    EXPECT_TRUE(CombinationFree(MOD_WIN, 'S'));
+}
+
+TEST_F(SearchBarWindowingTest, HotKeyAndRestoreMessageThroughTheTray) {
+    const HWND app = test::TestApp().Handle();
+    SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), MAKELPARAM(MOD_WIN, 'S'));
+    EXPECT_FALSE(BarVisible());
+    EXPECT_TRUE(bar->Windowing().Tray().Visible());
+    EXPECT_FALSE(IsWindowVisible(app)) << "the taskbar button is still there";
+    // A foreign id changes nothing.
+    SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId() + 1, 0);
+    EXPECT_TRUE(bar->Windowing().Tray().Visible());
+    // A second instance's request.
+    SendMessageW(bar->Handle(), WM_APP_RESTORE, 0, 0);
+    EXPECT_TRUE(BarVisible());
+    EXPECT_FALSE(bar->Windowing().Tray().Visible());
+    EXPECT_FALSE(IsIconic(app));
+
+    // Without the tray: minimised to the taskbar, and back.
+    GetConfig().SetMinToTrayIcon(false);
+    SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
+    EXPECT_FALSE(BarVisible());
+    EXPECT_TRUE(IsIconic(app));
+    EXPECT_TRUE(IsWindowVisible(app));
+    EXPECT_FALSE(bar->Windowing().Tray().Visible());
+    SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
+    EXPECT_TRUE(BarVisible());
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(Recorded().Errors.empty());
+}
+
+TEST_F(SearchBarWindowingTest, TrayMenuRestoresAndExits) {
+    tk::PopupMenu& menu = *bar->pmnuTrayIcon;
+    ASSERT_EQ(menu.Count(), 2u);
+    HMENU h = menu.BuildMenu();
+    wchar_t text[64] = {};
+    GetMenuStringW(h, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"恢复窗口(&R)");
+    GetMenuStringW(h, 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"退出(&X)");
+    EXPECT_EQ(GetMenuDefaultItem(h, TRUE, 0), 0u) << "the restore item is the bold default";
+    DestroyMenu(h);
+
+    bar->btnMinClick();
+    ASSERT_TRUE(bar->Windowing().Tray().Visible());
+    menu.FindItem("miRestore")->Click();
+    EXPECT_TRUE(BarVisible());
+    EXPECT_FALSE(bar->Windowing().Tray().Visible());
+
+    // Exit closes the bar: as the main form, that ends the loop.
+    test::TestApp().SetMainForm(bar.get());
+    menu.FindItem("miExit")->Click();
+    EXPECT_TRUE(test::TestApp().Terminated());
+    test::TestApp().SetMainForm(nullptr);
+}
+
+TEST_F(SearchBarWindowingTest, HotKeyDialogDimsTheBarAndReRegistersOnChange) {
+    ASSERT_EQ(Alpha(), 255);
+    constexpr std::uint16_t CtrlShiftAltF11 = 0x4000 | 0x2000 | 0x8000 | VK_F11;
+    int shown = 0;
+    bar->HotKeyDialogStep = [&](TF_Search&) {
+        ++shown;
+        EXPECT_EQ(Alpha(), 166) << "not dimmed while the dialog is open";
+        // A real modal form, closed with OK as soon as it shows.
+        tk::FormParams p{L"TestHotKeyDialog", L"dialog"};
+        p.ClientWidth = 100;
+        p.ClientHeight = 50;
+        tk::Form dialog(p);
+        dialog.OnShow = [&](tk::Form& f) { f.SetModalResult(tk::mrOk); };
+        const bool ok = dialog.ShowModal() == tk::mrOk;
+        GetConfig().SetTrayHotKey(CtrlShiftAltF11);
+        return ok;
+    };
+    bar->miHotKeyClick();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(Alpha(), 255);
+    EXPECT_EQ(tk::Screen::ActiveForm(), bar.get());
+    EXPECT_TRUE(CombinationFree(MOD_WIN, 'S')) << "the old hot key is still registered";
+    EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_SHIFT | MOD_ALT, VK_F11));
+
+    // Unchanged (Cancel): the registration stays as it is.
+    bar->HotKeyDialogStep = [&](TF_Search&) {
+        GetConfig().SetTrayHotKey(0x1053);
+        return false;
+    };
+    bar->miHotKeyClick();
+    EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_SHIFT | MOD_ALT, VK_F11));
+    EXPECT_TRUE(CombinationFree(MOD_WIN, 'S'));
+
+    // A failing dialog: the error travels on, the bar is opaque again.
+    bar->HotKeyDialogStep = [&](TF_Search&) -> bool { throw Error("dialog failed"); };
+    EXPECT_THROW(bar->miHotKeyClick(), Error);
+    EXPECT_EQ(Alpha(), 255);
+
+    // Cleared in the dialog: nothing registered afterwards.
+    bar->HotKeyDialogStep = [&](TF_Search&) {
+        GetConfig().SetTrayHotKey(0);
+        return true;
+    };
+    bar->miHotKeyClick();
+    EXPECT_TRUE(CombinationFree(MOD_CONTROL | MOD_SHIFT | MOD_ALT, VK_F11));
+    EXPECT_TRUE(CombinationFree(MOD_WIN, 'S'));
+}
+
+TEST_F(SearchBarWindowingTest, DragStripOnTheRealBar) {
+    RECT r;
+    GetWindowRect(bar->Handle(), &r);
+    const int w = r.right - r.left;
+    struct { int x, y; LRESULT expected; } cases[] = {
+        {150, 19, HTCAPTION}, {150, 20, HTCLIENT}, {40, 10, HTCAPTION},  // the title image drags too
+        {w - 61, 2, HTCAPTION}, {w - 42, 15, HTCLIENT}, {w - 5, 5, HTCLIENT},  // buttons corner
+    };
+    for (const auto& c : cases) {
+        SetCursorPos(r.left + c.x, r.top + c.y);
+        EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + c.x, r.top + c.y)),
+                  c.expected)
+            << c.x << "," << c.y;
+    }
+}
+
+TEST_F(SearchBarWindowingTest, EndOfSessionSavesOnceBeforeTheProcessGoes) {
+    bar->SetBounds(640, 400, bar->Width(), bar->Height());
+    bar->cbxSearchText->SetText(L"abc");
+    EXPECT_EQ(SendMessageW(bar->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    ASSERT_TRUE(StoredConfig().empty());
+    SendMessageW(bar->Handle(), WM_ENDSESSION, FALSE, 0);  // cancelled: nothing written
+    EXPECT_TRUE(StoredConfig().empty());
+    EXPECT_FALSE(CombinationFree(MOD_WIN, 'S'));
+
+    SendMessageW(bar->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    const std::vector<BYTE> saved = StoredConfig();
+    ASSERT_EQ(saved.size(), 664u) << "the end of the session wrote no settings";
+    EXPECT_TRUE(CombinationFree(MOD_WIN, 'S')) << "hot key still registered";
+    ReleaseConfig();
+    GetConfig().Load();
+    EXPECT_EQ(GetConfig().WindowLeft(), 640 * 1000 / GetSystemMetrics(SM_CXSCREEN));
+
+    // The process lives on a moment; the normal destroy later writes nothing.
+    bar->SetBounds(10, 10, bar->Width(), bar->Height());
+    DeleteSettings();
+    bar.reset();
+    EXPECT_TRUE(StoredConfig().empty()) << "the destroy saved a second time";
+    EXPECT_TRUE(Recorded().Errors.empty());
+}
+
+}  // namespace
+}  // namespace quorvex
