@@ -2,7 +2,12 @@
 // program would:
 //   window_probe state                one line: bar, application window, tray icon, alpha, rect
 //   window_probe send MESSAGE         SendMessage 0x8001 (arrange) / 0x8002 (restore) / any number
-//   window_probe wait KEY=VALUE [ms]  waits until the state line holds KEY=VALUE (exit 1 on timeout)
+//   window_probe wait MS KEY=VALUE... waits until the state line holds every KEY=VALUE (exit 1 on timeout)
+//   window_probe trayclick left|right posts the shell's callback messages for a click on the icon
+//   window_probe shellrestart         as a restarted shell: the icon is gone, "TaskbarCreated" is broadcast
+//   window_probe hold MS              shows a window of another program at 600,300 (200x100), active, for MS ms
+//   window_probe resize WIDTH         sets the bar's width from outside (the layout undoes it)
+//   window_probe trayicons            the notification area's icon windows: "class x y w h" lines
 // The tray icon is probed with NIM_MODIFY and no flags: the shell accepts it
 // only for an icon it holds, and changes nothing.
 #include <windows.h>
@@ -71,7 +76,7 @@ std::wstring State() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait KEY=VALUE [ms]\n");
+        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS\n");
         return 2;
     }
     const std::wstring cmd = argv[1];
@@ -90,20 +95,95 @@ int wmain(int argc, wchar_t** argv) {
         wprintf(L"%lu\n", static_cast<unsigned long>(result));
         return 0;
     }
-    if (cmd == L"wait" && argc >= 3) {
-        const std::wstring want = std::wstring(L" ") + argv[2] + L" ";
-        const DWORD timeout = argc >= 4 ? wcstoul(argv[3], nullptr, 10) : 10000;
+    if (cmd == L"resize" && argc >= 3) {
+        HWND bar = FindBar();
+        if (!bar) return 1;
+        RECT r{};
+        GetWindowRect(bar, &r);
+        return SetWindowPos(bar, nullptr, 0, 0, _wtoi(argv[2]), r.bottom - r.top,
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
+    if (cmd == L"trayicons") {
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        if (!tray) return 1;
+        RECT tr{};
+        GetWindowRect(tray, &tr);
+        wprintf(L"Shell_TrayWnd %ld %ld %ld %ld %d\n", tr.left, tr.top, tr.right - tr.left, tr.bottom - tr.top,
+                IsWindowVisible(tray) ? 1 : 0);
+        for (HWND h = GetWindow(tray, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            wchar_t cls[128] = {};
+            GetClassNameW(h, cls, 128);
+            RECT r{};
+            GetWindowRect(h, &r);
+            wprintf(L"%ls %ld %ld %ld %ld %d\n", cls, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    IsWindowVisible(h) ? 1 : 0);
+        }
+        return 0;
+    }
+    if (cmd == L"hold" && argc >= 3) {
+        HWND w = CreateWindowExW(0, L"STATIC", L"probe-hold", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 300,
+                                 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!w) return 1;
+        SetForegroundWindow(w);
+        const DWORD ms = wcstoul(argv[2], nullptr, 10), start = GetTickCount();
+        MSG m;
+        while (GetTickCount() - start < ms) {
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        DestroyWindow(w);
+        return 0;
+    }
+    if (cmd == L"shellrestart") {
+        HWND bar = FindBar();
+        if (!bar) return 1;
+        TrayFind f{0, nullptr};
+        GetWindowThreadProcessId(bar, &f.pid);
+        EnumWindows(FindTrayWindow, reinterpret_cast<LPARAM>(&f));
+        if (!f.found) return 1;
+        NOTIFYICONDATAW d{};
+        d.cbSize = sizeof(d);
+        d.hWnd = f.found;
+        d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(f.found));
+        if (!Shell_NotifyIconW(NIM_DELETE, &d)) return 1;  // there was no icon to lose
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                            SMTO_ABORTIFHUNG, 5000, &r);
+        return 0;
+    }
+    if (cmd == L"trayclick" && argc >= 3) {
+        HWND bar = FindBar();
+        if (!bar) return 1;
+        TrayFind f{0, nullptr};
+        GetWindowThreadProcessId(bar, &f.pid);
+        EnumWindows(FindTrayWindow, reinterpret_cast<LPARAM>(&f));
+        if (!f.found) return 1;
+        const WPARAM id = reinterpret_cast<WPARAM>(f.found);
+        const bool left = std::wstring(argv[2]) == L"left";
+        // What the shell posts for a click: press, release (and for the
+        // right button the release opens the menu).
+        PostMessageW(f.found, WM_USER + 1, id, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
+        PostMessageW(f.found, WM_USER + 1, id, left ? WM_LBUTTONUP : WM_RBUTTONUP);
+        return 0;
+    }
+    if (cmd == L"wait" && argc >= 4) {
+        const DWORD timeout = wcstoul(argv[2], nullptr, 10);
         const DWORD start = GetTickCount();
         std::wstring s;
-        do {
+        for (;;) {
             s = L" " + State() + L" ";
-            if (s.find(want) != std::wstring::npos) {
+            bool all = true;
+            for (int i = 3; i < argc; ++i)
+                if (s.find(std::wstring(L" ") + argv[i] + L" ") == std::wstring::npos) all = false;
+            if (all) {
                 wprintf(L"%ls\n", State().c_str());
                 return 0;
             }
+            if (GetTickCount() - start >= timeout) break;
             Sleep(50);
-        } while (GetTickCount() - start < timeout);
-        fwprintf(stderr, L"timed out waiting for %ls; state:%ls\n", argv[2], s.c_str());
+        }
+        fwprintf(stderr, L"timed out; state:%ls\n", s.c_str());
+        wprintf(L"%ls\n", s.c_str());
         return 1;
     }
     return 2;

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Dragging the borderless bar by its top strip: 19 pixels below the top edge
+# still drags, 20 does not, and the right-most 60 pixels (the minimise and
+# close buttons) never drag.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+WPROBE=$E2E_BIN/window_probe.exe
+wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
+state_field() { wp state | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+
+# Presses the left button at client point (X, Y), moves the mouse by
+# (DX, DY) in steps, releases.
+drag() {
+    local x=$(( $(state_field x) + $1 )) y=$(( $(state_field y) + $2 ))
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.3
+    local i
+    for i in 1 2 3 4; do
+        xdotool mousemove "$(( x + $3 * i / 4 ))" "$(( y + $4 * i / 4 ))"
+        sleep 0.15
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.5
+}
+
+expect_at() {
+    local got
+    got=$(wp wait 3000 "x=$1" "y=$2") || fail "$3: expected at $1,$2, state [$got]"
+    echo "ok: $3"
+}
+
+start_bar
+x0=$(state_field x) y0=$(state_field y) w=$(state_field w)
+
+step "19 pixels below the top edge drags"
+drag 150 19 120 80
+expect_at $(( x0 + 120 )) $(( y0 + 80 )) "moved by 120,80"
+
+step "20 pixels below does not"
+drag 150 20 100 100
+expect_at $(( x0 + 120 )) $(( y0 + 80 )) "not moved"
+
+step "the right-most 60 pixels never drag, the pixel left of them does"
+drag $(( w - 5 )) 3 -100 100
+expect_at $(( x0 + 120 )) $(( y0 + 80 )) "not moved from the right edge"
+drag $(( w - 59 )) 3 -100 100
+expect_at $(( x0 + 120 )) $(( y0 + 80 )) "not moved from 59 px left of the right edge"
+drag $(( w - 61 )) 3 -100 100
+expect_at $(( x0 + 20 )) $(( y0 + 180 )) "moved from 61 px left of the right edge"
+
+step "the moved position is what is stored at exit"
+keys Escape
+wait_bar_exit
+left=$(hex_int32 "$(reg_config_hex)" 16)
+expect_eq "$left" "$(( (x0 + 20) * 1000 / 1280 ))" "stored left in thousandths"
