@@ -1,0 +1,120 @@
+#pragma once
+// The settings object: the record that persists in the registry and the
+// search engine collection rebuilt at every load. One instance per process,
+// reached through GetConfig(). Setters change memory only; the registry is
+// read by Load() at start and written by Save() at exit.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/config_record.h"
+#include "search/search_engine.h"
+
+namespace quorvex {
+
+// Registry value types as the platform numbers them (the core cannot include
+// the platform headers; the glue checks that they agree).
+constexpr std::uint32_t RegTypeNone = 0;
+constexpr std::uint32_t RegTypeSz = 1;
+constexpr std::uint32_t RegTypeExpandSz = 2;
+constexpr std::uint32_t RegTypeBinary = 3;
+constexpr std::uint32_t RegTypeDword = 4;
+
+// Where the settings live, under HKEY_CURRENT_USER.
+constexpr const wchar_t* ConfigRegistryKey = L"Software\\Ostravane\\Quorvex\\1.0";
+constexpr const wchar_t* ConfigValueName = L"Config";
+
+// What the registry reported for the value "Config".
+struct TStoredValue {
+    bool Exists = false;
+    std::uint32_t Type = RegTypeNone;
+    std::size_t Size = 0;                // the value's full size in bytes
+    const std::uint8_t* Data = nullptr;  // Size bytes; only read when Size <= 664
+};
+
+class TConfig {
+public:
+    TConfig();  // empty engine collection, defaults, all-zero history
+    TConfig(const TConfig&) = delete;
+    TConfig& operator=(const TConfig&) = delete;
+    virtual ~TConfig() = default;
+
+    // Writes the defaults into every field before the history (offsets 0-23,
+    // the alignment byte excepted).
+    void SetDefaults();
+    // ButtonMask within 1..2047 and, in compact mode, exactly one category
+    // other than the forum (bit 32).
+    bool IsValid() const;
+
+    // Registry persistence (defined by the Windows glue).
+    // Load: rebuilds the engines, then reads the value (see ApplyStoredValue).
+    // Throws Error("Invalid data type for 'Config'") with the defaults in force.
+    void Load();
+    // Save: writes the 664 bytes as REG_BINARY. A key that cannot be opened or
+    // created is skipped silently; a failed write throws
+    // Error("Failed to set data for 'Config'").
+    void Save() const;
+
+    // The read rules of Load, after the key was opened:
+    //  - missing value: nothing read;
+    //  - REG_SZ, REG_EXPAND_SZ, REG_DWORD, or more than 664 bytes: defaults,
+    //    then Error("Invalid data type for 'Config'");
+    //  - any other type: its bytes copied over the start of the record;
+    //  - nothing read: defaults;
+    //  - finally a mask that fails IsValid becomes 1 (the web type).
+    void ApplyStoredValue(const TStoredValue& value);
+    // Load's step when the key cannot be opened.
+    void ApplyMissingKey() { SetDefaults(); }
+    // Rebuilds the engine collection from the built-in list (first step of Load).
+    void LoadEngines() { engines_.FillFromDefs(); }
+
+    // History slots <-> the query box's list (GBK byte strings, index 0 the
+    // most recent). SaveHistory stores the first 20 entries; LoadHistory
+    // replaces the list with the non-blank slots in slot order.
+    void LoadHistory(std::vector<std::string>& list) const;
+    void SaveHistory(const std::vector<std::string>& list);
+
+    bool ShowCaption() const { return rec_.ShowCaption != 0; }
+    void SetShowCaption(bool value) { rec_.ShowCaption = value ? 1 : 0; }
+    bool ShowHelp() const { return rec_.ShowHelp != 0; }
+    void SetShowHelp(bool value) { rec_.ShowHelp = value ? 1 : 0; }
+    bool AutoCopy() const { return rec_.AutoCopy != 0; }
+    void SetAutoCopy(bool value) { rec_.AutoCopy = value ? 1 : 0; }
+    bool AutoOpenIME() const { return rec_.AutoOpenIME != 0; }
+    void SetAutoOpenIME(bool value) { rec_.AutoOpenIME = value ? 1 : 0; }
+    bool MinToTrayIcon() const { return rec_.MinToTrayIcon != 0; }
+    void SetMinToTrayIcon(bool value) { rec_.MinToTrayIcon = value ? 1 : 0; }
+    std::uint16_t TrayHotKey() const { return rec_.TrayHotKey; }
+    void SetTrayHotKey(std::uint16_t value) { rec_.TrayHotKey = value; }
+    std::uint16_t SecondTrayHotKey() const { return rec_.SecondTrayHotKey; }
+    std::uint8_t ButtonMode() const { return rec_.ButtonMode; }
+    // Mode 1 also selects every category, mode 2 the web type alone; other
+    // values leave the mask as it is.
+    void SetButtonMode(std::uint8_t value);
+    std::int32_t ButtonMask() const { return rec_.ButtonMask; }
+    void SetButtonMask(std::int32_t value) { rec_.ButtonMask = value; }
+    std::int32_t WindowLeft() const { return rec_.WindowLeft; }
+    void SetWindowLeft(std::int32_t value) { rec_.WindowLeft = value; }
+    std::int32_t WindowTop() const { return rec_.WindowTop; }
+    void SetWindowTop(std::int32_t value) { rec_.WindowTop = value; }
+
+    TSearchEngines& Engines() { return engines_; }
+    const TSearchEngines& Engines() const { return engines_; }
+    // The engine searches use; null until Load has filled the collection.
+    TSearchEngine* CurrentEngine() const { return engines_.CurrentEngine(); }
+
+    const TConfigRec& Rec() const { return rec_; }
+    TConfigRec& Rec() { return rec_; }
+
+private:
+    TSearchEngines engines_;
+    TConfigRec rec_;
+};
+
+// The process's settings object, created (with the defaults) on first use.
+TConfig& GetConfig();
+// Frees it; the next GetConfig() creates a fresh one.
+void ReleaseConfig();
+
+}  // namespace quorvex

@@ -1,0 +1,38 @@
+// Registry persistence of the settings object.
+#include <windows.h>
+
+#include "base/error.h"
+#include "config/config.h"
+#include "config/registry_key_win.h"
+
+namespace quorvex {
+
+static_assert(RegTypeNone == REG_NONE && RegTypeSz == REG_SZ && RegTypeExpandSz == REG_EXPAND_SZ &&
+              RegTypeBinary == REG_BINARY && RegTypeDword == REG_DWORD);
+
+void TConfig::Load() {
+    LoadEngines();
+    TRegistryKey key;
+    if (!key.OpenRead(HKEY_CURRENT_USER, ConfigRegistryKey)) {
+        ApplyMissingKey();
+        return;
+    }
+    const TRegistryKey::Value value = key.QueryValue(ConfigValueName, static_cast<DWORD>(ConfigRecSize));
+    key.Close();
+    TStoredValue stored;
+    stored.Exists = value.Exists;
+    stored.Type = value.Type;
+    stored.Size = value.Size;
+    stored.Data = value.Data.empty() ? nullptr : value.Data.data();
+    ApplyStoredValue(stored);
+}
+
+void TConfig::Save() const {
+    TRegistryKey key;
+    if (!key.CreateWrite(HKEY_CURRENT_USER, ConfigRegistryKey)) return;
+    const TConfigImage image = EncodeConfigRec(Rec());
+    if (!key.SetBinary(ConfigValueName, image.data(), static_cast<DWORD>(image.size())))
+        throw Error("Failed to set data for 'Config'");
+}
+
+}  // namespace quorvex
