@@ -8,13 +8,9 @@
 #include <functional>
 #include <string>
 
-namespace quorvex {
+#include "hotkeys/hotkey_text.h"
 
-// Hot-key value bits of the modifiers.
-constexpr std::uint16_t HotKeyWin = 0x1000;
-constexpr std::uint16_t HotKeyShift = 0x2000;
-constexpr std::uint16_t HotKeyCtrl = 0x4000;
-constexpr std::uint16_t HotKeyAlt = 0x8000;
+namespace quorvex {
 
 // The platform control's flags (the high byte of its word).
 constexpr std::uint8_t HotKeyfShift = 0x01;

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "base/error.h"
-#include "hotkeys/hotkey_text_link_win.h"
+#include "hotkeys/hotkey_text_win.h"
 #include "toolkit/text.h"
 
 namespace quorvex {
@@ -26,9 +28,24 @@ void EnsureHotKeyClass() {
 
 bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
+// Nothing may unwind through the system's frames; an error inside the box's
+// window procedure is written to the debugger output and the message goes on
+// to the platform control.
+void ReportHotKeyBoxError() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        OutputDebugStringW(tk::Utf8ToWide(e.what()).c_str());
+    } catch (...) {
+        OutputDebugStringW(L"Unknown error in the hot-key box");
+    }
+}
+
 }  // namespace
 
-THotKeyTextFn THotKeyEx::TextFunction = HotKeyTextForDisplay;
+THotKeyTextFn THotKeyEx::TextFunction = [](std::uint16_t value, bool allowEmptyKey) {
+    return HotKeyToText(value, allowEmptyKey);
+};
 
 HHOOK THotKeyEx::HookHandle() { return g_hook; }
 HWND THotKeyEx::HookTarget() { return g_target; }
@@ -201,7 +218,6 @@ LRESULT CALLBACK THotKeyEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     try {
         return reinterpret_cast<THotKeyEx*>(data)->Handle(msg, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind through the system's frames.
         ReportHotKeyBoxError();
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }

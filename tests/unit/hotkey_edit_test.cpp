@@ -10,18 +10,8 @@
 namespace quorvex {
 namespace {
 
-// Compact text for letter keys, in the program's modifier order.
 std::string LetterText(std::uint16_t value, bool allowEmptyKey) {
-    const unsigned key = value & 0xFF;
-    std::string name;
-    if (key >= 'A' && key <= 'Z') name = std::string(1, static_cast<char>(key));
-    if (name.empty() && !allowEmptyKey) return "";
-    std::string text;
-    if (value & HotKeyWin) text += "Win+";
-    if (value & HotKeyCtrl) text += "Ctrl+";
-    if (value & HotKeyShift) text += "Shift+";
-    if (value & HotKeyAlt) text += "Alt+";
-    return text + name;
+    return HotKeyToText(value, allowEmptyKey, NoKeyName);
 }
 
 // The platform control as the state machine sees it: one word, written and
