@@ -27,17 +27,24 @@ target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
 target_link_libraries(quorvex_win PUBLIC quorvex_core JPEG::JPEG
   user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 imm32 advapi32 uxtheme shlwapi msimg32 psapi)
 
+# Resources: windres finds the images through the include path; the version
+# comes from the project version. The flags must be set before any target with
+# an .rc source is created.
+set(QUORVEX_RC ${PROJECT_SOURCE_DIR}/resources/quorvex.rc)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/resources -DQUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} -DQUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR} -DQUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH} -DQUORVEX_VERSION_TEXT=${PROJECT_VERSION}")
+# The .rc names its images only as strings, so CMake cannot see them: list
+# every file of resources/ so that changing any of them rebuilds the .rc.
+file(GLOB QUORVEX_RESOURCE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
+list(REMOVE_ITEM QUORVEX_RESOURCE_FILES ${QUORVEX_RC})
+set_source_files_properties(${QUORVEX_RC} PROPERTIES OBJECT_DEPENDS "${QUORVEX_RESOURCE_FILES}")
+
 if(EXISTS ${QUORVEX_ENTRY})
-  set(QUORVEX_RC ${PROJECT_SOURCE_DIR}/resources/quorvex.rc)
   add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_RC})
   target_link_libraries(Quorvex PRIVATE quorvex_win)
   target_link_options(Quorvex PRIVATE -municode -s)
-  set_source_files_properties(${QUORVEX_RC} PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/quorvex.manifest")
   target_compile_definitions(Quorvex PRIVATE
     QUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
     QUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR}
     QUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH})
-  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/resources -DQUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} -DQUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR} -DQUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH} -DQUORVEX_VERSION_TEXT=\\\"${PROJECT_VERSION}\\\"")
   set_target_properties(Quorvex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 endif()
