@@ -103,6 +103,9 @@ public:
     void SetBounds(int left, int top, int width, int height);
     void SetWidth(int width) { SetBounds(FBounds.Left, FBounds.Top, width, FBounds.Height); }
     void SetHeight(int height) { SetBounds(FBounds.Left, FBounds.Top, FBounds.Width, height); }
+    // Takes the control's bounds as they are, without the resize rule (the
+    // control moved through its parent, e.g. by its anchors).
+    void SyncBounds(const TBounds& bounds) { FBounds = bounds; }
     void BeginLoading() { FLoading = true; }
     void EndLoading() { FLoading = false; }
     bool Loading() const { return FLoading; }
