@@ -85,7 +85,7 @@ THotKeyEx::~THotKeyEx() {
         g_hook = nullptr;
     }
     g_target = nullptr;
-    if (FParent) RemoveWindowSubclass(FParent, ParentProc, reinterpret_cast<UINT_PTR>(this));
+    if (FParent && IsWindow(FParent)) RemoveWindowSubclass(FParent, ParentProc, reinterpret_cast<UINT_PTR>(this));
     if (FHandle) {
         RemoveWindowSubclass(FHandle, SubclassProc, SubclassId);
         DestroyWindow(FHandle);
@@ -207,6 +207,18 @@ LRESULT THotKeyEx::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEYEX_WINKEY:
             FState.WinKeyMessage(static_cast<unsigned>(wParam));
             return 0;
+        case WM_NCDESTROY: {
+            // Destroyed with its parent: forget the window, and the hook's target.
+            HWND self = FHandle;
+            RemoveWindowSubclass(self, SubclassProc, SubclassId);
+            if (g_target == self) {
+                if (g_hook) UnhookWindowsHookEx(g_hook);
+                g_hook = nullptr;
+                g_target = nullptr;
+            }
+            FHandle = nullptr;
+            return DefSubclassProc(self, msg, wParam, lParam);
+        }
         default:
             break;
     }
@@ -226,6 +238,11 @@ LRESULT CALLBACK THotKeyEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 LRESULT CALLBACK THotKeyEx::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR data) {
     auto* self = reinterpret_cast<THotKeyEx*>(data);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ParentProc, reinterpret_cast<UINT_PTR>(self));
+        self->FParent = nullptr;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
     if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == self->FHandle && HIWORD(wParam) == EN_CHANGE) {
         try {
             if (self->OnChange) self->OnChange();
