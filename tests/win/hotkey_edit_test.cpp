@@ -138,6 +138,34 @@ TEST(HotKeyBox, HookLivesFromFocusEntryToFocusExit) {
     EXPECT_EQ(THotKeyEx::HookTarget(), again.Handle());
 }
 
+// The colour of a pixel of the window's client area, as the screen shows it.
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    test::PumpFor(50);
+    HDC dc = GetDC(hwnd);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return c;
+}
+
+TEST(HotKeyBox, PaintsItsTextOnWhiteOrOnButtonFaceWhenDisabled) {
+    test::TopWindow top(L"painting");
+    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    box.SetHotKey(0);
+    top.Activate();
+    // Past the text "无": the opaque text background fills the shrunk rectangle.
+    EXPECT_EQ(ClientPixel(box.Handle(), 100, 3), RGB(255, 255, 255));
+    box.SetEnabled(false);
+    EXPECT_EQ(ClientPixel(box.Handle(), 100, 3), GetSysColor(COLOR_BTNFACE));
+    // Some dark pixel of the text near the left edge.
+    bool ink = false;
+    HDC dc = GetDC(box.Handle());
+    for (int x = 1; x < 14 && !ink; ++x)
+        for (int y = 1; y < 14 && !ink; ++y) ink = GetPixel(dc, x, y) == RGB(0, 0, 0);
+    ReleaseDC(box.Handle(), dc);
+    EXPECT_TRUE(ink);
+}
+
 void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
