@@ -36,5 +36,15 @@ test: host win64 win32
 run: build
 	@scripts/run-bar
 
+# Start-up, memory, idle CPU, search latency, size and imports of the bar
+# against a minimal reference program (bench/run); N starts of each.
+N ?= 15
+bench: build
+	@bench/run -n $(N)
+
+# dist/Quorvex-<version>-win32.zip and -win64.zip.
+dist: build
+	@scripts/make-release
+
 clean:
-	rm -rf build/host build/win64 build/win32 dist
+	rm -rf build/host build/win64 build/win32 build/bench-win64 dist

@@ -1,0 +1,151 @@
+// The bar's two menus: their tables, check marks and handlers.
+#include <iterator>
+
+#include "bar/layout.h"
+#include "bar/search_bar_win.h"
+#include "config/config.h"
+#include "search/search_types.h"
+
+namespace quorvex {
+namespace {
+
+using tk::MenuItemDef;
+using tk::MenuItemKind;
+
+constexpr MenuItemKind Radio = MenuItemKind::Radio;
+constexpr MenuItemKind Check = MenuItemKind::Check;
+
+// Search types in table order; the tag is the type's bit. 贴吧 belongs to the
+// group but is no radio item and does not mark itself.
+const MenuItemDef SearchTypeItems[] = {
+    {"miWeb", "网页", 1, Radio, 1, true},
+    {"miMP3", "MP3", 2, Radio, 1, true},
+    {"miLyric", "歌词", 4, Radio, 1, true},
+    {"miPhoto", "图片", 8, Radio, 1, true},
+    {"miNews", "新闻", 16, Radio, 1, true},
+    {"miPostBar", "贴吧", 32, MenuItemKind::Plain, 1, false},
+    {"miDictionary", "词典", 64, Radio, 1, true},
+    {"miBook", "图书", 128, Radio, 1, true},
+    {"miMovie", "电影", 256, Radio, 1, true},
+    {"miGame", "游戏", 512, Radio, 1, true},
+    {"miSoftware", "软件", 1024, Radio, 1, true},
+};
+
+const MenuItemDef ConfigItems[] = {
+    {"miShowCaption", "显示按钮文字(&T)", 0, Check, 0, true},
+    {"miShowHelp", "显示帮助按钮(&H)", 0, Check, 0, true},
+    {"miAutoCopy", "自动从剪贴板复制文本(&C)", 0, Check, 0, true},
+    {"miAutoOpenIME", "自动打开输入法(&I)", 0, Check, 0, true},
+    {"miMinToTrayIcon", "最小化到托盘区(&M)", 0, Check, 0, true},
+    {"miHotKey", "自定义热键(&K)...", 0},
+    {"miSplitter", "-", 0, MenuItemKind::Separator},
+    {"miShowAll", "显示全部按钮(&1)", 1, Radio, 1, false},
+    {"miShowCompact", "显示紧凑模式(&2)", 2, Radio, 1, false},
+    {"miShowCustom", "自定义显示按钮(&3)...", 3, Radio, 1, false},
+};
+
+}  // namespace
+
+void TF_Search::CreateMenus() {
+    pmnuSearchType = &Make<tk::PopupMenu>("pmnuSearchType", std::begin(SearchTypeItems),
+                                          std::size(SearchTypeItems));
+    pmnuConfig = &Make<tk::PopupMenu>("pmnuConfig", std::begin(ConfigItems), std::size(ConfigItems));
+    pmnuSearchType->SetOwnerWindow(Handle());
+    pmnuConfig->SetOwnerWindow(Handle());
+}
+
+void TF_Search::InitMenus() {
+    TConfig& cfg = GetConfig();
+    struct CheckItem {
+        const char* name;
+        bool (TConfig::*get)() const;
+        void (TConfig::*set)(bool);
+        bool arranges;
+    };
+    static const CheckItem checks[] = {
+        {"miShowCaption", &TConfig::ShowCaption, &TConfig::SetShowCaption, true},
+        {"miShowHelp", &TConfig::ShowHelp, &TConfig::SetShowHelp, true},
+        {"miAutoCopy", &TConfig::AutoCopy, &TConfig::SetAutoCopy, false},
+        {"miAutoOpenIME", &TConfig::AutoOpenIME, &TConfig::SetAutoOpenIME, false},
+        {"miMinToTrayIcon", &TConfig::MinToTrayIcon, &TConfig::SetMinToTrayIcon, false},
+    };
+    for (const CheckItem& c : checks) {
+        tk::MenuItem* item = pmnuConfig->FindItem(c.name);
+        if (!item) continue;
+        item->SetChecked((cfg.*c.get)());
+        item->OnClick = [this, c](tk::MenuItem& sender) {
+            (GetConfig().*c.set)(sender.Checked());
+            if (c.arranges) ArrangeButtons();
+        };
+    }
+    const char* modeItems[] = {"miShowAll", "miShowCompact", "miShowCustom"};
+    for (int mode = bmShowAll; mode <= bmShowCustom; ++mode) {
+        tk::MenuItem* item = pmnuConfig->FindItem(modeItems[mode - 1]);
+        if (!item) continue;
+        if (cfg.ButtonMode() == mode) item->SetChecked(true);
+        else item->SetChecked(false);
+        item->OnClick = [this](tk::MenuItem& sender) { miShowModeClick(sender); };
+    }
+    SyncSearchTypeMenu();
+    for (std::size_t i = 0; i < pmnuSearchType->Count(); ++i)
+        pmnuSearchType->Item(i).OnClick = [this](tk::MenuItem& sender) { SearchTypeItemClick(sender); };
+}
+
+void TF_Search::SyncSearchTypeMenu() {
+    const TConfig& cfg = GetConfig();
+    if (cfg.ButtonMode() != bmShowCompact) return;
+    for (std::size_t i = 0; i < pmnuSearchType->Count(); ++i) {
+        tk::MenuItem& item = pmnuSearchType->Item(i);
+        if (item.Tag() == cfg.ButtonMask()) {
+            item.SetChecked(true);
+            return;
+        }
+    }
+    if (tk::MenuItem* web = pmnuSearchType->FindItem("miWeb")) web->SetChecked(true);
+}
+
+void TF_Search::SearchTypeItemClick(tk::MenuItem& item) {
+    GetConfig().SetButtonMask(item.Tag());
+    ArrangeButtons();
+    tk::GraphicControl* b = FirstVisibleSearchButton();
+    if (b && !cbxSearchText->Text().empty()) b->Click();
+}
+
+void TF_Search::miShowModeClick(tk::MenuItem& item) {
+    TConfig& cfg = GetConfig();
+    switch (item.Tag()) {
+    case bmShowAll:
+        cfg.SetButtonMode(bmShowAll);
+        break;
+    case bmShowCompact:
+        cfg.SetButtonMode(bmShowCompact);
+        SyncSearchTypeMenu();
+        break;
+    case bmShowCustom: {
+        cfg.SetButtonMode(bmShowCustom);
+        // The bar is dimmed while the dialog is open, and comes back (with a
+        // clipboard check) afterwards, also when the dialog failed.
+        Perform(WM_ACTIVATEAPP, 0, 0);
+        struct Reactivate {
+            TF_Search& bar;
+            ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
+        } reactivate{*this};
+        ShowCustomButtonsDialog();
+        break;
+    }
+    default:
+        break;
+    }
+    const char* modeItems[] = {"miShowAll", "miShowCompact", "miShowCustom"};
+    for (int mode = bmShowAll; mode <= bmShowCustom; ++mode) {
+        if (tk::MenuItem* m = pmnuConfig->FindItem(modeItems[mode - 1])) m->SetChecked(cfg.ButtonMode() == mode);
+    }
+    ArrangeButtons();
+}
+
+void TF_Search::ShowCustomButtonsDialog() {
+    // The custom buttons dialog (widgets) is shown modally from here; it
+    // changes ButtonMask and sends WM_APP_ARRANGE after each change.
+}
+
+}  // namespace quorvex

@@ -1,0 +1,234 @@
+// The bar's construction (the design-time controls and FormCreate), its
+// placement and its shutdown.
+#include "bar/search_bar_win.h"
+
+#include "base/error.h"
+
+#include "bar/bar_history_win.h"
+#include "bar/bar_resource_ids.h"
+#include "bar/hints.h"
+#include "bar/placement.h"
+#include "config/config.h"
+#include "config/position.h"
+#include "search/search_types.h"
+#include "toolkit/application.h"
+#include "toolkit/font.h"
+#include "toolkit/guard.h"
+#include "toolkit/image.h"
+#include "toolkit/image_button.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/text.h"
+
+namespace quorvex {
+namespace {
+
+constexpr int DesignClientWidth = 727;
+constexpr int BarHeight = 55;
+constexpr int ButtonTop = 27;
+constexpr int ButtonHeight = 22;
+
+tk::FormParams BarParams() {
+    tk::FormParams p{SearchBarClassName, L""};
+    p.Style = WS_POPUP | WS_CLIPCHILDREN;
+    p.ExStyle = WS_EX_TOPMOST | WS_EX_LAYERED;
+    p.ClientWidth = DesignClientWidth;
+    p.ClientHeight = BarHeight;
+    return p;
+}
+
+HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+
+// The skin is decoration: a picture that cannot be loaded leaves its place
+// empty and the bar keeps working.
+tk::Picture JpegOrEmpty(int id) {
+    try {
+        return tk::Picture::FromJpegResource(Module(), id);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+tk::Picture BitmapOrEmpty(int id) {
+    try {
+        return tk::Picture::FromBitmapResource(Module(), id);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+TF_Search::TF_Search() : tk::Form(BarParams()) {
+    CreateControls();
+    FormCreate();
+}
+
+TF_Search::~TF_Search() { Destroy(); }
+
+// The controls as the form's design has them, back to front.
+void TF_Search::CreateControls() {
+    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+
+    auto& imgLeft = Make<tk::Image>("imgLeft", 0, 0, 22, BarHeight);
+    imgLeft.SetAutoSize(true);
+    imgLeft.SetPicture(JpegOrEmpty(IDR_SKIN_LEFT));
+    auto& imgMid = Make<tk::Image>("imgMid", 22, 0, DesignClientWidth - 22 - 24, BarHeight);
+    imgMid.SetStretch(true);
+    imgMid.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
+    imgMid.SetPicture(JpegOrEmpty(IDR_SKIN_MID));
+    auto& imgRight = Make<tk::Image>("imgRight", DesignClientWidth - 24, 0, 24, BarHeight);
+    imgRight.SetAnchors(tk::akTop | tk::akRight);
+    imgRight.SetPicture(JpegOrEmpty(IDR_SKIN_RIGHT));
+    auto& imgCaption = Make<tk::Image>("imgCaption", 14, 6, 93, 18);
+    imgCaption.SetAutoSize(true);
+    tk::Picture caption = BitmapOrEmpty(IDB_CAPTION);
+    caption.MakeBottomLeftTransparent();
+    imgCaption.SetPicture(std::move(caption));
+
+    auto& btnMin = Make<tk::ImageButton>("btnMin", DesignClientWidth - 54, 8, 24, 15);
+    btnMin.SetPictures(BitmapOrEmpty(IDB_MIN_NORMAL), BitmapOrEmpty(IDB_MIN_ACTIVE), BitmapOrEmpty(IDB_MIN_DOWN));
+    btnMin.SetAnchors(tk::akTop | tk::akRight);
+    btnMin.SetHint(tk::Utf8ToWide(MinimizeHint));
+    btnMin.OnClick = [this](tk::GraphicControl&) { btnMinClick(); };
+    auto& btnClose = Make<tk::ImageButton>("btnClose", DesignClientWidth - 30, 8, 23, 15);
+    btnClose.SetPictures(BitmapOrEmpty(IDB_CLOSE_NORMAL), BitmapOrEmpty(IDB_CLOSE_ACTIVE),
+                         BitmapOrEmpty(IDB_CLOSE_DOWN));
+    btnClose.SetAnchors(tk::akTop | tk::akRight);
+    btnClose.SetHint(tk::Utf8ToWide(CloseHint));
+    btnClose.OnClick = [this](tk::GraphicControl&) { btnCloseClick(); };
+
+    cbxSearchText = &Make<tk::ComboBox>("cbxSearchText", 8, 28, 120, 20);
+    cbxSearchText->SetMaxLength(100);
+    cbxSearchText->SetItemHeight(12);
+    cbxSearchText->OnKeyDown = [this](tk::WinControl&, unsigned& key, tk::ShiftState shift) {
+        cbxSearchTextKeyDown(key, shift);
+    };
+    cbxSearchText->OnEnter = [this](tk::WinControl&) { cbxSearchTextEnter(); };
+    cbxSearchText->OnExit = [this](tk::WinControl&) { cbxSearchTextExit(); };
+
+    // Category buttons with their design tags 1..11; the tags, hints and
+    // click handlers of the running program are set by InitButtons.
+    int x = 130;
+    for (int i = 0; i < SearchTypeCount; ++i) {
+        auto& b = Make<tk::SpeedButton>(SearchButtonName(i), x, ButtonTop, 48, ButtonHeight);
+        b.SetGlyph(BitmapOrEmpty(IDB_GLYPH_BASE + i));
+        b.SetCaption(tk::Utf8ToWide(SearchTypes[static_cast<std::size_t>(i)].Caption));
+        b.SetTag(i + 1);
+        x += 49;
+    }
+    auto& btnSearchType = Make<tk::SpeedButton>("btnSearchType", x, ButtonTop, 13, ButtonHeight);
+    btnSearchType.SetGlyph(BitmapOrEmpty(IDB_GLYPH_SEARCHTYPE));
+    btnSearchType.OnClick = [this](tk::GraphicControl& sender) { btnSearchTypeClick(sender); };
+    auto& btnSetup = Make<tk::SpeedButton>("btnSetup", x + 14, ButtonTop, 22, ButtonHeight);
+    btnSetup.SetGlyph(BitmapOrEmpty(IDB_GLYPH_SETUP));
+    btnSetup.OnClick = [this](tk::GraphicControl& sender) { btnSetupClick(sender); };
+    auto& btnHelp = Make<tk::SpeedButton>("btnHelp", x + 37, ButtonTop, 22, ButtonHeight);
+    btnHelp.SetGlyph(BitmapOrEmpty(IDB_GLYPH_HELP));
+
+    CreateMenus();
+    btnSearchType.SetPopupMenu(pmnuSearchType);
+    btnSetup.SetPopupMenu(pmnuConfig);
+
+    SetKeyPreview(true);
+    OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
+    OnShow = [this](tk::Form&) { FormShow(); };
+    OnDestroy = [this](tk::Form&) { FormDestroy(); };
+
+    AddHandler(WM_APP_ARRANGE, [this](tk::Message&) {
+        ArrangeButtons();
+        return true;
+    });
+    // A second instance found the bar hidden: bring the program back.
+    AddHandler(WM_APP_RESTORE, [](tk::Message&) {
+        tk::Application::Get().Restore();
+        return true;
+    });
+}
+
+void TF_Search::FormCreate() {
+    // Opaque until the window-level work dims it.
+    SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+    try {
+        GetConfig().Load();
+    } catch (...) {
+        // The settings are at their first-run values now: report the error
+        // and finish setting up the bar with them, so it works normally.
+        tk::ReportCurrentException();
+    }
+    try {
+        InitButtons();
+        InitMenus();
+        ArrangeButtons();
+        PlaceBar();
+        AutoCopyFromClipboard();
+    } catch (...) {
+        tk::ReportCurrentException();
+    }
+}
+
+void TF_Search::InitButtons() {
+    for (int i = 0; i < SearchTypeCount; ++i) {
+        auto* b = Find<tk::GraphicControl>(SearchButtonName(i));
+        if (!b) continue;
+        b->SetTag(i);
+        b->OnClick = [this](tk::GraphicControl& sender) { SearchButtonClick(sender); };
+        b->SetHint(tk::Utf8ToWide(CategoryHint(i)));
+    }
+    if (auto* b = Find<tk::GraphicControl>("btnSetup")) b->SetHint(tk::Utf8ToWide(SetupHint));
+    if (auto* b = Find<tk::GraphicControl>("btnHelp")) {
+        b->SetHint(tk::Utf8ToWide(HelpHint));
+        b->OnClick = [this](tk::GraphicControl&) { btnHelpClick(); };
+    }
+    LoadHistory(*cbxSearchText);
+}
+
+void TF_Search::PlaceBar() {
+    const TConfig& cfg = GetConfig();
+    if (cfg.WindowLeft() < 0 || cfg.WindowTop() < 0) PlaceNearTaskbar();
+    else RestorePosition();
+}
+
+void TF_Search::PlaceNearTaskbar() {
+    std::optional<TRectI> taskbar;
+    if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        RECT r{};
+        if (GetWindowRect(tray, &r)) taskbar = TRectI{r.left, r.top, r.right, r.bottom};
+    }
+    const auto p = ::quorvex::PlaceNearTaskbar(taskbar, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                               Width(), Height());
+    if (p) SetBounds(p->X, p->Y, Width(), Height());
+}
+
+void TF_Search::RestorePosition() {
+    const TConfig& cfg = GetConfig();
+    const TPixelPosition p = ::quorvex::RestorePosition(cfg.WindowLeft(), cfg.WindowTop(),
+                                                        GetSystemMetrics(SM_CXSCREEN),
+                                                        GetSystemMetrics(SM_CYSCREEN), Width(), Height());
+    SetBounds(p.Left, p.Top, Width(), Height());
+}
+
+void TF_Search::FormShow() {
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    if (RegisterHotKeyStep) RegisterHotKeyStep(*this);
+}
+
+void TF_Search::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    // Every step may fail (registry not writable, ...): the program still
+    // ends, and the steps after a failing one are skipped.
+    try {
+        TConfig& cfg = GetConfig();
+        const TStoredPosition stored = ::quorvex::SavePosition(Left(), Top(), GetSystemMetrics(SM_CXSCREEN),
+                                                               GetSystemMetrics(SM_CYSCREEN));
+        cfg.SetWindowLeft(stored.Left);
+        cfg.SetWindowTop(stored.Top);
+        SaveHistory(*cbxSearchText);
+        cfg.Save();
+        if (UnregisterHotKeyStep) UnregisterHotKeyStep(*this);
+    } catch (...) {
+    }
+}
+
+}  // namespace quorvex

@@ -1,0 +1,91 @@
+#pragma once
+// The search bar TF_Search: the program's only main window. A borderless,
+// always-on-top, layered strip 55 pixels high with the query box, the
+// category buttons, the search-type, setup and help buttons and the
+// minimise and close buttons on a skin of three images.
+//
+// Extension points for the window-level work (tray, dimming, drag zone,
+// global hot key, session end): the dispatch table (AddHandler) of the bar
+// and of the application window, btnMinClick, and the hot-key steps
+// RegisterHotKeyStep/UnregisterHotKeyStep called when the bar is first shown
+// and when it is destroyed.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "bar/ime_win.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/form.h"
+#include "toolkit/graphic_control.h"
+#include "toolkit/popup_menu.h"
+
+namespace quorvex {
+
+// Private messages of the bar.
+constexpr UINT WM_APP_ARRANGE = WM_APP + 1;  // re-run the layout
+constexpr UINT WM_APP_RESTORE = WM_APP + 2;  // a second instance asks the bar to come back
+
+constexpr const wchar_t* SearchBarClassName = L"TF_Search";
+
+class TF_Search : public tk::Form {
+public:
+    // Creates the window and runs FormCreate.
+    TF_Search();
+    // Destroys the window (FormDestroy runs) if that has not happened yet.
+    ~TF_Search() override;
+
+    // ---- layout and commands
+    void ArrangeButtons();
+    tk::GraphicControl* FirstVisibleSearchButton() const;
+    void AutoCopyFromClipboard();
+    void SyncSearchTypeMenu();
+
+    // ---- handlers
+    void FormKeyDown(unsigned& key, tk::ShiftState shift);
+    void cbxSearchTextKeyDown(unsigned& key, tk::ShiftState shift);
+    void cbxSearchTextEnter();
+    void cbxSearchTextExit();
+    void SearchButtonClick(tk::GraphicControl& sender);
+    void btnSearchTypeClick(tk::GraphicControl& sender);
+    void btnSetupClick(tk::GraphicControl& sender);
+    void btnHelpClick();
+    void SearchTypeItemClick(tk::MenuItem& item);
+    void miShowModeClick(tk::MenuItem& item);
+    // Minimises the program (the window-level work extends this with the tray).
+    void btnMinClick();
+    void btnCloseClick();
+
+    // The custom buttons dialog, shown modally from the display-mode menu.
+    void ShowCustomButtonsDialog();
+
+    // Registration of the global hot key, run when the bar is first shown /
+    // when it is destroyed (after the settings were saved).
+    std::function<void(TF_Search&)> RegisterHotKeyStep;
+    std::function<void(TF_Search&)> UnregisterHotKeyStep;
+
+    // ---- controls and menus (owned by the form; never null after construction)
+    tk::ComboBox* cbxSearchText = nullptr;
+    tk::PopupMenu* pmnuSearchType = nullptr;
+    tk::PopupMenu* pmnuConfig = nullptr;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void FormCreate();
+    void InitButtons();
+    void InitMenus();
+    void PlaceBar();
+    void PlaceNearTaskbar();
+    void RestorePosition();
+    void FormShow();
+    void FormDestroy();
+    void ClearHistoryAsked();
+
+    bool shownOnce_ = false;
+    bool destroyed_ = false;
+    TImeSwitcher ime_;
+};
+
+}  // namespace quorvex

@@ -1,0 +1,120 @@
+#include "toolkit/graphic_control.h"
+
+#include "toolkit/form.h"
+
+namespace quorvex::tk {
+
+GraphicControl::GraphicControl(Form& parent, std::string name, int left, int top, int width, int height)
+    : parent_(&parent), left_(left), top_(top), width_(width), height_(height) {
+    SetName(std::move(name));
+    parent_->RegisterComponent(this);
+    RememberAnchorDistances();
+    Invalidate();
+}
+
+GraphicControl::~GraphicControl() {
+    if (parent_) {
+        Invalidate();
+        parent_->UnregisterComponent(this);
+    }
+}
+
+void GraphicControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
+    Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    RememberAnchorDistances();
+    Invalidate();
+    parent_->UpdateHint(*this);
+    if (resized) Resized();
+}
+
+void GraphicControl::RememberAnchorDistances() {
+    rightDistance_ = parent_->ClientWidth() - (left_ + width_);
+    bottomDistance_ = parent_->ClientHeight() - (top_ + height_);
+}
+
+void GraphicControl::ParentResized(int width, int height) {
+    int left = left_, top = top_, w = width_, h = height_;
+    if (anchors_ & akRight) {
+        if (anchors_ & akLeft) w = width - rightDistance_ - left_;
+        else left = width - rightDistance_ - width_;
+    }
+    if (anchors_ & akBottom) {
+        if (anchors_ & akTop) h = height - bottomDistance_ - top_;
+        else top = height - bottomDistance_ - height_;
+    }
+    if (w < 0) w = 0;
+    if (h < 0) h = 0;
+    const int keepRight = rightDistance_, keepBottom = bottomDistance_;
+    SetBounds(left, top, w, h);
+    // Distances stay those of the design, also when the parent got too small.
+    rightDistance_ = keepRight;
+    bottomDistance_ = keepBottom;
+}
+
+void GraphicControl::SetAnchors(Anchors anchors) {
+    anchors_ = anchors;
+    RememberAnchorDistances();
+}
+
+void GraphicControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    parent_->InvalidateControl(BoundsRect());
+    parent_->UpdateHint(*this);
+}
+
+void GraphicControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    EnabledChanged();
+}
+
+void GraphicControl::SetHint(std::wstring hint) {
+    hint_ = std::move(hint);
+    parent_->UpdateHint(*this);
+}
+
+void GraphicControl::SetShowHint(bool show) {
+    showHint_ = show;
+    parent_->UpdateHint(*this);
+}
+
+void GraphicControl::Invalidate() const {
+    if (visible_ && parent_) parent_->InvalidateControl(BoundsRect());
+}
+
+void GraphicControl::Click() {
+    if (OnClick) OnClick(*this);
+}
+
+void GraphicControl::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+}
+
+void GraphicControl::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
+    if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+}
+
+void GraphicControl::MouseMove(ShiftState shift, int x, int y) {
+    if (OnMouseMove) OnMouseMove(*this, MouseButton::Left, shift, x, y);
+}
+
+void GraphicControl::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(*this);
+}
+
+void GraphicControl::MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(*this);
+}
+
+bool GraphicControl::DialogChar(wchar_t) { return false; }
+
+void GraphicControl::SetMouseInControl(bool in) { mouseInControl_ = in; }
+
+}  // namespace quorvex::tk

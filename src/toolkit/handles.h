@@ -1,0 +1,85 @@
+#pragma once
+// Owning wrappers for Win32 handles: each closes its handle exactly once, with
+// the call that matches how it was obtained. Move-only.
+#include <windows.h>
+
+#include <utility>
+
+namespace quorvex::tk {
+
+template <typename H, typename Closer>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H h) : h_(h) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    H release() { return std::exchange(h_, nullptr); }
+    void reset(H h = nullptr) {
+        H old = std::exchange(h_, h);
+        if (old) Closer{}(old);
+    }
+
+private:
+    H h_ = nullptr;
+};
+
+struct WindowCloser { void operator()(HWND h) const { DestroyWindow(h); } };
+struct GdiCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
+struct IconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
+struct MemoryDcCloser { void operator()(HDC h) const { DeleteDC(h); } };
+struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
+struct KeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
+struct HookCloser { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
+struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
+
+using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
+using UniqueFont = UniqueHandle<HFONT, GdiCloser>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiCloser>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiCloser>;
+using UniquePen = UniqueHandle<HPEN, GdiCloser>;
+using UniqueRegion = UniqueHandle<HRGN, GdiCloser>;
+using UniqueIcon = UniqueHandle<HICON, IconCloser>;
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcCloser>;  // CreateCompatibleDC
+using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
+using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
+using UniqueHook = UniqueHandle<HHOOK, HookCloser>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleCloser>;
+
+// A window's device context from GetDC, released with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC for the scope and puts the old one back.
+class SelectObjectScope {
+public:
+    SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~SelectObjectScope() { if (old_) SelectObject(dc_, old_); }
+    SelectObjectScope(const SelectObjectScope&) = delete;
+    SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace quorvex::tk

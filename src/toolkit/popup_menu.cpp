@@ -1,0 +1,115 @@
+#include "toolkit/popup_menu.h"
+
+#include "base/checked.h"
+#include "base/error.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+#include "toolkit/text.h"
+
+namespace quorvex::tk {
+namespace {
+constexpr UINT FirstCommand = 100;
+}
+
+MenuItem::MenuItem(PopupMenu& menu, const MenuItemDef& def)
+    : menu_(&menu),
+      caption_(Utf8ToWide(def.Caption ? def.Caption : "")),
+      kind_(def.Kind),
+      group_(def.GroupIndex),
+      autoCheck_(def.AutoCheck),
+      checked_(def.Checked),
+      default_(def.Default) {
+    SetName(def.Name ? def.Name : "");
+    SetTag(def.Tag);
+}
+
+void MenuItem::SetChecked(bool on) {
+    checked_ = on;
+    if (!on || kind_ != MenuItemKind::Radio) return;
+    for (std::size_t i = 0; i < menu_->Count(); ++i) {
+        MenuItem& other = menu_->Item(i);
+        if (&other != this && other.RadioItem() && other.GroupIndex() == group_) other.checked_ = false;
+    }
+}
+
+void MenuItem::Click() {
+    if (autoCheck_) {
+        if (kind_ == MenuItemKind::Radio) SetChecked(true);
+        else if (kind_ == MenuItemKind::Check) SetChecked(!checked_);
+    }
+    if (OnClick) OnClick(*this);
+}
+
+PopupMenu::PopupMenu(Form* form, std::string name, const MenuItemDef* items, std::size_t count) : form_(form) {
+    SetName(std::move(name));
+    for (std::size_t i = 0; i < count; ++i) items_.push_back(std::make_unique<MenuItem>(*this, items[i]));
+    if (form_) {
+        form_->RegisterComponent(this);
+        for (auto& item : items_) form_->RegisterComponent(item.get());
+    }
+}
+
+PopupMenu::~PopupMenu() {
+    if (form_) {
+        for (auto& item : items_) form_->UnregisterComponent(item.get());
+        form_->UnregisterComponent(this);
+    }
+}
+
+MenuItem& PopupMenu::Item(std::size_t index) const { return *items_[CheckedIndex(index, items_.size())]; }
+
+MenuItem* PopupMenu::FindItem(std::string_view name) const {
+    for (const auto& item : items_) {
+        if (!name.empty() && item->Name() == name) return item.get();
+    }
+    return nullptr;
+}
+
+HMENU PopupMenu::BuildMenu() const {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) throw Error("Cannot create menu");
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const MenuItem& item = *items_[i];
+        if (!item.Visible()) continue;
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+        mii.wID = FirstCommand + static_cast<UINT>(i);
+        if (item.Kind() == MenuItemKind::Separator) {
+            mii.fMask = MIIM_FTYPE | MIIM_ID;
+            mii.fType = MFT_SEPARATOR;
+        } else {
+            mii.fType = MFT_STRING | (item.RadioItem() ? MFT_RADIOCHECK : 0);
+            mii.fState = (item.Checked() ? MFS_CHECKED : 0) | (item.IsDefault() ? MFS_DEFAULT : 0) |
+                         (item.Enabled() ? 0 : MFS_DISABLED);
+            std::wstring caption = item.Caption();
+            mii.dwTypeData = caption.data();
+            mii.cch = static_cast<UINT>(caption.size());
+            if (!InsertMenuItemW(menu.get(), static_cast<UINT>(GetMenuItemCount(menu.get())), TRUE, &mii))
+                throw Error("Cannot create menu");
+            continue;
+        }
+        if (!InsertMenuItemW(menu.get(), static_cast<UINT>(GetMenuItemCount(menu.get())), TRUE, &mii))
+            throw Error("Cannot create menu");
+    }
+    return menu.release();
+}
+
+MenuItem* PopupMenu::Popup(int x, int y) {
+    HWND owner = owner_;
+    if (!owner && Application::Current()) owner = Application::Current()->Handle();
+    UniqueMenu menu(BuildMenu());
+    // The menu closes properly on a click elsewhere only when its owner is
+    // the foreground window.
+    SetForegroundWindow(owner);
+    const UINT cmd = static_cast<UINT>(TrackPopupMenuEx(
+        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner,
+        nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (cmd < FirstCommand || cmd - FirstCommand >= items_.size()) return nullptr;
+    MenuItem* chosen = items_[cmd - FirstCommand].get();
+    chosen->Click();
+    return chosen;
+}
+
+}  // namespace quorvex::tk

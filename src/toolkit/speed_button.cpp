@@ -1,0 +1,96 @@
+#include "toolkit/speed_button.h"
+
+namespace quorvex::tk {
+namespace {
+constexpr int GlyphSpacing = 4;  // between glyph and caption
+}
+
+SpeedButton::SpeedButton(Form& parent, std::string name, int left, int top, int width, int height)
+    : GraphicControl(parent, std::move(name), left, top, width, height) {}
+
+void SpeedButton::SetCaption(std::wstring caption) {
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    Invalidate();
+}
+
+void SpeedButton::SetGlyph(Picture glyph) {
+    glyph_ = std::move(glyph);
+    glyph_.MakeBottomLeftTransparent();
+    Invalidate();
+}
+
+SpeedButton::State SpeedButton::GetState() const {
+    if (!Enabled()) return State::Disabled;
+    if (pressed_) return pointerIn_ ? State::Down : State::Up;
+    return MouseInControl() ? State::Hot : State::Up;
+}
+
+void SpeedButton::Paint(HDC dc) {
+    RECT r = BoundsRect();
+    const State state = GetState();
+    if (state == State::Hot) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    else if (state == State::Down) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    const int shift = state == State::Down ? 1 : 0;
+
+    SIZE text{0, 0};
+    if (!caption_.empty()) {
+        RECT calc{0, 0, 0, 0};
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &calc, DT_CALCRECT | DT_SINGLELINE);
+        text = {calc.right - calc.left, calc.bottom - calc.top};
+    }
+    const int glyphW = glyph_.Empty() ? 0 : glyph_.Width();
+    const int glyphH = glyph_.Empty() ? 0 : glyph_.Height();
+    const int spacing = glyphW > 0 && text.cx > 0 ? GlyphSpacing : 0;
+    const int total = glyphW + spacing + text.cx;
+    const int x = r.left + (Width() - total + 1) / 2 + shift;
+    if (glyphW > 0) glyph_.Draw(dc, x, r.top + (Height() - glyphH + 1) / 2 + shift);
+    if (text.cx > 0) {
+        RECT tr{x + glyphW + spacing, r.top + (Height() - text.cy + 1) / 2 + shift, 0, 0};
+        tr.right = tr.left + text.cx;
+        tr.bottom = tr.top + text.cy;
+        SetTextColor(dc, GetSysColor(state == State::Disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &tr, DT_SINGLELINE);
+    }
+}
+
+void SpeedButton::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+    if (button == MouseButton::Left) {
+        pressed_ = true;
+        pointerIn_ = true;
+        Invalidate();
+    }
+    GraphicControl::MouseDown(button, shift, x, y);
+}
+
+void SpeedButton::MouseMove(ShiftState shift, int x, int y) {
+    if (pressed_) {
+        const bool in = x >= 0 && y >= 0 && x < Width() && y < Height();
+        if (in != pointerIn_) {
+            pointerIn_ = in;
+            Invalidate();
+        }
+    }
+    GraphicControl::MouseMove(shift, x, y);
+}
+
+void SpeedButton::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
+    if (button == MouseButton::Left && pressed_) {
+        pressed_ = false;
+        pointerIn_ = false;
+        Invalidate();
+    }
+    GraphicControl::MouseUp(button, shift, x, y);
+}
+
+void SpeedButton::MouseEnter() {
+    Invalidate();
+    GraphicControl::MouseEnter();
+}
+
+void SpeedButton::MouseLeave() {
+    Invalidate();
+    GraphicControl::MouseLeave();
+}
+
+}  // namespace quorvex::tk

@@ -1,0 +1,200 @@
+#include "toolkit/win_control.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "base/error.h"
+#include "toolkit/form.h"
+#include "toolkit/guard.h"
+
+namespace quorvex::tk {
+namespace {
+
+int NextControlId() {
+    static int next = 1000;
+    return next++;
+}
+
+}  // namespace
+
+WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) : parent_(&parent), id_(NextControlId()) {
+    SetName(std::move(name));
+    hwnd_ = CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, p.Left, p.Top, p.Width,
+                            p.Height, parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) throw Error("Cannot create control");
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
+    SubclassPart(hwnd_);
+    parent_->RegisterComponent(this);
+    RememberAnchorDistances();
+}
+
+WinControl::~WinControl() {
+    parent_->UnregisterComponent(this);
+    if (hwnd_) {
+        HWND h = hwnd_;
+        DestroyWindow(h);
+        hwnd_ = nullptr;
+    }
+}
+
+void WinControl::SubclassPart(HWND part) {
+    if (!SetWindowSubclass(part, &WinControl::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
+        throw Error("Cannot subclass control");
+}
+
+RECT WinControl::BoundsRect() const {
+    RECT r{};
+    if (!hwnd_) return r;
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void WinControl::SetBounds(int left, int top, int width, int height) {
+    if (!hwnd_) return;
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RememberAnchorDistances();
+}
+
+void WinControl::RememberAnchorDistances() {
+    RECT r = BoundsRect();
+    rightDistance_ = parent_->ClientWidth() - r.right;
+    bottomDistance_ = parent_->ClientHeight() - r.bottom;
+}
+
+void WinControl::SetAnchors(Anchors anchors) {
+    anchors_ = anchors;
+    RememberAnchorDistances();
+}
+
+void WinControl::ParentResized(int width, int height) {
+    if (!hwnd_ || anchors_ == (akLeft | akTop)) return;
+    RECT r = BoundsRect();
+    int left = r.left, top = r.top, w = r.right - r.left, h = r.bottom - r.top;
+    if (anchors_ & akRight) {
+        if (anchors_ & akLeft) w = width - rightDistance_ - left;
+        else left = width - rightDistance_ - w;
+    }
+    if (anchors_ & akBottom) {
+        if (anchors_ & akTop) h = height - bottomDistance_ - top;
+        else top = height - bottomDistance_ - h;
+    }
+    SetWindowPos(hwnd_, nullptr, left, top, w < 0 ? 0 : w, h < 0 ? 0 : h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool WinControl::Visible() const { return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+void WinControl::SetVisible(bool visible) {
+    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool WinControl::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void WinControl::SetEnabled(bool enabled) {
+    if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void WinControl::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+bool WinControl::Focused() const {
+    HWND f = GetFocus();
+    return hwnd_ && f && (f == hwnd_ || IsChild(hwnd_, f));
+}
+
+std::wstring WinControl::Text() const {
+    if (!hwnd_) return {};
+    const int n = GetWindowTextLengthW(hwnd_);
+    std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, s.data(), n + 1);
+    s.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+    return s;
+}
+
+void WinControl::SetText(const std::wstring& text) {
+    if (hwnd_) SetWindowTextW(hwnd_, text.c_str());
+}
+
+bool WinControl::Command(WORD) { return false; }
+
+bool WinControl::Notify(NMHDR&, LRESULT&) { return false; }
+
+bool WinControl::ControlMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void WinControl::KeyDown(unsigned& key, ShiftState shift) {
+    if (OnKeyDown) OnKeyDown(*this, key, shift);
+}
+
+void WinControl::Enter() {
+    if (OnEnter) OnEnter(*this);
+}
+
+void WinControl::Exit() {
+    if (OnExit) OnExit(*this);
+}
+
+LRESULT CALLBACK WinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<WinControl*>(data);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &WinControl::SubclassProc, 1);
+        if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, msg, w, l);
+    }
+    LRESULT result = 0;
+    bool handled = Guarded([&] { return self->ControlMessage(hwnd, msg, w, l, result); }, false);
+    if (handled) return result;
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        unsigned key = static_cast<unsigned>(w);
+        Guarded([&] { self->KeyDown(key, KeyboardShiftState()); });
+        if (key == 0) return 0;
+        w = key;
+        break;
+    }
+    case WM_SETFOCUS:
+        result = DefSubclassProc(hwnd, msg, w, l);
+        if (!self->hasFocus_) {
+            self->hasFocus_ = true;
+            Guarded([&] { self->Enter(); });
+        }
+        return result;
+    case WM_KILLFOCUS: {
+        result = DefSubclassProc(hwnd, msg, w, l);
+        HWND next = reinterpret_cast<HWND>(w);
+        const bool stillInside = self->hwnd_ && next && (next == self->hwnd_ || IsChild(self->hwnd_, next));
+        if (self->hasFocus_ && !stillInside) {
+            self->hasFocus_ = false;
+            Guarded([&] { self->Exit(); });
+        }
+        return result;
+    }
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, w, l);
+}
+
+Button::Button(Form& parent, std::string name, const std::wstring& caption, int left, int top, int width, int height,
+               bool isDefault)
+    : WinControl(parent, std::move(name),
+                 ControlParams{L"BUTTON", caption,
+                               static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                                  (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                               0, left, top, width, height}) {}
+
+bool Button::Command(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+void Button::Click() {
+    if (OnClick) OnClick(*this);
+    if (modalResult_ != 0) Parent().SetModalResult(modalResult_);
+}
+
+}  // namespace quorvex::tk

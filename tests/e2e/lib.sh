@@ -1,0 +1,157 @@
+# Shared helpers of the end-to-end scripts. Each script runs inside a
+# scripts/wine-session (ctest runs there) and is given the build folder:
+#   source "$(dirname "$0")/lib.sh"; e2e_init "$1"
+# Helpers fail the script (exit 1 with a message) when an expectation fails.
+
+E2E_BAR_PID=""
+E2E_CONFIG_KEY='HKCU\Software\Ostravane\Quorvex\1.0'
+
+e2e_init() {
+    local build=${1:?build folder}
+    E2E_BIN=$(cd "$build/bin" && pwd)
+    E2E_EXE=$E2E_BIN/Quorvex.exe
+    E2E_PROBE=$E2E_BIN/bar_probe.exe
+    E2E_NAME=$(basename "$0" .sh)
+    [[ -n ${QUORVEX_WINE:-} && -n ${QUORVEX_URL_LOG:-} ]] || fail "run inside scripts/wine-session --recorder"
+    [[ -f $E2E_EXE ]] || fail "no $E2E_EXE"
+    trap e2e_cleanup EXIT
+    # Every script starts from a first run: no settings, no bar, no URLs.
+    stop_all_bars
+    reg_delete
+    : > "$QUORVEX_URL_LOG"
+}
+
+e2e_cleanup() {
+    local rc=$?
+    if [[ -n $E2E_BAR_PID ]] && kill -0 "$E2E_BAR_PID" 2>/dev/null; then
+        kill "$E2E_BAR_PID" 2>/dev/null
+        wait "$E2E_BAR_PID" 2>/dev/null
+    fi
+    if (( rc == 0 )); then echo "PASS $E2E_NAME"; else echo "FAIL $E2E_NAME"; fi
+    exit $rc
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+step() { echo "--- $*"; }
+
+probe() { "$QUORVEX_WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The bar's state as "key=value" lines; field NAME picks one value.
+bar_info() { probe info; }
+field() { sed -n "s/^$1=//p" <<<"$2" | head -n1; }
+
+# Starts the bar and waits until it is shown; E2E_INFO holds its state.
+start_bar() {
+    "$QUORVEX_WINE" "$E2E_EXE" &
+    E2E_BAR_PID=$!
+    E2E_INFO=$(probe wait 30000) || fail "the bar did not appear: $E2E_INFO"
+}
+
+# Waits for the bar's process to end (after Esc and the like).
+wait_bar_exit() {
+    local timeout=${1:-20}
+    local i
+    for ((i = 0; i < timeout * 10; i++)); do
+        kill -0 "$E2E_BAR_PID" 2>/dev/null || { wait "$E2E_BAR_PID" 2>/dev/null; E2E_BAR_PID=""; return 0; }
+        sleep 0.1
+    done
+    fail "the bar did not end within ${timeout}s"
+}
+
+stop_all_bars() {
+    if [[ $(probe count) != 0 ]]; then
+        # Close through the application window's WM_CLOSE path (taskbar Close).
+        "$QUORVEX_WINE" taskkill /im Quorvex.exe >/dev/null 2>&1 || true
+        probe gone 10000 || true
+    fi
+}
+
+# Geometry of the bar: left, top, width.
+bar_left() { field rect "$E2E_INFO" | cut -d, -f1; }
+bar_top() { field rect "$E2E_INFO" | cut -d, -f2; }
+bar_width() { field size "$E2E_INFO" | cut -dx -f1; }
+refresh_info() { E2E_INFO=$(bar_info); }
+
+# Clicks at a point of the bar's client area (the bar has no border).
+click_bar() {
+    local x=$(( $(bar_left) + $1 )) y=$(( $(bar_top) + $2 ))
+    xdotool mousemove "$x" "$y" click "${3:-1}"
+    sleep 0.3
+}
+
+# Gives the query box the keyboard focus.
+focus_query() { click_bar 60 38; }
+
+keys() {
+    xdotool key --delay 60 "$@"
+    sleep 0.4
+}
+
+type_text() {
+    xdotool type --delay 60 "$1"
+    sleep 0.3
+}
+
+expect_eq() {
+    [[ "$1" == "$2" ]] || fail "$3: expected [$2], got [$1]"
+    echo "ok: $3"
+}
+
+# Waits until the URL log holds N lines; prints the last.
+wait_url() {
+    local want=${1:-1} i
+    for ((i = 0; i < 150; i++)); do
+        if (( $(wc -l < "$QUORVEX_URL_LOG") >= want )); then
+            sed -n "${want}p" "$QUORVEX_URL_LOG" | tr -d '\r'
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no URL number $want was opened (log: $(cat "$QUORVEX_URL_LOG"))"
+}
+
+url_count() { wc -l < "$QUORVEX_URL_LOG"; }
+
+reg_delete() { "$QUORVEX_WINE" reg delete 'HKCU\Software\Ostravane' /f >/dev/null 2>&1 || true; }
+
+# The settings value as hex digits (empty when there is none).
+reg_config_hex() {
+    "$QUORVEX_WINE" reg query "$E2E_CONFIG_KEY" /v Config 2>/dev/null | tr -d '\r' |
+        sed -n 's/.*REG_BINARY[[:space:]]*//p' | tr -d ' \n' | tr 'a-f' 'A-F'
+}
+
+# Writes the settings value from hex digits.
+reg_config_set() {
+    "$QUORVEX_WINE" reg add "$E2E_CONFIG_KEY" /v Config /t REG_BINARY /d "$1" /f >/dev/null 2>&1 ||
+        fail "cannot write the settings value"
+}
+
+# Byte OFFSET (count N) of the value, as hex digits.
+hex_bytes() { echo "${1:$(( $2 * 2 )):$(( $3 * 2 ))}"; }
+
+# A little-endian signed 32-bit field at OFFSET.
+hex_int32() {
+    local h=$(hex_bytes "$1" "$2" 4)
+    local v=$(( 16#${h:6:2}${h:4:2}${h:2:2}${h:0:2} ))
+    (( v >= 2147483648 )) && v=$(( v - 4294967296 ))
+    echo "$v"
+}
+
+# History slot N (1..20) as text (its bytes up to the first zero, GBK decoded).
+hex_slot() {
+    local h=$(hex_bytes "$1" $(( 24 + ($2 - 1) * 32 )) 32)
+    printf '%s' "$h" | sed 's/\(00\)*$//' | xxd -r -p | iconv -f GBK -t UTF-8
+}
+
+# A screenshot of the bar alone.
+shot_bar() {
+    local out=$1
+    mkdir -p "$(dirname "$out")"
+    refresh_info
+    import -window root -crop "$(bar_width)x55+$(bar_left)+$(bar_top)" +repage "$out" 2>/dev/null ||
+        fail "screenshot failed"
+}

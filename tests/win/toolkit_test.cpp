@@ -1,0 +1,464 @@
+// The toolkit's window binding, dispatch and error boundary, menus, pictures
+// and windowless buttons, checked through real windows and messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+#include "toolkit/image_button.h"
+#include "toolkit/picture.h"
+#include "toolkit/popup_menu.h"
+#include "toolkit/speed_button.h"
+#include "win/test_app.h"
+
+namespace quorvex {
+namespace {
+
+using test::Recorded;
+using test::TestApp;
+
+// A window that records every message it sees.
+class RecordingWindow : public tk::Window {
+public:
+    std::vector<UINT> Seen;
+    bool DestroyedCalled = false;
+    bool ThrowOnUser = false;
+    HWND HandleInDestroyed = nullptr;
+
+    void Create() {
+        tk::RegisterWindowClass({L"QuorvexTestRecording"});
+        tk::CreateParams p{L"QuorvexTestRecording", L"rec"};
+        p.Style = WS_OVERLAPPEDWINDOW;
+        p.Width = 200;
+        p.Height = 100;
+        CreateHandle(p);
+    }
+    void Kill() { DestroyHandle(); }
+
+protected:
+    void WndProc(tk::Message& m) override {
+        Seen.push_back(m.Msg);
+        if (m.Msg == WM_USER && ThrowOnUser) throw Error("Handler failed");
+        if (m.Msg == WM_USER + 1) throw std::runtime_error("plain failure.");
+        if (m.Msg == WM_USER + 2) {
+            m.Result = 42;
+            return;
+        }
+        DefaultHandler(m);
+    }
+    void Destroyed() override {
+        DestroyedCalled = true;
+        HandleInDestroyed = Handle();
+    }
+};
+
+std::string Names(const std::vector<UINT>& msgs, std::size_t n) {
+    std::string s;
+    for (std::size_t i = 0; i < msgs.size() && i < n; ++i) s += std::to_string(msgs[i]) + " ";
+    return s;
+}
+
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        Recorded().Clear();
+    }
+};
+
+TEST_F(ToolkitTest, BindingStartsAtNcCreateAndEndsAtNcDestroy) {
+    RecordingWindow w;
+    w.Create();
+    ASSERT_NE(w.Handle(), nullptr);
+    // An overlapped window gets WM_GETMINMAXINFO before WM_NCCREATE: that one
+    // went to DefWindowProc, so the object's first message is WM_NCCREATE.
+    ASSERT_FALSE(w.Seen.empty());
+    EXPECT_EQ(w.Seen[0], static_cast<UINT>(WM_NCCREATE)) << "seen: " << Names(w.Seen, 6);
+    EXPECT_EQ(tk::Window::FromHandle(w.Handle()), &w);
+    const HWND h = w.Handle();
+    w.Seen.clear();
+    w.Kill();
+    ASSERT_FALSE(w.Seen.empty());
+    EXPECT_EQ(w.Seen.back(), static_cast<UINT>(WM_NCDESTROY)) << "seen: " << Names(w.Seen, 10);
+    EXPECT_TRUE(w.DestroyedCalled);
+    EXPECT_EQ(w.HandleInDestroyed, h);  // still bound while Destroyed() runs
+    EXPECT_EQ(w.Handle(), nullptr);     // unbound afterwards
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(tk::Window::FromHandle(h), nullptr);
+}
+
+TEST_F(ToolkitTest, ForeignWindowsAreNotBound) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(tk::Window::FromHandle(edit), nullptr);
+    DestroyWindow(edit);
+}
+
+TEST_F(ToolkitTest, ExceptionsInHandlersAreReportedAndTheWindowGoesOn) {
+    RecordingWindow w;
+    w.Create();
+    w.ThrowOnUser = true;
+    EXPECT_EQ(SendMessageW(w.Handle(), WM_USER, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(w.Handle(), WM_USER + 1, 0, 0), 0);
+    ASSERT_EQ(Recorded().Errors.size(), 2u);
+    EXPECT_EQ(Recorded().Errors[0], L"Handler failed.");
+    EXPECT_EQ(Recorded().Errors[1], L"plain failure.");
+    // Still alive and answering.
+    EXPECT_EQ(SendMessageW(w.Handle(), WM_USER + 2, 0, 0), 42);
+    w.Kill();
+}
+
+TEST_F(ToolkitTest, DispatchTableRunsNewestFirstAndFallsThrough) {
+    RecordingWindow w;
+    w.Create();
+    std::vector<int> order;
+    w.AddHandler(WM_USER + 5, [&](tk::Message&) {
+        order.push_back(1);
+        return false;
+    });
+    const int second = w.AddHandler(WM_USER + 5, [&](tk::Message& m) {
+        order.push_back(2);
+        m.Result = 7;
+        return true;
+    });
+    EXPECT_EQ(SendMessageW(w.Handle(), WM_USER + 5, 0, 0), 7);
+    EXPECT_EQ(order, (std::vector<int>{2}));
+    w.RemoveHandler(second);
+    order.clear();
+    w.Seen.clear();
+    SendMessageW(w.Handle(), WM_USER + 5, 0, 0);
+    EXPECT_EQ(order, (std::vector<int>{1}));
+    EXPECT_EQ(w.Seen, (std::vector<UINT>{WM_USER + 5}));  // fell through to the class
+    // A throwing table handler is reported like any other.
+    w.AddHandler(WM_USER + 6, [](tk::Message&) -> bool { throw Error("from the table"); });
+    SendMessageW(w.Handle(), WM_USER + 6, 0, 0);
+    ASSERT_EQ(Recorded().Errors.size(), 1u);
+    EXPECT_EQ(Recorded().Errors[0], L"from the table.");
+    w.Kill();
+}
+
+TEST_F(ToolkitTest, ErrorBoxTextGetsAFullStopAfterLettersOnly) {
+    EXPECT_EQ(tk::ErrorBoxText(L"Cannot create shell notification icon"), L"Cannot create shell notification icon.");
+    EXPECT_EQ(tk::ErrorBoxText(L"done."), L"done.");
+    EXPECT_EQ(tk::ErrorBoxText(L"what!"), L"what!");   // '!' sorts before '.'
+    EXPECT_EQ(tk::ErrorBoxText(L"x-"), L"x-");         // '-' too
+    EXPECT_EQ(tk::ErrorBoxText(L"a/"), L"a/.");        // '/' after it
+    EXPECT_EQ(tk::ErrorBoxText(L"数据错误"), L"数据错误.");
+    EXPECT_EQ(tk::ErrorBoxText(L""), L"");
+}
+
+TEST_F(ToolkitTest, ErrorBoxUsesTheTitleAndTheErrorIcon) {
+    // Without a sink the error box goes through the message-box service.
+    auto previous = TestApp().SetErrorSink(nullptr);
+    TestApp().ShowError(L"Disk full");
+    TestApp().SetErrorSink(previous);
+    ASSERT_EQ(Recorded().Boxes.size(), 1u);
+    EXPECT_EQ(Recorded().Boxes[0].Text, L"Disk full.");
+    EXPECT_EQ(Recorded().Boxes[0].Caption, L"Lumetra");
+    EXPECT_EQ(Recorded().Boxes[0].Flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(ToolkitTest, MessageBoxDisablesTheOtherWindowsWhileOpen) {
+    tk::FormParams p{L"QuorvexTestForm", L"a"};
+    p.ClientWidth = 100;
+    p.ClientHeight = 50;
+    tk::Form first(p);
+    tk::Form second(p);
+    first.Show();
+    second.Show();
+    SetActiveWindow(first.Handle());
+    bool secondEnabledDuring = true;
+    auto hook = TestApp().SetMessageBoxHook([&](HWND owner, const std::wstring&, const std::wstring&, UINT) {
+        secondEnabledDuring = IsWindowEnabled(second.Handle()) != FALSE;
+        EXPECT_EQ(owner, first.Handle());
+        return IDNO;
+    });
+    EXPECT_EQ(TestApp().MessageBox(L"?", L"Lumetra", MB_YESNO), IDNO);
+    TestApp().SetMessageBoxHook(hook);
+    EXPECT_FALSE(secondEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(second.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(first.Handle()));
+}
+
+// ---- popup menus
+
+const tk::MenuItemDef Items[] = {
+    {"miA", "甲(&A)", 1, tk::MenuItemKind::Radio, 1, true},
+    {"miB", "乙", 2, tk::MenuItemKind::Radio, 1, true, true},
+    {"miP", "plain", 4, tk::MenuItemKind::Plain, 1, false},
+    {"miSep", "-", 0, tk::MenuItemKind::Separator},
+    {"miC", "check", 0, tk::MenuItemKind::Check, 0, true},
+    {"miD", "default", 0, tk::MenuItemKind::Plain, 0, false, false, true},
+};
+
+std::wstring CaptionOf(HMENU menu, UINT pos, UINT& type, UINT& state) {
+    wchar_t buf[64] = {};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    mii.dwTypeData = buf;
+    mii.cch = 64;
+    GetMenuItemInfoW(menu, pos, TRUE, &mii);
+    type = mii.fType;
+    state = mii.fState;
+    return buf;
+}
+
+TEST_F(ToolkitTest, MenusAreBuiltFromTheirTables) {
+    tk::PopupMenu menu(nullptr, "pmnu", Items);
+    HMENU h = menu.BuildMenu();
+    ASSERT_EQ(GetMenuItemCount(h), 6);
+    UINT type = 0, state = 0;
+    EXPECT_EQ(CaptionOf(h, 0, type, state), L"甲(&A)");  // captions as given
+    EXPECT_TRUE(type & MFT_RADIOCHECK);
+    EXPECT_FALSE(state & MFS_CHECKED);
+    EXPECT_EQ(CaptionOf(h, 1, type, state), L"乙");
+    EXPECT_TRUE(state & MFS_CHECKED);
+    CaptionOf(h, 2, type, state);
+    EXPECT_FALSE(type & MFT_RADIOCHECK);
+    CaptionOf(h, 3, type, state);
+    EXPECT_TRUE(type & MFT_SEPARATOR);
+    CaptionOf(h, 5, type, state);
+    EXPECT_TRUE(state & MFS_DEFAULT);
+    DestroyMenu(h);
+    EXPECT_EQ(menu.Item(0).Tag(), 1);
+    EXPECT_EQ(menu.FindItem("miD"), &menu.Item(5));
+    EXPECT_EQ(menu.FindItem("nope"), nullptr);
+    EXPECT_THROW(menu.Item(6), RangeError);
+}
+
+TEST_F(ToolkitTest, AutomaticChecksFollowKindAndGroup) {
+    tk::PopupMenu menu(nullptr, "pmnu", Items);
+    tk::MenuItem& a = menu.Item(0);
+    tk::MenuItem& b = menu.Item(1);
+    tk::MenuItem& plain = menu.Item(2);
+    tk::MenuItem& check = menu.Item(4);
+    int clicks = 0;
+    for (std::size_t i = 0; i < menu.Count(); ++i) menu.Item(i).OnClick = [&](tk::MenuItem&) { ++clicks; };
+    a.Click();
+    EXPECT_TRUE(a.Checked());
+    EXPECT_FALSE(b.Checked());
+    plain.SetChecked(true);  // not a radio item: its siblings keep their marks
+    EXPECT_TRUE(a.Checked());
+    plain.Click();
+    EXPECT_TRUE(plain.Checked());  // no automatic mark: unchanged
+    b.Click();
+    EXPECT_FALSE(a.Checked());
+    EXPECT_TRUE(b.Checked());
+    EXPECT_TRUE(plain.Checked());  // radio changes leave non-radio items alone
+    check.Click();
+    EXPECT_TRUE(check.Checked());
+    check.Click();
+    EXPECT_FALSE(check.Checked());
+    EXPECT_EQ(clicks, 5);
+}
+
+TEST_F(ToolkitTest, PopupRunsTheChosenItemAfterTheMenuCloses) {
+    tk::FormParams p{L"QuorvexTestForm", L"m"};
+    p.ClientWidth = 100;
+    p.ClientHeight = 50;
+    tk::Form form(p);
+    form.Show();
+    tk::PopupMenu menu(&form, "pmnu", Items);
+    menu.SetOwnerWindow(form.Handle());
+    EXPECT_EQ(form.FindComponent("miC"), &menu.Item(4));
+    tk::MenuItem* clicked = nullptr;
+    menu.Item(4).OnClick = [&](tk::MenuItem& item) { clicked = &item; };
+    // Choose "check" with the keyboard once the menu is up: down to it, Enter.
+    SetTimer(form.Handle(), 1, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND m = FindWindowW(L"#32768", nullptr);
+        for (int i = 0; i < 4; ++i) {
+            PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
+        }
+        PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    tk::MenuItem* result = menu.Popup(10, 10);
+    KillTimer(form.Handle(), 1);
+    EXPECT_EQ(result, &menu.Item(4));
+    EXPECT_EQ(clicked, &menu.Item(4));
+    EXPECT_TRUE(menu.Item(4).Checked());
+}
+
+// ---- pictures
+
+HMODULE ProgramModule() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p = path;
+    p = p.substr(0, p.find_last_of(L"\\/") + 1) + L"Quorvex.exe";
+    return LoadLibraryExW(p.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+TEST_F(ToolkitTest, SkinJpegsDecodeFromTheProgramsResources) {
+    HMODULE exe = ProgramModule();
+    ASSERT_NE(exe, nullptr) << "Quorvex.exe next to the test program";
+    struct {
+        int id, w, h;
+    } pieces[] = {{101, 22, 55}, {102, 754, 55}, {103, 24, 55}};
+    for (const auto& piece : pieces) {
+        tk::Picture p = tk::Picture::FromJpegResource(exe, piece.id);
+        EXPECT_EQ(p.Width(), piece.w) << piece.id;
+        EXPECT_EQ(p.Height(), piece.h) << piece.id;
+        // Decoded pixels: not all one colour (a failed decode leaves black).
+        const COLORREF first = p.PixelAt(0, 0);
+        bool varies = false;
+        for (int y = 0; y < p.Height() && !varies; ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                if (p.PixelAt(x, y) != first) {
+                    varies = true;
+                    break;
+                }
+        EXPECT_TRUE(varies) << piece.id;
+    }
+    // The 32-bit forum glyph and a 24-bit glyph read the same way; magenta
+    // is their key colour.
+    for (int id : {130, 135}) {
+        tk::Picture g = tk::Picture::FromBitmapResource(exe, id);
+        EXPECT_EQ(g.Width(), 16);
+        EXPECT_EQ(g.PixelAt(0, 15), RGB(255, 0, 255)) << id;
+        g.MakeBottomLeftTransparent();
+        EXPECT_EQ(g.Bits()[(15 * 16) * 4 + 3], 0) << id;  // key colour transparent
+    }
+    FreeLibrary(exe);
+}
+
+TEST_F(ToolkitTest, BrokenJpegIsAnError) {
+    const unsigned char junk[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1};
+    EXPECT_THROW(tk::Picture::FromJpeg(junk, sizeof junk), Error);
+    EXPECT_THROW(tk::Picture::FromJpeg("not a jpeg", 10), Error);
+    EXPECT_THROW(tk::Picture::FromJpeg(nullptr, 0), Error);
+}
+
+TEST_F(ToolkitTest, TransparencyClearsOnlyTheKeyColour) {
+    tk::Picture p = tk::Picture::Blank(2, 1);
+    std::uint8_t* px = p.Bits();
+    px[0] = 255, px[1] = 0, px[2] = 255;  // magenta (B, G, R)
+    px[4] = 10, px[5] = 20, px[6] = 30;
+    p.MakeTransparent(RGB(255, 0, 255));
+    EXPECT_EQ(px[3], 0);
+    EXPECT_EQ(px[7], 255);
+    EXPECT_EQ(p.PixelAt(1, 0), RGB(30, 20, 10));
+    EXPECT_THROW(p.PixelAt(2, 0), RangeError);
+    EXPECT_THROW(p.PixelAt(-1, 0), RangeError);
+}
+
+// ---- windowless buttons
+
+class ButtonForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        tk::FormParams p{L"QuorvexTestForm", L"b"};
+        p.ClientWidth = 200;
+        p.ClientHeight = 60;
+        form = std::make_unique<tk::Form>(p);
+        button = &form->Make<tk::SpeedButton>("btnX", 10, 10, 55, 22);
+        button->OnClick = [this](tk::GraphicControl&) { ++clicks; };
+        button->OnMouseDown = [this](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) { ++downs; };
+        button->OnMouseUp = [this](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) { ++ups; };
+        // The form stays hidden: the mouse messages are sent to it directly.
+    }
+    void Send(UINT msg, int x, int y, WPARAM keys = 0) {
+        SendMessageW(form->Handle(), msg, keys, MAKELPARAM(x, y));
+    }
+    std::unique_ptr<tk::Form> form;
+    tk::SpeedButton* button = nullptr;
+    int clicks = 0, downs = 0, ups = 0;
+};
+
+TEST_F(ButtonForm, HotPressedAndReleasedInside) {
+    using S = tk::SpeedButton::State;
+    EXPECT_EQ(button->GetState(), S::Up);
+    Send(WM_MOUSEMOVE, 20, 20);
+    EXPECT_EQ(button->GetState(), S::Hot);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    EXPECT_EQ(button->GetState(), S::Down);
+    EXPECT_EQ(GetCapture(), form->Handle());  // captured for the button
+    Send(WM_MOUSEMOVE, 150, 50, MK_LBUTTON);  // dragged off: shown up
+    EXPECT_EQ(button->GetState(), S::Up);
+    Send(WM_MOUSEMOVE, 30, 20, MK_LBUTTON);   // and back: down again
+    EXPECT_EQ(button->GetState(), S::Down);
+    Send(WM_LBUTTONUP, 30, 20);
+    EXPECT_EQ(button->GetState(), S::Hot);
+    EXPECT_NE(GetCapture(), form->Handle());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+    Send(WM_MOUSEMOVE, 150, 50);
+    EXPECT_EQ(button->GetState(), S::Up);
+}
+
+TEST_F(ButtonForm, ReleaseOutsideDoesNotClick) {
+    Send(WM_MOUSEMOVE, 20, 20);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, 150, 50, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 150, 50);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(button->GetState(), tk::SpeedButton::State::Up);
+}
+
+TEST_F(ButtonForm, HiddenAndDisabledButtonsTakeNoMouseButCanBeClickedInCode) {
+    button->SetVisible(false);
+    Send(WM_MOUSEMOVE, 20, 20);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(clicks, 0);
+    button->Click();
+    EXPECT_EQ(clicks, 1);
+    button->SetVisible(true);
+    button->SetEnabled(false);
+    EXPECT_EQ(button->GetState(), tk::SpeedButton::State::Disabled);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(downs, 0);
+}
+
+TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
+    auto& right = form->Make<tk::ImageButton>("btnR", 170, 5, 24, 15);
+    right.SetAnchors(tk::akTop | tk::akRight);
+    auto& stretch = form->Make<tk::SpeedButton>("btnS", 5, 40, 150, 10);
+    stretch.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
+    form->SetClientSize(300, 60);
+    EXPECT_EQ(right.Left(), 270);
+    EXPECT_EQ(stretch.Width(), 250);
+    form->SetClientSize(100, 60);
+    EXPECT_EQ(right.Left(), 70);
+    EXPECT_EQ(stretch.Width(), 50);
+    EXPECT_EQ(form->Find<tk::ImageButton>("btnR"), &right);
+    EXPECT_EQ(form->Find<tk::ImageButton>("btnX"), nullptr);  // wrong kind
+    EXPECT_EQ(form->FindComponent("missing"), nullptr);
+}
+
+TEST_F(ButtonForm, ModalFormEndsWithItsResultAndReenablesTheOthers) {
+    tk::FormParams p{L"QuorvexTestForm", L"dlg"};
+    p.ClientWidth = 80;
+    p.ClientHeight = 40;
+    tk::Form dialog(p);
+    form->Show();  // only visible windows are disabled
+    bool ownerDisabledDuring = false;
+    int idleCalls = 0;
+    tk::IdleSubscription idle([&](bool& done) {
+        ++idleCalls;
+        done = false;  // no waiting for a message: the loop sees the result at once
+        ownerDisabledDuring = !IsWindowEnabled(form->Handle());
+        dialog.SetModalResult(tk::mrOk);
+    });
+    EXPECT_EQ(dialog.ShowModal(), tk::mrOk);
+    EXPECT_GT(idleCalls, 0);  // the idle event runs inside the modal loop
+    EXPECT_TRUE(ownerDisabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_FALSE(dialog.Visible());
+}
+
+}  // namespace
+}  // namespace quorvex
