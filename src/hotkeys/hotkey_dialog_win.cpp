@@ -108,6 +108,9 @@ TF_HotKey::TF_HotKey(HWND bar)
     }
     SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
     SetKeyPreview(true);
+    // Tab moves between the controls and Alt+O / Alt+C press the buttons;
+    // Enter has no dialog-wide meaning (neither button is a default one).
+    SetDialogKeys(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
     OnShow = [this](tk::Form&) { InitHotKeys(); };
     // Labels, radio buttons and group captions on the dialog's button face.

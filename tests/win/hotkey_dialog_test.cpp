@@ -82,6 +82,11 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     EXPECT_TRUE(dialog.hkTray().Enabled());
     EXPECT_EQ(dialog.hkTray().DisplayText(), "Ctrl + Alt + A");
     EXPECT_EQ(GetFocus(), dialog.hkTray().Handle());
+    // Tab leaves the box for the OK button; Enter there changes nothing.
+    PostMessageW(dialog.hkTray().Handle(), WM_KEYDOWN, VK_TAB, 1);
+    app->ProcessMessages();
+    EXPECT_EQ(GetFocus(), dialog.btnOK().Handle());
+    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC041);
 
     // Below a bar at the top of the screen.
     RECT d, b;
