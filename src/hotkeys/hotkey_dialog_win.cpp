@@ -302,4 +302,9 @@ bool TF_HotKey::HotKeyChanged() const {
     return GetConfig().TrayHotKey() != FSavedTrayHotKey || GetConfig().SecondTrayHotKey() != FSavedSecondTrayHotKey;
 }
 
+bool ShowHotKeyDialog() {
+    TF_HotKey dialog;
+    return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
+}
+
 }  // namespace quorvex

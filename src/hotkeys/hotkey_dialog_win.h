@@ -92,4 +92,9 @@ private:
     tk::Button* FBtnCancel = nullptr;
 };
 
+// One modal run of the dialog next to the main form, then the dialog is
+// freed. True when it closed with OK and HotKeyChanged: the caller then
+// registers the minimise/restore hot key again.
+bool ShowHotKeyDialog();
+
 }  // namespace quorvex
