@@ -1,0 +1,310 @@
+#include "hotkeys/hotkey_dialog_win.h"
+
+#include "base/error.h"
+#include "config/config.h"
+#include "hotkeys/hotkey_text_win.h"
+#include "toolkit/application.h"
+#include "toolkit/font.h"
+#include "toolkit/text.h"
+#include "widgets/dialog_placement.h"
+#include "widgets/os_version_win.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr int ClientWidth = 250;
+constexpr int ClientHeight = 188;
+
+tk::FormParams HotKeyParams() {
+    tk::FormParams p;
+    p.ClassName = L"TF_HotKey";
+    p.Caption = L"自定义热键";
+    p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    p.ClientWidth = ClientWidth;
+    p.ClientHeight = ClientHeight;
+    p.BackgroundColor = COLOR_BTNFACE;
+    return p;
+}
+
+tk::ControlParams GroupBox(const wchar_t* caption, int left, int top, bool newGroup) {
+    // Transparent: the form's own background shows inside the frame (a group
+    // box draws only its frame and caption).
+    return tk::ControlParams{L"BUTTON", caption,
+                             static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX | (newGroup ? WS_GROUP : 0)),
+                             WS_EX_TRANSPARENT, left, top, 235, 68};
+}
+
+tk::ControlParams Label(int left, int top) {
+    return tk::ControlParams{L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, left, top, 84, 12};
+}
+
+std::string ExecutablePathA() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) throw Error("The program's path is not available");
+    return std::string(path, n);
+}
+
+// The folder of a path, without a trailing delimiter.
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\:");
+    if (slash == std::string::npos) return {};
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+TRadioButton::TRadioButton(tk::Form& parent, std::string name, const std::wstring& caption, int left, int top,
+                           int width, int height, bool firstOfGroup)
+    : tk::WinControl(parent, std::move(name),
+                     tk::ControlParams{L"BUTTON", caption,
+                                       static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
+                                                          (firstOfGroup ? WS_GROUP : 0)),
+                                       0, left, top, width, height}) {}
+
+bool TRadioButton::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TRadioButton::Check() {
+    // The other buttons of the group: siblings up to the next group start.
+    HWND parent = GetParent(Handle());
+    HWND first = Handle();
+    while (!(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
+        HWND prev = GetWindow(first, GW_HWNDPREV);
+        if (!prev) break;
+        first = prev;
+    }
+    for (HWND w = first; w && GetParent(w) == parent; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (w != Handle() && lstrcmpiW(cls, L"Button") == 0 &&
+            (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+            SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+    SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    if (OnClick) OnClick(*this);
+}
+
+bool TRadioButton::Command(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (OnClick) OnClick(*this);
+    return true;
+}
+
+TF_HotKey::TF_HotKey(HWND bar)
+    : tk::Form(HotKeyParams()),
+      FBar(bar),
+      FSavedTrayHotKey(GetConfig().TrayHotKey()),
+      FSavedSecondTrayHotKey(GetConfig().SecondTrayHotKey()),
+      FNewerSystem(IsVistaOrLater()),
+      FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
+    if (!FBar) {
+        tk::Form* main = tk::Application::Get().MainForm();
+        if (!main) throw Error("The hot-key dialog needs the search bar");
+        FBar = main->Handle();
+    }
+    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetKeyPreview(true);
+    // Tab moves between the controls and Alt+O / Alt+C press the buttons;
+    // Enter has no dialog-wide meaning (neither button is a default one).
+    SetDialogKeys(true);
+    OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
+    OnShow = [this](tk::Form&) { InitHotKeys(); };
+    // Labels, radio buttons and group captions on the dialog's button face.
+    for (UINT msg : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN}) {
+        AddHandler(msg, [](tk::Message& m) {
+            SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
+            m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return true;
+        });
+    }
+    // Creating the shell-link object fails the dialog as a whole.
+    FWinShortcut = std::make_unique<TWinShortcut>();
+
+    // Children of the form at their group box's offset; creation order is the tab order.
+    FGbxStart = &Make<tk::WinControl>("gbxStartHotKey", GroupBox(L"程序启动", 8, 8, true));
+    FRbStartDef = &Make<TRadioButton>("rbStartDefHotKey", L"默认热键", 8 + 8, 8 + 19, 89, 17, true);
+    FRbStartCustom = &Make<TRadioButton>("rbStartCustomHotKey", L"自定义热键", 8 + 8, 8 + 42, 89, 17, false);
+    FLblStart = &Make<tk::WinControl>("lblStartHotKey", Label(8 + 103, 8 + 21));
+    FHkStart = std::make_unique<THotKeyEx>(Handle(), 1001, 8 + 103, 8 + 41, 121, 19);
+
+    FGbxTray = &Make<tk::WinControl>("gbxTrayHotKey", GroupBox(L"最小化窗口/恢复窗口", 8, 82, true));
+    FRbTrayDef = &Make<TRadioButton>("rbTrayDefHotKey", L"默认热键", 8 + 8, 82 + 19, 89, 17, true);
+    FRbTrayCustom = &Make<TRadioButton>("rbTrayCustomHotKey", L"自定义热键", 8 + 8, 82 + 42, 89, 17, false);
+    FLblTray = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
+    FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, 8 + 103, 82 + 41, 121, 19);
+
+    FBtnOK = &Make<tk::Button>("btnOK", L"确定(&O)", 114, 156, 60, 25);
+    FBtnCancel = &Make<tk::Button>("btnCancel", L"取消(&C)", 180, 156, 60, 25);
+    // The next control after the last radio must start a group of its own.
+    SetWindowLongW(FBtnOK->Handle(), GWL_STYLE, GetWindowLongW(FBtnOK->Handle(), GWL_STYLE) | WS_GROUP);
+
+    for (THotKeyEx* box : {FHkStart.get(), FHkTray.get()}) {
+        SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+        box->SetHotKey(0);
+        box->SetInvalidKeys(hcNone);
+        box->SetModifiers(0);
+    }
+    FHkStart->SetAllowWinKey(false);
+    FHkTray->SetAllowWinKey(true);
+
+    FRbStartDef->OnClick = [this](tk::WinControl&) { rbStartDefHotKeyClick(); };
+    FRbStartCustom->OnClick = [this](tk::WinControl&) { rbStartCustomHotKeyClick(); };
+    FRbTrayDef->OnClick = [this](tk::WinControl&) { rbTrayDefHotKeyClick(); };
+    FRbTrayCustom->OnClick = [this](tk::WinControl&) { rbTrayCustomHotKeyClick(); };
+    FBtnOK->OnClick = [this](tk::WinControl&) { btnOKClick(); };
+    FBtnCancel->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
+}
+
+TF_HotKey::~TF_HotKey() {
+    // The boxes before the form's window; the handlers use the members.
+    FHkStart.reset();
+    FHkTray.reset();
+    Destroy();
+}
+
+void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {
+    const RECT r = control.BoundsRect();
+    control.SetBounds(r.left, r.top + dy, r.right - r.left, r.bottom - r.top);
+}
+
+void TF_HotKey::MoveBy(THotKeyEx& control, int dy) {
+    RECT r;
+    GetWindowRect(control.Handle(), &r);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(control.Handle(), nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TF_HotKey::InitHotKeys() {
+    if (FNewerSystem) {
+        const int d = FGbxTray->BoundsRect().top - FGbxStart->BoundsRect().top;  // 74
+        for (tk::WinControl* c : {FGbxStart, static_cast<tk::WinControl*>(FRbStartDef),
+                                  static_cast<tk::WinControl*>(FRbStartCustom), FLblStart}) {
+            c->SetVisible(false);
+        }
+        ShowWindow(FHkStart->Handle(), SW_HIDE);
+        for (tk::WinControl* c : {FGbxTray, static_cast<tk::WinControl*>(FRbTrayDef),
+                                  static_cast<tk::WinControl*>(FRbTrayCustom), FLblTray}) {
+            MoveBy(*c, -d);
+        }
+        MoveBy(*FHkTray, -d);
+        MoveBy(*FBtnOK, -d);
+        const RECT ok = FBtnOK->BoundsRect();
+        const RECT cancel = FBtnCancel->BoundsRect();
+        FBtnCancel->SetBounds(cancel.left, ok.top, cancel.right - cancel.left, cancel.bottom - cancel.top);
+        SetBounds(Left(), Top(), Width(), Height() - d);
+    } else {
+        FLblStart->SetText(tk::Utf8ToWide(StartDefaultHotKeyLabel));
+        const std::string folder = ShortcutFolder();
+        FShortcutKnown = !folder.empty();
+        if (FShortcutKnown) {
+            FWinShortcut->SetShortcutPath(folder);
+            FWinShortcut->SetShortcutFileName(LaunchShortcutName);
+            try {
+                FWinShortcut->LoadFromFile();
+            } catch (const std::exception&) {
+                // No shortcut yet (or unreadable): no hot key.
+            }
+        }
+        const std::uint16_t v = HotKeyFromShortcut(FWinShortcut->HotKey, FWinShortcut->HotKeyModifiers);
+        if (FRules.IsStartDefault(v)) {
+            FRbStartDef->Check();
+        } else {
+            FRbStartCustom->Check();
+            FHkStart->SetHotKey(v);
+        }
+    }
+    FLblTray->SetText(tk::Utf8ToWide(TrayDefaultHotKeyLabel));
+    const std::uint16_t tray = GetConfig().TrayHotKey();
+    if (FRules.IsTrayDefault(tray)) {
+        FRbTrayDef->Check();
+    } else {
+        FRbTrayCustom->Check();
+        FHkTray->SetHotKey(tray);
+    }
+    RECT bar;
+    if (GetWindowRect(FBar, &bar)) {
+        SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height()), Width(), Height());
+    }
+}
+
+void TF_HotKey::rbStartDefHotKeyClick() {
+    FHkStart->SetEnabled(false);
+    FHkStart->SetHotKey(0);
+}
+
+void TF_HotKey::rbStartCustomHotKeyClick() {
+    FHkStart->SetEnabled(true);
+    SetFocus(FHkStart->Handle());
+}
+
+void TF_HotKey::rbTrayDefHotKeyClick() {
+    FHkTray->SetEnabled(false);
+    FHkTray->SetHotKey(0);
+}
+
+void TF_HotKey::rbTrayCustomHotKeyClick() {
+    FHkTray->SetEnabled(true);
+    SetFocus(FHkTray->Handle());
+}
+
+void TF_HotKey::FormKeyDown(unsigned& key) {
+    if (key == VK_ESCAPE) {
+        SetModalResult(tk::mrCancel);
+        key = 0;
+    }
+}
+
+void TF_HotKey::btnCancelClick() { SetModalResult(tk::mrCancel); }
+
+void TF_HotKey::btnOKClick() {
+    if (!FNewerSystem) {
+        if (!CheckHotKeys()) return;
+        SaveStartHotKey();
+    }
+    SaveTrayHotKey();
+    SetModalResult(tk::mrOk);
+}
+
+bool TF_HotKey::CheckHotKeys() {
+    if (!FRules.Clash(FHkStart->Enabled(), FHkStart->HotKey(), FHkTray->Enabled(), FHkTray->HotKey())) return true;
+    tk::Application::Get().MessageBox(tk::Utf8ToWide(DuplicateHotKeyMessage), L"Lumetra", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void TF_HotKey::SaveStartHotKey() {
+    const std::uint16_t v = FRules.StartValue(FRbStartDef->Checked(), FHkStart->HotKey());
+    const TShortcutHotKey link = ShortcutFromHotKey(v);
+    TWinShortcut& shortcut = *FWinShortcut;
+    if (link.Key == shortcut.HotKey && link.Modifiers == shortcut.HotKeyModifiers) return;
+    shortcut.HotKey = link.Key;
+    shortcut.HotKeyModifiers = link.Modifiers;
+    if (shortcut.Target.empty()) {
+        shortcut.Target = ExecutablePathA();
+        shortcut.WorkingDirectory = FolderOf(shortcut.Target);
+    }
+    if (!FShortcutKnown) return;
+    try {
+        shortcut.SaveToFile();
+    } catch (const std::exception&) {
+        // No folder, or no right to write in the common Start menu: no message.
+    }
+}
+
+void TF_HotKey::SaveTrayHotKey() {
+    GetConfig().SetTrayHotKey(FRules.TrayValue(FRbTrayDef->Checked(), FHkTray->HotKey()));
+}
+
+bool TF_HotKey::HotKeyChanged() const {
+    return GetConfig().TrayHotKey() != FSavedTrayHotKey || GetConfig().SecondTrayHotKey() != FSavedSecondTrayHotKey;
+}
+
+bool ShowHotKeyDialog() {
+    TF_HotKey dialog;
+    return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
+}
+
+}  // namespace quorvex

@@ -1,0 +1,265 @@
+#include "widgets/bitmap_button_win.h"
+
+#include <cstring>
+#include <string>
+
+#include "base/checked.h"
+#include "base/error.h"
+#include "toolkit/font.h"
+#include "toolkit/form.h"
+#include "toolkit/text.h"
+#include "widgets/os_version_win.h"
+
+namespace quorvex {
+
+namespace {
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || GetObjectW(bitmap, sizeof info, &info) == 0) return {0, 0};
+    return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+std::uint32_t ReadLe32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// A BMP file (uncompressed or bit fields, 1 to 32 bits per pixel) as a bitmap.
+HBITMAP BitmapFromBmpFile(const unsigned char* file, std::size_t size) {
+    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M') {
+        throw Error("Stored image is not a BMP file");
+    }
+    BITMAPFILEHEADER fileHeader;
+    std::memcpy(&fileHeader, file, sizeof fileHeader);
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, file + sizeof fileHeader, sizeof header);
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0 ||
+        header.biPlanes != 1 || (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)) {
+        throw Error("Unsupported BMP image");
+    }
+    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
+    const std::int64_t stride = ((static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
+    const std::int64_t bitsSize = CheckedMul<std::int64_t>(stride, height);
+    if (fileHeader.bfOffBits < sizeof fileHeader + header.biSize ||
+        static_cast<std::int64_t>(fileHeader.bfOffBits) + bitsSize > static_cast<std::int64_t>(size)) {
+        throw Error("Truncated BMP image");
+    }
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(file + sizeof fileHeader);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, file + fileHeader.bfOffBits, info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap) throw Error("The BMP image cannot be created");
+    return bitmap;
+}
+
+tk::MouseButton ToToolkit(TMouseButton b) {
+    return b == TMouseButton::Left ? tk::MouseButton::Left
+                                   : b == TMouseButton::Right ? tk::MouseButton::Right : tk::MouseButton::Middle;
+}
+
+TMouseButton FromToolkit(tk::MouseButton b) {
+    return b == tk::MouseButton::Left ? TMouseButton::Left
+                                      : b == tk::MouseButton::Right ? TMouseButton::Right : TMouseButton::Middle;
+}
+
+}  // namespace
+
+TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int top)
+    : tk::GraphicControl(parent, std::move(name), left, top, 83, 28),
+      FState(TBitmapButtonState::Host{
+          [this] { Invalidate(); },
+          [this](const TBounds& b) { tk::GraphicControl::SetBounds(b.Left, b.Top, b.Width, b.Height); },
+          [this](const std::string& text) { return TextWidth(tk::Utf8ToWide(text)); }}) {
+    FState.SetBounds(left, top, 83, 28);
+    const std::wstring face = tk::Utf8ToWide(PickByVersion("微软雅黑", "宋体"));
+    FFont = tk::CreateUiFont(face, 12, GB2312_CHARSET);
+
+    FState.OnClick = [this] { tk::GraphicControl::Click(); };
+    FState.OnMouseEnter = [this] { tk::GraphicControl::MouseEnter(); };
+    FState.OnMouseLeave = [this] { tk::GraphicControl::MouseLeave(); };
+    FState.OnMouseMove = [this](unsigned shift, int x, int y) { tk::GraphicControl::MouseMove(shift, x, y); };
+    FState.OnMouseDown = [this](TMouseButton b, unsigned shift, int x, int y) {
+        tk::GraphicControl::MouseDown(ToToolkit(b), shift, x, y);
+    };
+    FState.OnMouseUp = [this](TMouseButton b, unsigned shift, int x, int y) {
+        tk::GraphicControl::MouseUp(ToToolkit(b), shift, x, y);
+    };
+
+    // The form reports a double click's second press as a plain press, and
+    // no middle button at all: both are watched on the form's window.
+    FDoubleClickHandler = parent.AddHandler(WM_LBUTTONDBLCLK, [this](tk::Message&) {
+        FNextPressIsDouble = true;
+        return false;
+    });
+    FMiddleDownHandler = parent.AddHandler(WM_MBUTTONDOWN, [this](tk::Message& m) {
+        MiddleButton(true, m.LParam);
+        return false;
+    });
+    FMiddleUpHandler = parent.AddHandler(WM_MBUTTONUP, [this](tk::Message& m) {
+        MiddleButton(false, m.LParam);
+        return false;
+    });
+}
+
+TBitmapButton::~TBitmapButton() {
+    if (tk::Form* form = Parent()) {
+        form->RemoveHandler(FDoubleClickHandler);
+        form->RemoveHandler(FMiddleDownHandler);
+        form->RemoveHandler(FMiddleUpHandler);
+    }
+}
+
+void TBitmapButton::MiddleButton(bool down, LPARAM lParam) {
+    const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const bool over = Parent() && Parent()->ControlAtPos(p) == this && Enabled();
+    const int x = p.x - Left(), y = p.y - Top();
+    const tk::ShiftState shift = tk::KeyboardShiftState() | (down ? tk::ShiftState{tk::ssMiddle} : tk::ShiftState{0});
+    if (down && over) {
+        FMiddlePressed = true;
+        FState.MouseDown(TMouseButton::Middle, shift, x, y);
+    } else if (!down && over) {
+        FMiddlePressed = false;
+        FState.MouseUp(TMouseButton::Middle, shift, x, y);
+    }
+}
+
+tk::UniqueBitmap& TBitmapButton::BitmapRef(TButtonImage which) {
+    switch (which) {
+        case TButtonImage::Normal: return FNormal;
+        case TButtonImage::Active: return FActive;
+        case TButtonImage::Down: return FDown;
+        case TButtonImage::Disable: return FDisable;
+    }
+    return FNormal;
+}
+
+HBITMAP TBitmapButton::Bitmap(TButtonImage which) const {
+    return const_cast<TBitmapButton*>(this)->BitmapRef(which).get();
+}
+
+void TBitmapButton::SetBitmap(TButtonImage which, HBITMAP bitmap) {
+    tk::UniqueBitmap copy;
+    if (bitmap) {
+        copy.reset(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
+        if (!copy) throw Error("The bitmap cannot be copied");
+    }
+    const SIZE size = BitmapSize(copy.get());
+    BitmapRef(which) = std::move(copy);
+    Sync();
+    FState.ImageAssigned(which, size.cx, size.cy);
+    Invalidate();
+}
+
+void TBitmapButton::SetBitmapFromStoredData(TButtonImage which, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    if (size < 4) throw Error("Stored image too short");
+    const std::uint32_t count = ReadLe32(bytes);
+    if (count > size - 4) throw Error("Stored image too short");
+    tk::UniqueBitmap bitmap(BitmapFromBmpFile(bytes + 4, count));
+    SetBitmap(which, bitmap.get());
+}
+
+void TBitmapButton::SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id) {
+    tk::UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) throw Error("Bitmap resource " + std::to_string(id) + " is missing");
+    SetBitmap(which, bitmap.get());
+}
+
+void TBitmapButton::SetCaption(const std::wstring& caption) {
+    FCaption = caption;
+    FState.SetCaption(tk::WideToUtf8(caption));
+}
+
+void TBitmapButton::SetFont(HFONT font) {
+    LOGFONTW log{};
+    if (!font || GetObjectW(font, sizeof log, &log) == 0) throw Error("Not a font");
+    SetFont(log);
+}
+
+void TBitmapButton::SetFont(const LOGFONTW& font) {
+    tk::UniqueFont copy(CreateFontIndirectW(&font));
+    if (!copy) throw Error("The font cannot be created");
+    FFont = std::move(copy);
+    FState.FontChanged();
+}
+
+int TBitmapButton::TextWidth(const std::wstring& text) const {
+    tk::WindowDc dc(nullptr);
+    tk::SelectObjectScope font(dc.get(), FFont.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void TBitmapButton::DrawImage(HDC dc, const TBitmapButtonPaint& plan) {
+    HBITMAP bitmap = Bitmap(plan.Image);
+    if (!plan.DrawImage || !bitmap) return;
+    const TImageInfo& image = FState.Image(plan.Image);
+    tk::UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    tk::SelectObjectScope select(memory.get(), bitmap);
+    if (plan.Transparent) {
+        TransparentBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, image.Width, image.Height,
+                       plan.TransparentColor);
+    } else {
+        BitBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void TBitmapButton::DrawCaption(HDC dc) {
+    tk::SelectObjectScope font(dc, FFont.get());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    RECT r = BoundsRect();
+    DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+void TBitmapButton::Paint(HDC dc) {
+    const TBitmapButtonPaint plan = FState.PaintPlan();
+    DrawImage(dc, plan);
+    if (plan.DrawRightLine) {
+        tk::UniqueBrush brush(CreateSolidBrush(plan.RightLineColor));
+        const RECT line{Left() + Width() - 1, Top(), Left() + Width(), Top() + Height()};
+        FillRect(dc, &line, brush.get());
+    }
+    if (plan.DrawCaption) DrawCaption(dc);
+}
+
+void TBitmapButton::Click() {
+    if (FFormClickPending) {
+        // The form's click after a release: the state has already decided.
+        FFormClickPending = false;
+        return;
+    }
+    tk::GraphicControl::Click();
+}
+
+void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
+    const bool doubleClick = button == tk::MouseButton::Left && FNextPressIsDouble;
+    FNextPressIsDouble = false;
+    FFormClickPending = false;
+    FState.MouseDown(FromToolkit(button), shift, x, y, doubleClick);
+}
+
+void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
+    if (button == tk::MouseButton::Left) FFormClickPending = x >= 0 && y >= 0 && x < Width() && y < Height();
+    FState.MouseUp(FromToolkit(button), shift, x, y);
+}
+
+void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, x, y); }
+void TBitmapButton::MouseEnter() { FState.MouseEnter(); }
+void TBitmapButton::MouseLeave() { FState.MouseLeave(); }
+
+bool TBitmapButton::DialogChar(wchar_t ch) { return FState.DialogChar(static_cast<char32_t>(ch)); }
+
+void TBitmapButton::Resized() { FState.SetBounds(Left(), Top(), Width(), Height()); }
+
+void TBitmapButton::EnabledChanged() {
+    FState.SetEnabled(Enabled());
+    Invalidate();
+}
+
+}  // namespace quorvex

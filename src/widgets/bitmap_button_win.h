@@ -1,0 +1,101 @@
+#pragma once
+// TBitmapButton: a windowless button drawn from four bitmaps (normal, active,
+// down, disabled), each with its own transparent colour, with an optional
+// caption and a one-pixel right edge line in the down and active states. The
+// bar's minimise and close buttons are two of these.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "toolkit/graphic_control.h"
+#include "toolkit/handles.h"
+#include "widgets/bitmap_button_state.h"
+
+namespace quorvex {
+
+class TBitmapButton : public tk::GraphicControl {
+public:
+    // Width 83, height 28 at (left, top); caption font 9 pt, black, "微软雅黑"
+    // on newer systems and "宋体" otherwise.
+    TBitmapButton(tk::Form& parent, std::string name, int left, int top);
+    ~TBitmapButton() override;
+
+    // Setting up from stored properties: sizes follow the images, but the
+    // resize rule waits until EndLoading.
+    void BeginLoading() { FState.BeginLoading(); }
+    void EndLoading() { FState.EndLoading(); }
+
+    const std::wstring& Caption() const { return FCaption; }
+    void SetCaption(const std::wstring& caption);
+    HFONT Font() const { return FFont.get(); }
+    // Copies the font's attributes into the button's own font.
+    void SetFont(HFONT font);
+    void SetFont(const LOGFONTW& font);
+
+    // Copies the bitmap (the caller keeps its own); width, then height follow it.
+    void SetBitmap(TButtonImage which, HBITMAP bitmap);
+    // The stored form of an image property: a 32-bit little-endian byte count,
+    // then a complete BMP file. Throws Error on anything else.
+    void SetBitmapFromStoredData(TButtonImage which, const void* data, std::size_t size);
+    // A BITMAP resource of `module`; throws Error when there is none.
+    void SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id);
+    HBITMAP Bitmap(TButtonImage which) const;
+    void SetTransparent(TButtonImage which, bool value) { FState.SetTransparent(which, value); }
+    void SetTransparentColor(TButtonImage which, COLORREF value) { FState.SetTransparentColor(which, value); }
+    bool Transparent(TButtonImage which) const { return FState.Image(which).Transparent; }
+    COLORREF TransparentColor(TButtonImage which) const { return FState.Image(which).TransparentColor; }
+
+    bool AutoSize() const { return FState.AutoSize(); }
+    void SetAutoSize(bool value) {
+        Sync();
+        FState.SetAutoSize(value);
+    }
+    bool Down() const { return FState.Down(); }
+    void SetDown(bool value) { FState.SetDown(value); }
+    bool Latching() const { return FState.Latching(); }
+    void SetLatching(bool value) { FState.SetLatching(value); }
+    bool HotTrack() const { return FState.HotTrack(); }
+    void SetHotTrack(bool value) { FState.SetHotTrack(value); }
+    COLORREF RightBorderColor() const { return FState.RightBorderColor(); }
+    void SetRightBorderColor(COLORREF value) { FState.SetRightBorderColor(value); }
+    bool Pressed() const { return FState.Pressed(); }
+    bool Hot() const { return FState.Hot(); }
+    const TBitmapButtonState& State() const { return FState; }
+
+    // The width of a text in the button's font.
+    int TextWidth(const std::wstring& text) const;
+
+    // tk::GraphicControl
+    void Paint(HDC dc) override;
+    void Click() override;
+    void MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseMove(tk::ShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    bool DialogChar(wchar_t ch) override;
+    void Resized() override;
+    void EnabledChanged() override;
+
+private:
+    tk::UniqueBitmap& BitmapRef(TButtonImage which);
+    void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
+    void DrawCaption(HDC dc);
+    void MiddleButton(bool down, LPARAM lParam);
+    void Sync() { FState.SyncBounds(TBounds{Left(), Top(), Width(), Height()}); }
+
+    TBitmapButtonState FState;
+    std::wstring FCaption;
+    tk::UniqueFont FFont;
+    tk::UniqueBitmap FNormal, FActive, FDown, FDisable;
+    bool FFormClickPending = false;  // the form clicks after the release; the state already did
+    bool FNextPressIsDouble = false;
+    bool FMiddlePressed = false;
+    int FDoubleClickHandler = 0;
+    int FMiddleDownHandler = 0;
+    int FMiddleUpHandler = 0;
+};
+
+}  // namespace quorvex

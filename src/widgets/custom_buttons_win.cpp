@@ -1,0 +1,196 @@
+#include "widgets/custom_buttons_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "base/error.h"
+#include "config/config.h"
+#include "toolkit/application.h"
+#include "toolkit/font.h"
+#include "toolkit/guard.h"
+#include "toolkit/text.h"
+#include "widgets/dialog_placement.h"
+
+namespace quorvex {
+
+namespace {
+
+tk::FormParams CustomButtonsParams() {
+    tk::FormParams p;
+    p.ClassName = L"TF_CustomButtons";
+    p.Caption = L"自定义按钮";
+    p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    p.ExStyle = WS_EX_TOOLWINDOW;
+    p.ClientWidth = CustomButtonsClientWidth;
+    p.ClientHeight = CustomButtonsClientHeight;
+    p.BackgroundColor = COLOR_BTNFACE;
+    return p;
+}
+
+constexpr int CheckBoxSize = 13;
+
+}  // namespace
+
+TCheckListBox::TCheckListBox(tk::Form& parent, std::string name, TCustomButtonItems& items, int left, int top,
+                             int width, int height)
+    : tk::WinControl(parent, std::move(name),
+                     tk::ControlParams{L"LISTBOX", L"",
+                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN |
+                                           LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+                                       0, left, top, width, height}),
+      FItems(items) {
+    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, CustomButtonsItemHeight);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // Two columns of half the client width each (122 pixels).
+    SendMessageW(Handle(), LB_SETCOLUMNWIDTH, (client.right - client.left) / 2, 0);
+    Refresh();
+}
+
+void TCheckListBox::Refresh() {
+    const auto& items = FItems.Items();
+    if (SendMessageW(Handle(), LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size())) {
+        SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+        for (const auto& item : items) SendMessageW(Handle(), LB_ADDSTRING, 0, static_cast<LPARAM>(item.Bit));
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+}
+
+void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.itemID == static_cast<UINT>(-1) || draw.itemID >= FItems.Items().size()) return;
+    const TCheckItem& item = FItems.Items()[draw.itemID];
+    HDC dc = draw.hDC;
+    RECT r = draw.rcItem;
+
+    // The check box area keeps the list's colour; the text area shows the selection.
+    RECT checkArea{r.left, r.top, r.left + CheckWidth, r.bottom};
+    FillRect(dc, &checkArea, GetSysColorBrush(COLOR_WINDOW));
+    RECT box{r.left + 1, r.top + (r.bottom - r.top - CheckBoxSize) / 2, 0, 0};
+    box.right = box.left + CheckBoxSize;
+    box.bottom = box.top + CheckBoxSize;
+    UINT state = DFCS_BUTTONCHECK;
+    if (item.Checked) state |= DFCS_CHECKED;
+    if (!item.Enabled) state |= DFCS_INACTIVE;
+    DrawFrameControl(dc, &box, DFC_BUTTON, state);
+
+    RECT text{r.left + CheckWidth, r.top, r.right, r.bottom};
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &text, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(!item.Enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring caption = tk::Utf8ToWide(item.Caption);
+    RECT textRect = text;
+    textRect.left += 2;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+}
+
+void TCheckListBox::ToggleByUser(int index) {
+    if (!FItems.Toggle(index)) return;
+    RECT r;
+    if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+        InvalidateRect(Handle(), &r, FALSE);
+    if (OnClickCheck) OnClickCheck(*this);
+}
+
+bool TCheckListBox::ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const POINT p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+            const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+            if (HIWORD(hit) != 0) break;  // outside every item
+            const int index = LOWORD(hit);
+            RECT r;
+            if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) ==
+                LB_ERR)
+                break;
+            // Selection first (the list's own handling), then the toggle.
+            result = DefSubclassProc(hwnd, msg, w, l);
+            if (p.x - r.left < CheckWidth) ToggleByUser(index);
+            return true;
+        }
+        case WM_KEYDOWN:
+            if (w == VK_SPACE) {
+                const LRESULT current = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
+                if (current != LB_ERR) ToggleByUser(static_cast<int>(current));
+                result = 0;
+                return true;
+            }
+            break;
+        case WM_CHAR:
+            if (w == L' ') {
+                result = 0;
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+TF_CustomButtons::TF_CustomButtons(HWND bar)
+    : tk::Form(CustomButtonsParams()), FBar(bar), FItems(GetConfig().ButtonMask()) {
+    if (!FBar) {
+        tk::Form* main = tk::Application::Get().MainForm();
+        if (!main) throw Error("The custom buttons dialog needs the search bar");
+        FBar = main->Handle();
+    }
+    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetKeyPreview(true);
+    OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
+
+    FDrawItemHandler = AddHandler(WM_DRAWITEM, [this](tk::Message& m) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        if (!FList || draw->hwndItem != FList->Handle()) return false;
+        FList->DrawItem(*draw);
+        m.Result = TRUE;
+        return true;
+    });
+    FMeasureItemHandler = AddHandler(WM_MEASUREITEM, [](tk::Message& m) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        if (measure->CtlType != ODT_LISTBOX) return false;
+        measure->itemHeight = CustomButtonsItemHeight;
+        m.Result = TRUE;
+        return true;
+    });
+    FList = &Make<TCheckListBox>("clbButtons", FItems, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
+    FList->SetAnchors(tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
+    FList->OnClickCheck = [this](TCheckListBox&) { clbButtonsClickCheck(); };
+    InitButtonList();
+}
+
+TF_CustomButtons::~TF_CustomButtons() {
+    Destroy();  // the list's drawing refers to FItems
+}
+
+void TF_CustomButtons::InitButtonList() {
+    RECT bar;
+    if (GetWindowRect(FBar, &bar)) {
+        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height());
+        SetBounds(bar.left, top, Width(), Height());
+    }
+    FItems = TCustomButtonItems(GetConfig().ButtonMask());
+    FList->Refresh();
+}
+
+void TF_CustomButtons::clbButtonsClickCheck() {
+    FItems.ApplyLastItemRule();
+    FList->Refresh();
+    GetConfig().SetButtonMask(FItems.Mask());
+    SendMessageW(FBar, ArrangeBarMessage, 0, 0);
+}
+
+void TF_CustomButtons::FormKeyDown(unsigned& key) {
+    if (key == VK_ESCAPE) Close();
+}
+
+void ShowCustomButtonsDialog() {
+    TF_CustomButtons dialog;
+    dialog.ShowModal();
+}
+
+}  // namespace quorvex

@@ -1,0 +1,70 @@
+#pragma once
+// TF_CustomButtons: the small tool window in which the user ticks the
+// categories the bar shows in its custom mode. Every toggle rewrites the
+// settings' ButtonMask and makes the bar lay itself out again at once
+// (WM_APP_ARRANGE, sent synchronously). There is no OK or Cancel: Esc or the
+// close box end the dialog and keep the ticks.
+#include <windows.h>
+
+#include "toolkit/form.h"
+#include "toolkit/win_control.h"
+#include "widgets/custom_buttons.h"
+
+namespace quorvex {
+
+// The bar's WM_APP_ARRANGE (WM_APP + 1): lay the buttons out again.
+constexpr UINT ArrangeBarMessage = WM_APP + 1;
+
+// The check list: a two-column owner-drawn list box whose items carry a
+// check box (greyed when disabled). A left press within the check box's width
+// or Space on the selected item toggles it.
+class TCheckListBox : public tk::WinControl {
+public:
+    TCheckListBox(tk::Form& parent, std::string name, TCustomButtonItems& items, int left, int top, int width,
+                  int height);
+
+    // Re-reads the items (count and state) and repaints at once.
+    void Refresh();
+    // The user toggled an item: its tick changed.
+    std::function<void(TCheckListBox& sender)> OnClickCheck;
+
+    // Width of the check box area from an item's left edge.
+    static constexpr int CheckWidth = 15;
+
+    bool ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+private:
+    void ToggleByUser(int index);
+    TCustomButtonItems& FItems;
+};
+
+class TF_CustomButtons : public tk::Form {
+public:
+    // `bar`: the window told about each change and next to which the dialog
+    // opens; nullptr means the application's main form.
+    explicit TF_CustomButtons(HWND bar = nullptr);
+    ~TF_CustomButtons() override;
+
+    TCheckListBox& clbButtons() { return *FList; }
+    const TCustomButtonItems& Items() const { return FItems; }
+
+    // Placement next to the bar, then the list filled from ButtonMask.
+    void InitButtonList();
+    void clbButtonsClickCheck();
+
+private:
+    void FormKeyDown(unsigned& key);
+
+    HWND FBar;
+    TCustomButtonItems FItems;
+    TCheckListBox* FList = nullptr;
+    int FDrawItemHandler = 0;
+    int FMeasureItemHandler = 0;
+};
+
+// Shows the dialog modally for one run and frees it. The bar sends itself
+// WM_ACTIVATEAPP 0 before and 1 after.
+void ShowCustomButtonsDialog();
+
+}  // namespace quorvex

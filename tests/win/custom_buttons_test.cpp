@@ -1,0 +1,117 @@
+// The custom buttons dialog driven by the messages a user produces: clicks on
+// check boxes and on texts, Space, Esc, all inside the real modal loop.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "config/config.h"
+#include "widgets/custom_buttons_win.h"
+#include "win/app_fixture_win.h"
+
+namespace quorvex {
+namespace {
+
+class CustomButtonsTest : public test::AppTest {
+protected:
+    RECT ItemRect(TF_CustomButtons& dialog, int index) {
+        RECT r{};
+        SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    // A left click at (dx, dy) from the item's top-left corner, queued.
+    void PostClick(TF_CustomButtons& dialog, int index, int dx, int dy = 5) {
+        const RECT r = ItemRect(dialog, index);
+        const LPARAM at = MAKELPARAM(r.left + dx, r.top + dy);
+        HWND list = dialog.clbButtons().Handle();
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    void PostKey(TF_CustomButtons& dialog, WPARAM vk) {
+        PostMessageW(dialog.clbButtons().Handle(), WM_KEYDOWN, vk, 1);
+        PostMessageW(dialog.clbButtons().Handle(), WM_KEYUP, vk, 0xC0000001);
+    }
+    std::vector<bool> Ticks(const TF_CustomButtons& dialog) {
+        std::vector<bool> out;
+        for (const auto& item : dialog.Items().Items()) out.push_back(item.Checked);
+        return out;
+    }
+};
+
+TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArrange) {
+    test::BarStandIn bar(100, 500);
+    GetConfig().SetButtonMask(1);
+    TF_CustomButtons dialog(bar.Handle());
+
+    // Geometry: 244 x 92 client, two columns of 122 pixels, 14-pixel items.
+    RECT client;
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.right, 244);
+    EXPECT_EQ(client.bottom, 92);
+    EXPECT_EQ(ItemRect(dialog, 0).bottom - ItemRect(dialog, 0).top, 14);
+    EXPECT_EQ(ItemRect(dialog, 6).left, 122);
+    EXPECT_EQ(ItemRect(dialog, 6).top, 0);
+    EXPECT_EQ(ItemRect(dialog, 5).left, 0);
+    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETCOUNT, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMDATA, 3, 0), 8);
+
+    ASSERT_TRUE(dialog.Items().Items()[0].Checked);
+    EXPECT_FALSE(dialog.Items().Items()[0].Enabled);
+
+    PostClick(dialog, 0, 5);       // the greyed last tick: nothing
+    PostClick(dialog, 3, 5);       // 图片's check box
+    PostKey(dialog, VK_ESCAPE);
+    test::ModalWatchdog watchdog(dialog);
+    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+
+    EXPECT_EQ(GetConfig().ButtonMask(), 9);
+    // Exactly one arrange, sent after the mask was rebuilt.
+    EXPECT_EQ(bar.masks, std::vector<std::int32_t>{9});
+    EXPECT_TRUE(dialog.Items().Items()[0].Enabled);
+    EXPECT_TRUE(dialog.Items().Items()[3].Enabled);
+}
+
+TEST_F(CustomButtonsTest, TextClicksSelectSpaceTogglesAndEscKeepsTheTicks) {
+    test::BarStandIn bar(100, 500);
+    GetConfig().SetButtonMask(2047);
+    TF_CustomButtons dialog(bar.Handle());
+    PostClick(dialog, 7, 40);          // on 图书's text: selects only
+    PostKey(dialog, VK_SPACE);         // unticks 图书
+    PostClick(dialog, 8, 3);           // unticks 电影 through its box
+    PostKey(dialog, VK_ESCAPE);
+    test::ModalWatchdog watchdog(dialog);
+    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+
+    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETCURSEL, 0, 0), 8);
+    EXPECT_EQ(GetConfig().ButtonMask(), 2047 & ~128 & ~256);
+    EXPECT_EQ(bar.masks, (std::vector<std::int32_t>{2047 & ~128, 2047 & ~128 & ~256}));
+    std::vector<bool> expected(11, true);
+    expected[7] = expected[8] = false;
+    EXPECT_EQ(Ticks(dialog), expected);
+}
+
+TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
+    GetConfig().SetButtonMask(1);
+    {
+        test::BarStandIn bar(120, 500);
+        TF_CustomButtons dialog(bar.Handle());
+        RECT d, b;
+        GetWindowRect(dialog.Handle(), &d);
+        GetWindowRect(bar.Handle(), &b);
+        EXPECT_EQ(d.bottom, b.top);
+        EXPECT_EQ(d.left, b.left);
+    }
+    for (int top : {0, 60}) {
+        test::BarStandIn bar(30, top);
+        TF_CustomButtons dialog(bar.Handle());
+        RECT d, b;
+        GetWindowRect(dialog.Handle(), &d);
+        GetWindowRect(bar.Handle(), &b);
+        ASSERT_LE(b.top, d.bottom - d.top) << "the bar leaves no room above";
+        EXPECT_EQ(d.top, b.bottom);
+        EXPECT_EQ(d.left, 30);
+    }
+}
+
+}  // namespace
+}  // namespace quorvex

@@ -1,0 +1,267 @@
+// The hot-key dialog. On a newer system (Wine's default) only the
+// minimise/restore group shows; the HotKeyDialogXp cases need the prefix set
+// to Windows XP and run from tests/e2e/hotkey_dialog_xp.sh.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "config/config.h"
+#include "hotkeys/hotkey_dialog_win.h"
+#include "hotkeys/win_shortcut_win.h"
+#include "widgets/os_version_win.h"
+#include "win/app_fixture_win.h"
+#include "win/scratch_win.h"
+
+namespace quorvex {
+namespace {
+
+RECT ChildRect(HWND parent, HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Click(tk::WinControl& control) { SendMessageW(control.Handle(), BM_CLICK, 0, 0); }
+
+class HotKeyDialogTest : public test::AppTest {};
+
+TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
+    if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    ASSERT_TRUE(dialog.NewerSystem());
+    dialog.Show();
+
+    RECT client;
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.right, 250);
+    EXPECT_EQ(client.bottom, 188 - 74);
+    EXPECT_FALSE(IsWindowVisible(dialog.gbxStartHotKey().Handle()));
+    EXPECT_FALSE(IsWindowVisible(dialog.hkStart().Handle()));
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle()).top, 8);
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.hkTray().Handle()).top, 8 + 41);
+    const RECT ok = ChildRect(dialog.Handle(), dialog.btnOK().Handle());
+    const RECT cancel = ChildRect(dialog.Handle(), dialog.btnCancel().Handle());
+    EXPECT_EQ(ok.top, 156 - 74);
+    EXPECT_EQ(cancel.top, ok.top);
+    EXPECT_EQ(ok.left, 114);
+    EXPECT_EQ(cancel.left, 180);
+    EXPECT_EQ(dialog.lblTrayHotKey().Text(), L"Win + S");
+
+    // Default Win+S: the default button, the box disabled and empty.
+    EXPECT_TRUE(dialog.rbTrayDefHotKey().Checked());
+    EXPECT_FALSE(dialog.hkTray().Enabled());
+    EXPECT_EQ(dialog.hkTray().DisplayText(), "无");
+
+    // Placement: directly above the bar.
+    RECT d, b;
+    GetWindowRect(dialog.Handle(), &d);
+    GetWindowRect(bar.Handle(), &b);
+    EXPECT_EQ(d.bottom, b.top);
+    EXPECT_EQ(d.left, b.left);
+
+    // OK with the defaults: nothing changed.
+    Click(dialog.btnOK());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_FALSE(dialog.HotKeyChanged());
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
+}
+
+TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
+    if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
+    test::BarStandIn bar(200, 10);
+    GetConfig().SetTrayHotKey(0xC041);  // Ctrl+Alt+A
+    TF_HotKey dialog(bar.Handle());
+    dialog.Show();
+    EXPECT_TRUE(dialog.rbTrayCustomHotKey().Checked());
+    EXPECT_TRUE(dialog.hkTray().Enabled());
+    EXPECT_EQ(dialog.hkTray().DisplayText(), "Ctrl + Alt + A");
+    EXPECT_EQ(GetFocus(), dialog.hkTray().Handle());
+    // Tab leaves the box for the OK button; Enter there changes nothing.
+    PostMessageW(dialog.hkTray().Handle(), WM_KEYDOWN, VK_TAB, 1);
+    app->ProcessMessages();
+    EXPECT_EQ(GetFocus(), dialog.btnOK().Handle());
+    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC041);
+
+    // Below a bar at the top of the screen.
+    RECT d, b;
+    GetWindowRect(dialog.Handle(), &d);
+    GetWindowRect(bar.Handle(), &b);
+    EXPECT_EQ(d.top, b.bottom);
+
+    // Ctrl+Alt+S would clash with the start default, which this system does not have.
+    dialog.hkTray().SetHotKey(0xC053);
+    Click(dialog.btnOK());
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0xC053);
+    EXPECT_TRUE(dialog.HotKeyChanged());
+}
+
+TEST_F(HotKeyDialogTest, RadioButtonsEnableTheBoxAndEscCancels) {
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
+    PostMessageW(dialog.rbTrayDefHotKey().Handle(), BM_CLICK, 0, 0);
+    PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
+    // Esc reaches the form first, even with the hot-key box focused.
+    PostMessageW(dialog.hkTray().Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    test::ModalWatchdog watchdog(dialog);
+    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+    EXPECT_TRUE(dialog.rbTrayCustomHotKey().Checked());
+    EXPECT_TRUE(dialog.hkTray().Enabled());
+    EXPECT_EQ(dialog.hkTray().HotKey(), 0);  // Esc was not taken as a key
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
+}
+
+// ---- older systems: the launch shortcut
+
+class HotKeyDialogXp : public test::AppTest {
+protected:
+    void SetUp() override {
+        if (IsVistaOrLater()) GTEST_SKIP() << "needs the prefix set to Windows XP";
+        test::AppTest::SetUp();
+        folder = ShortcutFolder();
+        ASSERT_FALSE(folder.empty());
+        file = folder + "Lumetra.lnk";
+        test::RemoveTreeA(folder.substr(0, folder.size() - 1));
+    }
+    void TearDown() override {
+        if (!folder.empty()) test::RemoveTreeA(folder.substr(0, folder.size() - 1));
+        test::AppTest::TearDown();
+    }
+    void MakeFolder() { ASSERT_NE(SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr), 0xFFFFFFFF); }
+    bool FileExists() const { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    std::string folder, file;
+};
+
+TEST_F(HotKeyDialogXp, FirstUseCreatesTheShortcutWithTheDefault) {
+    EXPECT_STREQ(PickByVersion("new", "old"), "old");
+    MakeFolder();
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    dialog.Show();
+    RECT client;
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.bottom, 188);
+    EXPECT_TRUE(IsWindowVisible(dialog.gbxStartHotKey().Handle()));
+    EXPECT_EQ(dialog.lblStartHotKey().Text(), L"Ctrl + Alt + S");
+    // No shortcut: the custom button and an empty box.
+    EXPECT_TRUE(dialog.rbStartCustomHotKey().Checked());
+    EXPECT_TRUE(dialog.hkStart().Enabled());
+    EXPECT_EQ(dialog.hkStart().DisplayText(), "无");
+
+    Click(dialog.rbStartDefHotKey());
+    EXPECT_FALSE(dialog.hkStart().Enabled());
+    Click(dialog.btnOK());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_TRUE(boxes().empty());
+    ASSERT_TRUE(FileExists()) << file;
+
+    TWinShortcut back;
+    back.SetShortcutPath(folder);
+    back.SetShortcutFileName("Lumetra.lnk");
+    back.LoadFromFile();
+    const std::string exe = test::ExePathA();
+    EXPECT_EQ(lstrcmpiA(back.Target.c_str(), exe.c_str()), 0) << back.Target;
+    EXPECT_EQ(lstrcmpiA(back.WorkingDirectory.c_str(), exe.substr(0, exe.find_last_of('\\')).c_str()), 0)
+        << back.WorkingDirectory;
+    WORD word = 0;
+    ASSERT_TRUE(SUCCEEDED(back.ShellLink()->GetHotkey(&word)));
+    EXPECT_EQ(word, MAKEWORD('S', HOTKEYF_CONTROL | HOTKEYF_ALT));
+}
+
+TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
+    MakeFolder();
+    {
+        TWinShortcut link;
+        link.SetShortcutPath(folder);
+        link.SetShortcutFileName("Lumetra.lnk");
+        link.Target = test::ExePathA();
+        link.Description = "kept";
+        link.HotKey = 'S';
+        link.HotKeyModifiers = hkCtrl | hkAlt;
+        link.SaveToFile();
+    }
+    // An old timestamp, so that any rewrite shows.
+    FILETIME old{0x2A69C000, 0x01C0D3A8};
+    {
+        HANDLE h = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        SetFileTime(h, nullptr, nullptr, &old);
+        CloseHandle(h);
+    }
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    dialog.Show();
+    EXPECT_TRUE(dialog.rbStartDefHotKey().Checked());
+    EXPECT_FALSE(dialog.hkStart().Enabled());
+    Click(dialog.btnOK());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.ftLastWriteTime.dwLowDateTime, old.dwLowDateTime);
+    EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+
+    // A changed start key rewrites only the hot key of the existing shortcut.
+    TF_HotKey again(bar.Handle());
+    again.Show();
+    Click(again.rbStartCustomHotKey());
+    again.hkStart().SetHotKey(0x6041);  // Ctrl+Shift+A
+    Click(again.btnOK());
+    TWinShortcut back;
+    back.SetShortcutPath(folder);
+    back.SetShortcutFileName("Lumetra.lnk");
+    back.LoadFromFile();
+    EXPECT_EQ(back.HotKey, 'A');
+    EXPECT_EQ(back.HotKeyModifiers, hkCtrl | hkShift);
+    EXPECT_EQ(back.Description, "kept");
+}
+
+TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    dialog.Show();
+    Click(dialog.rbStartDefHotKey());
+    Click(dialog.btnOK());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_FALSE(FileExists());
+    EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);  // folders are never created
+}
+
+TEST_F(HotKeyDialogXp, DuplicateKeysAreReportedAndTheDialogStaysOpen) {
+    MakeFolder();
+    test::BarStandIn bar(200, 600);
+    TF_HotKey dialog(bar.Handle());
+    dialog.Show();
+    Click(dialog.rbStartDefHotKey());
+    Click(dialog.rbTrayCustomHotKey());
+    dialog.hkTray().SetHotKey(0xC053);  // Ctrl+Alt+S, the start default
+    Click(dialog.btnOK());
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].Text, L"热键定义重复，请重新设置！");
+    EXPECT_EQ(boxes()[0].Caption, L"Lumetra");
+    EXPECT_EQ(boxes()[0].Flags & 0xF0, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrNone);
+    EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(FileExists());
+    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC053);  // input kept
+
+    // Two different custom keys pass.
+    dialog.hkTray().SetHotKey(0xC041);
+    Click(dialog.btnOK());
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0xC041);
+    EXPECT_TRUE(FileExists());
+}
+
+}  // namespace
+}  // namespace quorvex
