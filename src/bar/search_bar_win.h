@@ -81,7 +81,7 @@ public:
     void miHotKeyClick();
     // The hot-key dialog: creates it owned by the application, shows it
     // modally and frees it; true when it closed with OK and the
-    // minimise/restore hot key changed. Unset: the menu item does nothing.
+    // minimise/restore hot key changed. By default ShowHotKeyDialog.
     std::function<bool(TF_Search&)> HotKeyDialogStep;
     BarWindowing& Windowing() { return *windowing_; }
     tk::PopupMenu* pmnuTrayIcon = nullptr;

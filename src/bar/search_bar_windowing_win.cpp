@@ -8,6 +8,7 @@
 #include "bar/bar_windowing_win.h"
 #include "bar/search_bar_win.h"
 #include "config/config.h"
+#include "hotkeys/hotkey_dialog_win.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/screen.h"
@@ -70,6 +71,7 @@ void TF_Search::InitWindowing() {
     if (tk::MenuItem* item = pmnuConfig->FindItem("miHotKey"))
         item->OnClick = [this](tk::MenuItem&) { miHotKeyClick(); };
 
+    HotKeyDialogStep = [](TF_Search&) { return ShowHotKeyDialog(); };
     RegisterHotKeyStep = [](TF_Search& bar) { bar.RegisterTrayHotKey(); };
     UnregisterHotKeyStep = [](TF_Search& bar) { bar.UnregisterTrayHotKey(); };
 

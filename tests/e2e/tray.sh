@@ -45,6 +45,16 @@ step "another program active: translucent"
 hold_other
 expect_state "dimmed" bar=visible alpha=166 fg=other
 
+step "the hot-key dialog: translucent while open, opaque after"
+cleanup_hold
+focus_query
+keys F5 k
+expect_state "dimmed under the dialog" bar=visible alpha=166
+read -r dx dy dw dh < <(wp dialog) || fail "no dialog open"
+xdotool mousemove $(( dx + dw - 42 )) $(( dy + dh - 22 )) click 1  # 取消
+expect_state "opaque once the dialog is gone" bar=visible alpha=255 fg=bar
+hold_other
+
 step "the hot key Win+S minimises into the tray and restores"
 xdotool key super+s
 expect_state "in the tray" bar=hidden app=hidden tray=yes

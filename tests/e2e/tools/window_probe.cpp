@@ -7,6 +7,7 @@
 //   window_probe shellrestart         as a restarted shell: the icon is gone, "TaskbarCreated" is broadcast
 //   window_probe hold MS              shows a window of another program at 600,300 (200x100), active, for MS ms
 //   window_probe resize WIDTH         sets the bar's width from outside (the layout undoes it)
+//   window_probe dialog               the rect "x y w h" of a dialog of the bar's program (exit 1: none open)
 //   window_probe trayicons            the notification area's icon windows: "class x y w h" lines
 // The tray icon is probed with NIM_MODIFY and no flags: the shell accepts it
 // only for an icon it holds, and changes nothing.
@@ -76,7 +77,7 @@ std::wstring State() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS\n");
+        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS | dialog\n");
         return 2;
     }
     const std::wstring cmd = argv[1];
@@ -132,6 +133,33 @@ int wmain(int argc, wchar_t** argv) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         }
         DestroyWindow(w);
+        return 0;
+    }
+    if (cmd == L"dialog") {
+        HWND bar = FindBar();
+        if (!bar) return 1;
+        struct Find {
+            DWORD pid;
+            HWND bar, app, found;
+        } f{0, bar, GetWindow(bar, GW_OWNER), nullptr};
+        GetWindowThreadProcessId(bar, &f.pid);
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(lp);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid != f->pid || h == f->bar || h == f->app || !IsWindowVisible(h)) return TRUE;
+                wchar_t cls[64] = {};
+                GetClassNameW(h, cls, 64);
+                if (wcscmp(cls, L"tooltips_class32") == 0) return TRUE;
+                f->found = h;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&f));
+        if (!f.found) return 1;
+        RECT r{};
+        GetWindowRect(f.found, &r);
+        wprintf(L"%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
     if (cmd == L"shellrestart") {
