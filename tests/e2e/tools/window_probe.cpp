@@ -1,7 +1,7 @@
 // Looks at, and talks to, a running search bar from outside, as a second
 // program would:
 //   window_probe state                one line: bar, application window, tray icon, alpha, rect
-//   window_probe send MESSAGE         SendMessage 0x8001 (arrange) / 0x8002 (restore) / any number
+//   window_probe send MESSAGE [WPARAM] SendMessage 0x8001 (arrange) / 0x8002 (restore) / any number; prints the result
 //   window_probe wait MS KEY=VALUE... waits until the state line holds every KEY=VALUE (exit 1 on timeout)
 //   window_probe trayclick left|right posts the shell's callback messages for a click on the icon
 //   window_probe shellrestart         as a restarted shell: the icon is gone, "TaskbarCreated" is broadcast
@@ -92,7 +92,8 @@ int wmain(int argc, wchar_t** argv) {
         UINT msg = m == L"arrange" ? WM_APP + 1 : m == L"restore" ? WM_APP + 2
                                                                   : static_cast<UINT>(wcstoul(m.c_str(), nullptr, 0));
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(bar, msg, 0, 0, SMTO_NORMAL, 10000, &result)) return 1;
+        const WPARAM wParam = argc >= 4 ? static_cast<WPARAM>(wcstoul(argv[3], nullptr, 0)) : 0;
+        if (!SendMessageTimeoutW(bar, msg, wParam, 0, SMTO_NORMAL, 10000, &result)) return 1;
         wprintf(L"%lu\n", static_cast<unsigned long>(result));
         return 0;
     }
