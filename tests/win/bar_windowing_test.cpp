@@ -174,38 +174,6 @@ protected:
     static inline BarWindowing* w = nullptr;
 };
 
-TEST_F(BarWindowingTest, HotKeyTogglesThroughTheTray) {
-    ASSERT_EQ(State(), Shown);
-    Send(WM_HOTKEY, 0xC0DE);
-    EXPECT_EQ(State(), InTray);
-    Send(WM_HOTKEY, 0xC0DF);  // someone else's hot key
-    EXPECT_EQ(State(), InTray);
-    Send(WM_HOTKEY, 0xC0DE);
-    EXPECT_EQ(State(), Shown);
-    Send(WM_HOTKEY, static_cast<WPARAM>(-2));  // the system's snap id
-    EXPECT_EQ(State(), Shown);
-}
-
-TEST_F(BarWindowingTest, HotKeyTogglesMinimisedWithoutTray) {
-    host->toTray = false;
-    Send(WM_HOTKEY, 0xC0DE);
-    EXPECT_EQ(State(), Minimised);
-    Send(WM_HOTKEY, 0xC0DE);
-    EXPECT_EQ(State(), Shown);
-    // Switched on meanwhile: the next press goes to the tray.
-    host->toTray = true;
-    Send(WM_HOTKEY, 0xC0DE);
-    EXPECT_EQ(State(), InTray);
-    w->TrayIconClick();
-    EXPECT_EQ(State(), Shown);
-}
-
-TEST_F(BarWindowingTest, ArrangeMessageRunsTheLayout) {
-    EXPECT_EQ(Send(WmAppArrange), 0);
-    EXPECT_EQ(host->log, std::vector<std::string>{"arrange"});
-    EXPECT_EQ(State(), Shown);
-}
-
 TEST_F(BarWindowingTest, RefusedTrayIconLeavesTheProgramMinimised) {
     NOTIFYICONDATAW d{};
     d.cbSize = sizeof(d);
@@ -252,24 +220,6 @@ TEST_F(BarWindowingTest, OpacityFollowsActivation) {
     EXPECT_TRUE(dialogFirst) << "the active dialog was not brought up";
     DestroyWindow(cover);
     DestroyWindow(dialog);
-}
-
-TEST_F(BarWindowingTest, DragStripIsTheTopTwentyPixelsWithoutTheButtons) {
-    RECT r;
-    GetWindowRect(host->bar, &r);
-    struct { int dx, dy; LRESULT expected; } cases[] = {
-        {5, 0, HTCAPTION}, {5, 19, HTCAPTION}, {5, 20, HTCLIENT}, {5, 54, HTCLIENT},
-        {400 - 61, 10, HTCAPTION}, {400 - 60, 10, HTCLIENT}, {400 - 1, 0, HTCLIENT},
-    };
-    for (const auto& c : cases) {
-        SetCursorPos(r.left + c.dx, r.top + c.dy);
-        const LRESULT got = Send(WM_NCHITTEST, 0, MAKELPARAM(r.left + c.dx, r.top + c.dy));
-        EXPECT_EQ(got, c.expected) << "at " << c.dx << "," << c.dy;
-        EXPECT_EQ(w->InDragZone(), c.expected == HTCAPTION);
-    }
-    // Outside the bar the default answer stands whatever the cursor says.
-    SetCursorPos(r.left + 5, r.top + 5);
-    EXPECT_EQ(Send(WM_NCHITTEST, 0, MAKELPARAM(r.left - 50, r.top - 50)), HTNOWHERE);
 }
 
 // Shutdown runs once per bar, so these take a windowing of their own.

@@ -95,9 +95,11 @@ TEST_F(SearchBarWindowingTest, HotKeyAndRestoreMessageThroughTheTray) {
     EXPECT_FALSE(BarVisible());
     EXPECT_TRUE(bar->Windowing().Tray().Visible());
     EXPECT_FALSE(IsWindowVisible(app)) << "the taskbar button is still there";
-    // A foreign id changes nothing.
+    // Foreign ids change nothing (another registration, the system's snap id).
     SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId() + 1, 0);
+    SendMessageW(bar->Handle(), WM_HOTKEY, static_cast<WPARAM>(-2), 0);
     EXPECT_TRUE(bar->Windowing().Tray().Visible());
+    EXPECT_FALSE(BarVisible());
     // A second instance's request.
     SendMessageW(bar->Handle(), WM_APP_RESTORE, 0, 0);
     EXPECT_TRUE(BarVisible());
@@ -114,6 +116,11 @@ TEST_F(SearchBarWindowingTest, HotKeyAndRestoreMessageThroughTheTray) {
     SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
     EXPECT_TRUE(BarVisible());
     EXPECT_FALSE(IsIconic(app));
+    // Switched on meanwhile: the next press goes into the tray.
+    GetConfig().SetMinToTrayIcon(true);
+    SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
+    EXPECT_TRUE(bar->Windowing().Tray().Visible());
+    EXPECT_FALSE(BarVisible());
     EXPECT_TRUE(Recorded().Errors.empty());
 }
 
