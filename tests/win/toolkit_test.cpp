@@ -423,6 +423,67 @@ TEST_F(ButtonForm, HiddenAndDisabledButtonsTakeNoMouseButCanBeClickedInCode) {
     EXPECT_EQ(downs, 0);
 }
 
+// Pixels of exactly `color` after the button paints itself over a dark
+// surface (like the bar's skin) in the state it is in now.
+int CaptionPixels(tk::SpeedButton& b, COLORREF color) {
+    constexpr int W = 80, H = 40;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = W;
+    bi.bmiHeader.biHeight = -H;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all{0, 0, W, H};
+    HBRUSH dark = CreateSolidBrush(RGB(37, 38, 43));
+    FillRect(dc, &all, dark);
+    DeleteObject(dark);
+    SetBkMode(dc, TRANSPARENT);
+    b.Paint(dc);
+    GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    const DWORD want = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int n = 0;
+    for (int i = 0; i < W * H; ++i) n += (px[i] & 0xFFFFFF) == want;
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return n;
+}
+
+TEST_F(ButtonForm, CaptionColourFollowsTheSystemUntilSetAndDisabledStaysGrey) {
+    const COLORREF light = RGB(236, 230, 216);
+    EXPECT_EQ(button->CaptionColor(), GetSysColor(COLOR_BTNTEXT));
+    button->SetCaption(L"WWW");
+    EXPECT_GT(CaptionPixels(*button, GetSysColor(COLOR_BTNTEXT)), 0);
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+
+    button->SetCaptionColor(light);
+    EXPECT_EQ(button->CaptionColor(), light);
+    // Up, hot and pressed faces all draw the caption in the chosen colour.
+    const int up = CaptionPixels(*button, light);
+    EXPECT_GT(up, 0);
+    Send(WM_MOUSEMOVE, 20, 20);
+    ASSERT_EQ(button->GetState(), tk::SpeedButton::State::Hot);
+    EXPECT_EQ(CaptionPixels(*button, light), up);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    ASSERT_EQ(button->GetState(), tk::SpeedButton::State::Down);
+    EXPECT_EQ(CaptionPixels(*button, light), up);  // shifted by a pixel, same strokes
+    Send(WM_LBUTTONUP, 150, 50);
+
+    button->SetEnabled(false);
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+    EXPECT_GT(CaptionPixels(*button, GetSysColor(COLOR_GRAYTEXT)), 0);
+    button->SetEnabled(true);
+
+    button->ResetCaptionColor();
+    EXPECT_EQ(button->CaptionColor(), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+}
+
 TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
     auto& right = form->Make<tk::ImageButton>("btnR", 170, 5, 24, 15);
     right.SetAnchors(tk::akTop | tk::akRight);
