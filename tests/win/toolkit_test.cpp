@@ -2,6 +2,8 @@
 // and windowless buttons, checked through real windows and messages.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -326,6 +328,28 @@ TEST_F(ToolkitTest, SkinJpegsDecodeFromTheProgramsResources) {
         g.MakeBottomLeftTransparent();
         EXPECT_EQ(g.Bits()[(15 * 16) * 4 + 3], 0) << id;  // key colour transparent
     }
+    FreeLibrary(exe);
+}
+
+TEST_F(ToolkitTest, BitmapResourcesReadDirectlyMatchTheSystemsReading) {
+    HMODULE exe = ProgramModule();
+    ASSERT_NE(exe, nullptr) << "Quorvex.exe next to the test program";
+    int compared = 0;
+    for (int id : {110, 120, 121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141,
+                   142, 143}) {
+        HANDLE h = LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        ASSERT_NE(h, nullptr) << id;
+        tk::Picture bySystem = tk::Picture::FromBitmap(static_cast<HBITMAP>(h));
+        DeleteObject(h);
+        tk::Picture direct = tk::Picture::FromBitmapResource(exe, id);
+        ASSERT_EQ(direct.Width(), bySystem.Width()) << id;
+        ASSERT_EQ(direct.Height(), bySystem.Height()) << id;
+        const std::size_t n = static_cast<std::size_t>(direct.Width()) * static_cast<std::size_t>(direct.Height()) * 4;
+        EXPECT_EQ(std::memcmp(direct.Bits(), bySystem.Bits(), n), 0) << id;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 21);
+    EXPECT_THROW(tk::Picture::FromBitmapResource(exe, 999), Error);
     FreeLibrary(exe);
 }
 
