@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
@@ -506,6 +507,48 @@ TEST_F(ButtonForm, CaptionColourFollowsTheSystemUntilSetAndDisabledStaysGrey) {
     button->ResetCaptionColor();
     EXPECT_EQ(button->CaptionColor(), GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(CaptionPixels(*button, light), 0);
+}
+
+// The form's tool tip window, if it has made one.
+HWND ToolTipOf(HWND form) {
+    struct Find {
+        HWND form, tip;
+    } f{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (_wcsicmp(cls, L"tooltips_class32") == 0 && GetWindow(h, GW_OWNER) == f->form) {
+            f->tip = h;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&f));
+    return f.tip;
+}
+
+TEST_F(ButtonForm, ToolTipIsMadeWhenThePointerFirstComesWithEveryHintSetBefore) {
+    auto& other = form->Make<tk::SpeedButton>("btnY", 70, 10, 55, 22);
+    button->SetHint(L"first");
+    other.SetHint(L"second");
+    form->Make<tk::SpeedButton>("btnNoHint", 130, 10, 20, 22);
+    EXPECT_EQ(ToolTipOf(form->Handle()), nullptr);  // nothing made while setting up
+    Send(WM_MOUSEMOVE, 150, 50);
+    HWND tip = ToolTipOf(form->Handle());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    // Hints set afterwards go straight to it.
+    other.SetHint(L"changed");
+    wchar_t text[32] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = form->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(&other);
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"changed");
+    form->Make<tk::SpeedButton>("btnZ", 160, 10, 20, 22).SetHint(L"third");
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
 }
 
 TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
