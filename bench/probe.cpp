@@ -1,8 +1,8 @@
 // Start-up, memory and idle probe for one Windows program.
 //
 //   probe run <exe> [--settle MS] [--idle MS] [--hold FILE]
-//       start <exe>, time it until a top-level window of that process is
-//       visible, let it settle, read its memory counters (and, with --idle,
+//       start <exe>, time it until a top-level window of that process with
+//       a non-empty area is visible, let it settle, read its memory counters (and, with --idle,
 //       the CPU time it spends in the next MS milliseconds), print them, and
 //       close it -- with --hold only once FILE exists (at most 10 s later),
 //       so that the caller can inspect the running process first.
@@ -36,7 +36,11 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd)) {
+    // A visible window of no size (a program's hidden-owner application
+    // window, say) is not what the user sees: wait for one with an area.
+    RECT r{};
+    if (pid == s->pid && IsWindowVisible(hwnd) && GetWindowRect(hwnd, &r) && r.right > r.left &&
+        r.bottom > r.top) {
         s->found = hwnd;
         return FALSE;
     }

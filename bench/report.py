@@ -104,14 +104,18 @@ def main(argv):
             bool(idle_b) and idle_b[0] <= IDLE_CPU_MS)
 
     print()
-    lat = {"bar": [], "shell": []}
+    lat = {"bar": [], "shell": [], "incomplete": []}
     path = os.path.join(work, "latency")
     if os.path.exists(path):
         for line in open(path):
             kind, micros = line.split()
             lat[kind].append(int(micros) / 1000.0)
     print("Return to URL handler, 100-character query (xdotool Return -> handler start)")
-    print(f"    bar               {fmt(stats(lat['bar']), 'ms') if lat['bar'] else 'not measured (no URL arrived)'}")
+    missing = "not measured (" + (f"{len(lat['incomplete'])} URLs without the whole query"
+                                  if lat["incomplete"] else "no URL arrived") + ")"
+    print(f"    bar               {fmt(stats(lat['bar']), 'ms') if lat['bar'] else missing}")
+    if lat["bar"] and lat["incomplete"]:
+        print(f"    ({len(lat['incomplete'])} rounds left out: the URL lacked part of the query)")
     print(f"    shell alone       {fmt(stats(lat['shell']), 'ms')}")
     if lat["bar"] and lat["shell"]:
         print(f"    bar's own share   {statistics.median(lat['bar']) - statistics.median(lat['shell']):.1f} ms (difference of medians)")

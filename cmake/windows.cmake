@@ -2,6 +2,9 @@
 # Included from the top-level list when cross-building with MinGW-w64.
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+# Each function and object in its own section, so that the linker can leave
+# out what the program never references.
+add_compile_options(-ffunction-sections -fdata-sections)
 # Static runtime: the program needs nothing beyond the Windows system DLLs.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
@@ -20,7 +23,9 @@ endforeach()
 file(GLOB toolkit_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/toolkit/*.cpp)
 list(APPEND QUORVEX_WIN_SOURCES ${toolkit_sources})
 set(QUORVEX_ENTRY ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp)
-list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY})
+# Replaces a C++ runtime default, so it must be part of the executable.
+set(QUORVEX_TERMINATE ${PROJECT_SOURCE_DIR}/src/app/terminate_handler_win.cpp)
+list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE})
 
 add_library(quorvex_win STATIC ${QUORVEX_WIN_SOURCES})
 target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
@@ -39,9 +44,10 @@ list(REMOVE_ITEM QUORVEX_RESOURCE_FILES ${QUORVEX_RC})
 set_source_files_properties(${QUORVEX_RC} PROPERTIES OBJECT_DEPENDS "${QUORVEX_RESOURCE_FILES}")
 
 if(EXISTS ${QUORVEX_ENTRY})
-  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_RC})
+  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE} ${QUORVEX_RC})
   target_link_libraries(Quorvex PRIVATE quorvex_win)
-  target_link_options(Quorvex PRIVATE -municode -s)
+  # One self-contained file: drop unreferenced sections and the symbols.
+  target_link_options(Quorvex PRIVATE -municode -s -Wl,--gc-sections)
   target_compile_definitions(Quorvex PRIVATE
     QUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
     QUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR}

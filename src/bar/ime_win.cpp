@@ -27,11 +27,14 @@ void EnableIme(HWND hwnd) {
 TImeSwitcher::TImeSwitcher() : startupLayout_(GetKeyboardLayout(0)), startupName_(LayoutDisplayName(startupLayout_)) {}
 
 std::wstring TImeSwitcher::LayoutDisplayName(HKL layout) {
-    wchar_t path[96];
-    swprintf(path, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08X",
-             static_cast<unsigned>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFFFFFFu));
+    // The key is named by the layout's low 32 bits as eight upper-case hex
+    // digits. Formatted by hand: the C library's wide printf family alone
+    // would add some 12 KiB to the program.
+    std::wstring path = L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\";
+    const auto id = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFFFFFFu);
+    for (int shift = 28; shift >= 0; shift -= 4) path += L"0123456789ABCDEF"[(id >> shift) & 0xFu];
     HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
     tk::UniqueKey key(raw);
     wchar_t text[256] = {};
     DWORD size = sizeof text - sizeof(wchar_t);

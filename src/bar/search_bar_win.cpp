@@ -27,6 +27,9 @@ constexpr int DesignClientWidth = 727;
 constexpr int BarHeight = 55;
 constexpr int ButtonTop = 27;
 constexpr int ButtonHeight = 22;
+// The category captions sit on the dark skin: a warm off-white keeps them
+// readable whatever the system's button text colour (black on most systems).
+constexpr COLORREF CaptionTextColor = RGB(236, 230, 216);
 
 tk::FormParams BarParams() {
     tk::FormParams p{SearchBarClassName, L""};
@@ -115,6 +118,7 @@ void TF_Search::CreateControls() {
         auto& b = Make<tk::SpeedButton>(SearchButtonName(i), x, ButtonTop, 48, ButtonHeight);
         b.SetGlyph(BitmapOrEmpty(IDB_GLYPH_BASE + i));
         b.SetCaption(tk::Utf8ToWide(SearchTypes[static_cast<std::size_t>(i)].Caption));
+        b.SetCaptionColor(CaptionTextColor);
         b.SetTag(i + 1);
         x += 49;
     }

@@ -310,21 +310,28 @@ void Form::Paint() {
 
 // ---- hints
 
+// The tool tip window is made when the pointer first comes over the form
+// (HandleMouse), not when hints are set: one window less to create before
+// the form is first shown. It then takes the tools of every hint set so far.
 void Form::EnsureToolTip() {
     if (toolTip_ || !Handle()) return;
+    if (std::none_of(graphics_.begin(), graphics_.end(), [](GraphicControl* g) { return !g->Hint().empty(); }))
+        return;
     toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                    GetModuleHandleW(nullptr), nullptr));
-    if (toolTip_) SendMessageW(toolTip_.get(), TTM_SETMAXTIPWIDTH, 0, 600);
+    if (!toolTip_) return;
+    SendMessageW(toolTip_.get(), TTM_SETMAXTIPWIDTH, 0, 600);
+    for (GraphicControl* g : graphics_)
+        if (!g->Hint().empty()) UpdateHint(*g);
 }
 
 void Form::UpdateHint(GraphicControl& control) {
     if (hot_ == &control && !control.Visible()) SetHotControl(nullptr);
+    if (!toolTip_) return;  // registered when the tool tip is made
     const bool wanted = !control.Hint().empty();
     auto it = std::find(tools_.begin(), tools_.end(), &control);
     if (!wanted && it == tools_.end()) return;
-    EnsureToolTip();
-    if (!toolTip_) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = 0;
@@ -360,6 +367,7 @@ void Form::SetHotControl(GraphicControl* control) {
 }
 
 void Form::HandleMouse(Message& m) {
+    if (m.Msg == WM_MOUSEMOVE) EnsureToolTip();
     if (toolTip_) {
         MSG msg{Handle(), m.Msg, m.WParam, m.LParam, static_cast<DWORD>(GetMessageTime()), {}};
         DWORD pos = GetMessagePos();

@@ -1,5 +1,6 @@
 #include "toolkit/picture.h"
 
+#include <cstring>
 #include <string>
 
 #include "base/checked.h"
@@ -118,7 +119,52 @@ Picture Picture::FromBitmap(HBITMAP bitmap) {
     return p;
 }
 
+namespace {
+
+// A bitmap resource is a DIB without the file header. Uncompressed 24- and
+// 32-bit ones (all of the program's) are copied straight into the picture:
+// that skips a device-dependent bitmap, a screen DC and GetDIBits for each of
+// the twenty the bar loads at start. Returns false for anything else.
+bool CopyPlainDib(const std::uint8_t* data, std::size_t size, Picture& out) {
+    if (size < sizeof(BITMAPINFOHEADER)) return false;
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, data, sizeof h);
+    if (h.biSize < sizeof h || h.biSize > size || h.biPlanes != 1 || h.biCompression != BI_RGB ||
+        (h.biBitCount != 24 && h.biBitCount != 32) || h.biClrUsed != 0 || h.biWidth <= 0 || h.biHeight == 0 ||
+        h.biWidth > MaxSide || h.biHeight > MaxSide || h.biHeight < -MaxSide) {
+        return false;
+    }
+    const int width = h.biWidth;
+    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    const std::size_t bytesPerPixel = h.biBitCount / 8u;
+    const std::size_t stride = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
+    if ((size - h.biSize) / stride < static_cast<std::size_t>(height)) return false;
+    out = Picture::Blank(width, height);
+    std::uint8_t* bits = out.Bits();
+    const std::uint8_t* rows = data + h.biSize;
+    for (int y = 0; y < height; ++y) {
+        // Bottom-up unless the height is negative.
+        const std::uint8_t* src = rows + stride * static_cast<std::size_t>(h.biHeight > 0 ? height - 1 - y : y);
+        std::uint8_t* dst = bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4;
+        for (int x = 0; x < width; ++x, src += bytesPerPixel, dst += 4) {
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+            dst[3] = 255;  // any alpha of the source is ignored, as below
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 Picture Picture::FromBitmapResource(HINSTANCE module, int id) {
+    if (HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */)) {
+        HGLOBAL loaded = LoadResource(module, res);
+        const void* data = loaded ? LockResource(loaded) : nullptr;
+        Picture p;
+        if (data && CopyPlainDib(static_cast<const std::uint8_t*>(data), SizeofResource(module, res), p)) return p;
+    }
     HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (!h) throw Error("Resource not found");
     UniqueBitmap bitmap(static_cast<HBITMAP>(h));

@@ -20,6 +20,18 @@ void SpeedButton::SetGlyph(Picture glyph) {
     Invalidate();
 }
 
+COLORREF SpeedButton::CaptionColor() const {
+    return captionColor_ == SystemCaptionColor ? GetSysColor(COLOR_BTNTEXT) : captionColor_;
+}
+
+void SpeedButton::SetCaptionColor(COLORREF color) {
+    if (color == captionColor_) return;
+    captionColor_ = color;
+    if (!caption_.empty()) Invalidate();
+}
+
+void SpeedButton::ResetCaptionColor() { SetCaptionColor(SystemCaptionColor); }
+
 SpeedButton::State SpeedButton::GetState() const {
     if (!Enabled()) return State::Disabled;
     if (pressed_) return pointerIn_ ? State::Down : State::Up;
@@ -49,7 +61,7 @@ void SpeedButton::Paint(HDC dc) {
         RECT tr{x + glyphW + spacing, r.top + (Height() - text.cy + 1) / 2 + shift, 0, 0};
         tr.right = tr.left + text.cx;
         tr.bottom = tr.top + text.cy;
-        SetTextColor(dc, GetSysColor(state == State::Disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        SetTextColor(dc, state == State::Disabled ? GetSysColor(COLOR_GRAYTEXT) : CaptionColor());
         DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &tr, DT_SINGLELINE);
     }
 }

@@ -22,6 +22,12 @@ public:
     void SetGlyph(Picture glyph);
     const Picture& Glyph() const { return glyph_; }
 
+    // Colour of an enabled button's caption; until set, the system's button
+    // text colour. A disabled caption is always drawn in the grey text colour.
+    COLORREF CaptionColor() const;
+    void SetCaptionColor(COLORREF color);
+    void ResetCaptionColor();
+
     // What the face shows now.
     State GetState() const;
 
@@ -35,6 +41,9 @@ public:
 private:
     std::wstring caption_;
     Picture glyph_;
+    // Not an RGB value (the high byte is set): follow the system colour.
+    static constexpr COLORREF SystemCaptionColor = 0xFF000000;
+    COLORREF captionColor_ = SystemCaptionColor;
     bool pressed_ = false;   // left press on the button, not yet released
     bool pointerIn_ = false; // while pressed: the pointer is inside the button
 };

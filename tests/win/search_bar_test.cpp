@@ -121,6 +121,11 @@ TEST_F(SearchBarTest, ButtonsCarryIndexHintAndCaption) {
     EXPECT_EQ(Control("btnSearchType").Left(), 186);
     EXPECT_EQ(Control("btnSetup").Left(), 200);
     EXPECT_EQ(Control("btnHelp").Left(), 223);
+    // Captions are light on the dark skin, whatever the system's button text colour.
+    for (int i = 0; i < SearchTypeCount; ++i) {
+        const COLORREF c = bar->Find<tk::SpeedButton>(SearchButtonName(i))->CaptionColor();
+        EXPECT_GE(GetRValue(c) + GetGValue(c) + GetBValue(c), 3 * 200) << SearchButtonName(i);
+    }
 }
 
 TEST_F(SearchBarTest, MenuTablesAndTheirFirstRunMarks) {

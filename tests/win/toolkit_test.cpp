@@ -2,7 +2,10 @@
 // and windowless buttons, checked through real windows and messages.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
@@ -329,6 +332,28 @@ TEST_F(ToolkitTest, SkinJpegsDecodeFromTheProgramsResources) {
     FreeLibrary(exe);
 }
 
+TEST_F(ToolkitTest, BitmapResourcesReadDirectlyMatchTheSystemsReading) {
+    HMODULE exe = ProgramModule();
+    ASSERT_NE(exe, nullptr) << "Quorvex.exe next to the test program";
+    int compared = 0;
+    for (int id : {110, 120, 121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141,
+                   142, 143}) {
+        HANDLE h = LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        ASSERT_NE(h, nullptr) << id;
+        tk::Picture bySystem = tk::Picture::FromBitmap(static_cast<HBITMAP>(h));
+        DeleteObject(h);
+        tk::Picture direct = tk::Picture::FromBitmapResource(exe, id);
+        ASSERT_EQ(direct.Width(), bySystem.Width()) << id;
+        ASSERT_EQ(direct.Height(), bySystem.Height()) << id;
+        const std::size_t n = static_cast<std::size_t>(direct.Width()) * static_cast<std::size_t>(direct.Height()) * 4;
+        EXPECT_EQ(std::memcmp(direct.Bits(), bySystem.Bits(), n), 0) << id;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 21);
+    EXPECT_THROW(tk::Picture::FromBitmapResource(exe, 999), Error);
+    FreeLibrary(exe);
+}
+
 TEST_F(ToolkitTest, BrokenJpegIsAnError) {
     const unsigned char junk[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1};
     EXPECT_THROW(tk::Picture::FromJpeg(junk, sizeof junk), Error);
@@ -421,6 +446,109 @@ TEST_F(ButtonForm, HiddenAndDisabledButtonsTakeNoMouseButCanBeClickedInCode) {
     Send(WM_LBUTTONUP, 20, 20);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(downs, 0);
+}
+
+// Pixels of exactly `color` after the button paints itself over a dark
+// surface (like the bar's skin) in the state it is in now.
+int CaptionPixels(tk::SpeedButton& b, COLORREF color) {
+    constexpr int W = 80, H = 40;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = W;
+    bi.bmiHeader.biHeight = -H;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all{0, 0, W, H};
+    HBRUSH dark = CreateSolidBrush(RGB(37, 38, 43));
+    FillRect(dc, &all, dark);
+    DeleteObject(dark);
+    SetBkMode(dc, TRANSPARENT);
+    b.Paint(dc);
+    GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    const DWORD want = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int n = 0;
+    for (int i = 0; i < W * H; ++i) n += (px[i] & 0xFFFFFF) == want;
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return n;
+}
+
+TEST_F(ButtonForm, CaptionColourFollowsTheSystemUntilSetAndDisabledStaysGrey) {
+    const COLORREF light = RGB(236, 230, 216);
+    EXPECT_EQ(button->CaptionColor(), GetSysColor(COLOR_BTNTEXT));
+    button->SetCaption(L"WWW");
+    EXPECT_GT(CaptionPixels(*button, GetSysColor(COLOR_BTNTEXT)), 0);
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+
+    button->SetCaptionColor(light);
+    EXPECT_EQ(button->CaptionColor(), light);
+    // Up, hot and pressed faces all draw the caption in the chosen colour.
+    const int up = CaptionPixels(*button, light);
+    EXPECT_GT(up, 0);
+    Send(WM_MOUSEMOVE, 20, 20);
+    ASSERT_EQ(button->GetState(), tk::SpeedButton::State::Hot);
+    EXPECT_EQ(CaptionPixels(*button, light), up);
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    ASSERT_EQ(button->GetState(), tk::SpeedButton::State::Down);
+    EXPECT_EQ(CaptionPixels(*button, light), up);  // shifted by a pixel, same strokes
+    Send(WM_LBUTTONUP, 150, 50);
+
+    button->SetEnabled(false);
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+    EXPECT_GT(CaptionPixels(*button, GetSysColor(COLOR_GRAYTEXT)), 0);
+    button->SetEnabled(true);
+
+    button->ResetCaptionColor();
+    EXPECT_EQ(button->CaptionColor(), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(CaptionPixels(*button, light), 0);
+}
+
+// The form's tool tip window, if it has made one.
+HWND ToolTipOf(HWND form) {
+    struct Find {
+        HWND form, tip;
+    } f{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (_wcsicmp(cls, L"tooltips_class32") == 0 && GetWindow(h, GW_OWNER) == f->form) {
+            f->tip = h;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&f));
+    return f.tip;
+}
+
+TEST_F(ButtonForm, ToolTipIsMadeWhenThePointerFirstComesWithEveryHintSetBefore) {
+    auto& other = form->Make<tk::SpeedButton>("btnY", 70, 10, 55, 22);
+    button->SetHint(L"first");
+    other.SetHint(L"second");
+    form->Make<tk::SpeedButton>("btnNoHint", 130, 10, 20, 22);
+    EXPECT_EQ(ToolTipOf(form->Handle()), nullptr);  // nothing made while setting up
+    Send(WM_MOUSEMOVE, 150, 50);
+    HWND tip = ToolTipOf(form->Handle());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    // Hints set afterwards go straight to it.
+    other.SetHint(L"changed");
+    wchar_t text[32] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = form->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(&other);
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"changed");
+    form->Make<tk::SpeedButton>("btnZ", 160, 10, 20, 22).SetHint(L"third");
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
 }
 
 TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
