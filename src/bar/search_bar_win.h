@@ -20,6 +20,7 @@
 #include "toolkit/form.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/popup_menu.h"
+#include "widgets/vista_alt_fix_win.h"
 
 namespace quorvex {
 
@@ -83,6 +84,8 @@ private:
     void FormDestroy();
     void ClearHistoryAsked();
 
+    // Repaints keyboard cues on newer systems; made first in FormCreate.
+    std::unique_ptr<TVistaAltFix> altFix_;
     bool shownOnce_ = false;
     bool destroyed_ = false;
     TImeSwitcher ime_;
