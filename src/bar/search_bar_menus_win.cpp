@@ -3,6 +3,8 @@
 
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
+
+#include "widgets/custom_buttons_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
 
@@ -144,8 +146,10 @@ void TF_Search::miShowModeClick(tk::MenuItem& item) {
 }
 
 void TF_Search::ShowCustomButtonsDialog() {
-    // The custom buttons dialog (widgets) is shown modally from here; it
-    // changes ButtonMask and sends WM_APP_ARRANGE after each change.
+    // Modal; it changes ButtonMask and sends this bar WM_APP_ARRANGE after
+    // each change. One dialog object serves one showing.
+    TF_CustomButtons dialog(Handle());
+    dialog.ShowModal();
 }
 
 }  // namespace quorvex

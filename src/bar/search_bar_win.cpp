@@ -4,6 +4,8 @@
 
 #include "base/error.h"
 
+#include <utility>
+
 #include "bar/bar_history_win.h"
 #include "bar/bar_windowing_win.h"
 #include "bar/bar_resource_ids.h"
@@ -16,9 +18,10 @@
 #include "toolkit/font.h"
 #include "toolkit/guard.h"
 #include "toolkit/image.h"
-#include "toolkit/image_button.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/text.h"
+#include "widgets/bitmap_button_win.h"
+#include "widgets/os_version_win.h"
 
 namespace quorvex {
 namespace {
@@ -90,16 +93,32 @@ void TF_Search::CreateControls() {
     caption.MakeBottomLeftTransparent();
     imgCaption.SetPicture(std::move(caption));
 
-    auto& btnMin = Make<tk::ImageButton>("btnMin", DesignClientWidth - 54, 8, 24, 15);
-    btnMin.SetPictures(BitmapOrEmpty(IDB_MIN_NORMAL), BitmapOrEmpty(IDB_MIN_ACTIVE), BitmapOrEmpty(IDB_MIN_DOWN));
-    btnMin.SetAnchors(tk::akTop | tk::akRight);
-    btnMin.SetHint(tk::Utf8ToWide(MinimizeHint));
+    // The minimise and close pills: bitmap buttons sized by their images.
+    const auto makePill = [this](const char* name, int left, int normal, int active, int down,
+                                 const char* hint) -> TBitmapButton& {
+        auto& b = Make<TBitmapButton>(name, left, 8);
+        b.BeginLoading();
+        // Like the skin, the images are decoration: a missing one leaves the
+        // button at its default look rather than failing the bar.
+        for (auto [which, id] : {std::pair{TButtonImage::Normal, normal}, std::pair{TButtonImage::Active, active},
+                                 std::pair{TButtonImage::Down, down}}) {
+            try {
+                b.SetBitmapFromResource(which, Module(), id);
+            } catch (const Error&) {
+            }
+        }
+        b.SetFont(tk::CreateUiFont(L"宋体", 12, DEFAULT_CHARSET).get());
+        b.SetHint(tk::Utf8ToWide(hint));
+        b.SetAnchors(tk::akTop | tk::akRight);
+        b.EndLoading();
+        b.SetAutoSize(true);
+        return b;
+    };
+    auto& btnMin = makePill("btnMin", DesignClientWidth - 54, IDB_MIN_NORMAL, IDB_MIN_ACTIVE, IDB_MIN_DOWN,
+                            MinimizeHint);
     btnMin.OnClick = [this](tk::GraphicControl&) { btnMinClick(); };
-    auto& btnClose = Make<tk::ImageButton>("btnClose", DesignClientWidth - 30, 8, 23, 15);
-    btnClose.SetPictures(BitmapOrEmpty(IDB_CLOSE_NORMAL), BitmapOrEmpty(IDB_CLOSE_ACTIVE),
-                         BitmapOrEmpty(IDB_CLOSE_DOWN));
-    btnClose.SetAnchors(tk::akTop | tk::akRight);
-    btnClose.SetHint(tk::Utf8ToWide(CloseHint));
+    auto& btnClose = makePill("btnClose", DesignClientWidth - 30, IDB_CLOSE_NORMAL, IDB_CLOSE_ACTIVE,
+                              IDB_CLOSE_DOWN, CloseHint);
     btnClose.OnClick = [this](tk::GraphicControl&) { btnCloseClick(); };
 
     cbxSearchText = &Make<tk::ComboBox>("cbxSearchText", 8, 28, 120, 20);
@@ -144,6 +163,7 @@ void TF_Search::CreateControls() {
 }
 
 void TF_Search::FormCreate() {
+    if (IsVistaOrLater()) altFix_ = std::make_unique<TVistaAltFix>();
     // Opaque until the window-level work dims it.
     SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
     try {

@@ -21,6 +21,7 @@
 #include "toolkit/form.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/popup_menu.h"
+#include "widgets/vista_alt_fix_win.h"
 
 namespace quorvex {
 
@@ -107,6 +108,8 @@ private:
     friend class SearchBarWindowingHost;
     void ClearHistoryAsked();
 
+    // Repaints keyboard cues on newer systems; made first in FormCreate.
+    std::unique_ptr<TVistaAltFix> altFix_;
     bool shownOnce_ = false;
     TImeSwitcher ime_;
     std::unique_ptr<BarWindowingHost> windowingHost_;

@@ -11,6 +11,8 @@
 #include "bar/search_bar_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
+#include "toolkit/application.h"
+#include "toolkit/screen.h"
 #include "toolkit/speed_button.h"
 #include "win/test_app.h"
 #include "win/url_log.h"
@@ -207,7 +209,19 @@ TEST_F(SearchBarTest, SetupMenuChangesSettingsAndLayout) {
         activations.push_back(m.WParam);
         return false;
     });
+    // The custom buttons dialog opens modally; close it at its first idle moment.
+    int dialogsSeen = 0;
+    tk::IdleSubscription closer([&](bool& done) {
+        for (tk::Form* form : tk::Screen::Forms()) {
+            if (form != bar.get() && IsWindowVisible(form->Handle())) {
+                ++dialogsSeen;
+                form->Close();
+            }
+        }
+        done = dialogsSeen > 0;  // keep looking until the dialog has shown
+    });
     Item("miShowCustom").Click();
+    EXPECT_EQ(dialogsSeen, 1);
     EXPECT_EQ(GetConfig().ButtonMode(), 3);
     EXPECT_EQ(GetConfig().ButtonMask(), 2047);
     EXPECT_EQ(activations, (std::vector<WPARAM>{0, 1}));
