@@ -53,7 +53,9 @@ drag $(( w - 61 )) 3 -100 100
 expect_at $(( x0 + 20 )) $(( y0 + 180 )) "moved from 61 px left of the right edge"
 
 step "the moved position is what is stored at exit"
+before_exit=$(state_field x)
+echo "bar left before exit: $before_exit"
 keys Escape
 wait_bar_exit
 left=$(hex_int32 "$(reg_config_hex)" 16)
-expect_eq "$left" "$(( (x0 + 20) * 1000 / 1280 ))" "stored left in thousandths"
+expect_eq "$left" "$(( before_exit * 1000 / 1280 ))" "stored left in thousandths"

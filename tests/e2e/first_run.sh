@@ -35,6 +35,9 @@ timeout 30 "$QUORVEX_WINE" "$E2E_EXE" || fail "second instance did not end"
 expect_eq "$(probe count)" "1" "one bar"
 
 step "Esc ends the program and stores history and position"
+refresh_info
+left=$(field rect "$E2E_INFO" | cut -d, -f1)
+top=$(field rect "$E2E_INFO" | cut -d, -f2)
 focus_query
 keys Escape
 wait_bar_exit
@@ -42,7 +45,8 @@ hex=$(reg_config_hex)
 expect_eq "${#hex}" "1328" "664-byte settings value"
 expect_eq "$(hex_slot "$hex" 1)" "abc" "history slot 1"
 expect_eq "$(hex_slot "$hex" 2)" "" "history slot 2"
-expect_eq "$(hex_int32 "$hex" 16),$(hex_int32 "$hex" 20)" "0,0" "position in thousandths"
+expect_eq "$(hex_int32 "$hex" 16),$(hex_int32 "$hex" 20)" "$(( left * 1000 / 1280 )),$(( top * 1000 / 800 ))" \
+    "position in thousandths"
 
 step "the next start restores history and a stored position"
 # Left and top at 500 thousandths: the middle of the 1280x800 screen.

@@ -207,7 +207,10 @@ TEST_F(SearchBarWindowingTest, DragStripOnTheRealBar) {
         {w - 61, 2, HTCAPTION}, {w - 42, 15, HTCLIENT}, {w - 5, 5, HTCLIENT},  // buttons corner
     };
     for (const auto& c : cases) {
+        // The display applies the move a moment later: wait until it has.
         SetCursorPos(r.left + c.x, r.top + c.y);
+        POINT at{};
+        for (int i = 0; i < 200 && GetCursorPos(&at) && (at.x != r.left + c.x || at.y != r.top + c.y); ++i) Sleep(5);
         EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + c.x, r.top + c.y)),
                   c.expected)
             << c.x << "," << c.y;
