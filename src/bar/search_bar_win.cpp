@@ -8,7 +8,7 @@
 
 #include "bar/bar_history_win.h"
 #include "bar/bar_windowing_win.h"
-#include "bar/bar_resource_ids.h"
+#include "resource_ids.h"
 #include "bar/hints.h"
 #include "bar/placement.h"
 #include "config/config.h"

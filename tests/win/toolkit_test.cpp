@@ -14,7 +14,7 @@
 #include "base/error.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
-#include "toolkit/image_button.h"
+#include "toolkit/image.h"
 #include "toolkit/picture.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/speed_button.h"
@@ -552,7 +552,7 @@ TEST_F(ButtonForm, ToolTipIsMadeWhenThePointerFirstComesWithEveryHintSetBefore) 
 }
 
 TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
-    auto& right = form->Make<tk::ImageButton>("btnR", 170, 5, 24, 15);
+    auto& right = form->Make<tk::Image>("btnR", 170, 5, 24, 15);
     right.SetAnchors(tk::akTop | tk::akRight);
     auto& stretch = form->Make<tk::SpeedButton>("btnS", 5, 40, 150, 10);
     stretch.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
@@ -562,8 +562,8 @@ TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
     form->SetClientSize(100, 60);
     EXPECT_EQ(right.Left(), 70);
     EXPECT_EQ(stretch.Width(), 50);
-    EXPECT_EQ(form->Find<tk::ImageButton>("btnR"), &right);
-    EXPECT_EQ(form->Find<tk::ImageButton>("btnX"), nullptr);  // wrong kind
+    EXPECT_EQ(form->Find<tk::Image>("btnR"), &right);
+    EXPECT_EQ(form->Find<tk::Image>("btnX"), nullptr);  // wrong kind
     EXPECT_EQ(form->FindComponent("missing"), nullptr);
 }
 
