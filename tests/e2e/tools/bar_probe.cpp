@@ -15,6 +15,8 @@
 // Texts are printed as UTF-8; every command exits 1 when it times out.
 #include <windows.h>
 
+#include "process_window.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -119,31 +121,9 @@ int Info() {
     return 0;
 }
 
-struct BoxSearch {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND h, LPARAM data) {
-    auto* s = reinterpret_cast<BoxSearch*>(data);
-    wchar_t cls[64] = {};
-    GetClassNameW(h, cls, 64);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == s->pid && wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h)) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND MessageBoxWindow() {
     HWND bar = Bar();
-    if (!bar) return nullptr;
-    BoxSearch s{0, nullptr};
-    GetWindowThreadProcessId(bar, &s.pid);
-    EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return bar ? probe::FindWindowOfSameProcess(bar, L"#32770", true) : nullptr;
 }
 
 BOOL CALLBACK CollectStatic(HWND h, LPARAM data) {

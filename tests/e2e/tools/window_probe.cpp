@@ -12,6 +12,8 @@
 // The tray icon is probed with NIM_MODIFY and no flags: the shell accepts it
 // only for an icon it holds, and changes nothing.
 #include <windows.h>
+
+#include "process_window.h"
 #include <shellapi.h>
 
 #include <cstdio>
@@ -22,33 +24,16 @@ namespace {
 
 HWND FindBar() { return FindWindowW(L"TF_Search", nullptr); }
 
-struct TrayFind {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindTrayWindow(HWND h, LPARAM lp) {
-    auto* f = reinterpret_cast<TrayFind*>(lp);
-    wchar_t cls[64] = {};
-    GetClassNameW(h, cls, 64);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == f->pid && wcscmp(cls, L"QuorvexTrayIconWindow") == 0) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
+// The tray icon's hidden callback window in the bar's process.
+HWND TrayWindow(HWND bar) { return probe::FindWindowOfSameProcess(bar, L"QuorvexTrayIconWindow", false); }
 
 bool TrayIconShown(HWND bar) {
-    TrayFind f{0, nullptr};
-    GetWindowThreadProcessId(bar, &f.pid);
-    EnumWindows(FindTrayWindow, reinterpret_cast<LPARAM>(&f));
-    if (!f.found) return false;
+    HWND tray = TrayWindow(bar);
+    if (!tray) return false;
     NOTIFYICONDATAW d{};
     d.cbSize = sizeof(d);
-    d.hWnd = f.found;
-    d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(f.found));
+    d.hWnd = tray;
+    d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(tray));
     return Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
 }
 
@@ -166,14 +151,12 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"shellrestart") {
         HWND bar = FindBar();
         if (!bar) return 1;
-        TrayFind f{0, nullptr};
-        GetWindowThreadProcessId(bar, &f.pid);
-        EnumWindows(FindTrayWindow, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) return 1;
+        HWND tray = TrayWindow(bar);
+        if (!tray) return 1;
         NOTIFYICONDATAW d{};
         d.cbSize = sizeof(d);
-        d.hWnd = f.found;
-        d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(f.found));
+        d.hWnd = tray;
+        d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(tray));
         if (!Shell_NotifyIconW(NIM_DELETE, &d)) return 1;  // there was no icon to lose
         DWORD_PTR r = 0;
         SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
@@ -183,16 +166,14 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"trayclick" && argc >= 3) {
         HWND bar = FindBar();
         if (!bar) return 1;
-        TrayFind f{0, nullptr};
-        GetWindowThreadProcessId(bar, &f.pid);
-        EnumWindows(FindTrayWindow, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) return 1;
-        const WPARAM id = reinterpret_cast<WPARAM>(f.found);
+        HWND tray = TrayWindow(bar);
+        if (!tray) return 1;
+        const WPARAM id = reinterpret_cast<WPARAM>(tray);
         const bool left = std::wstring(argv[2]) == L"left";
         // What the shell posts for a click: press, release (and for the
         // right button the release opens the menu).
-        PostMessageW(f.found, WM_USER + 1, id, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
-        PostMessageW(f.found, WM_USER + 1, id, left ? WM_LBUTTONUP : WM_RBUTTONUP);
+        PostMessageW(tray, WM_USER + 1, id, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
+        PostMessageW(tray, WM_USER + 1, id, left ? WM_LBUTTONUP : WM_RBUTTONUP);
         return 0;
     }
     if (cmd == L"wait" && argc >= 4) {
