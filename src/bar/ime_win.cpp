@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "base/hex.h"
 #include "toolkit/handles.h"
 
 namespace quorvex {
@@ -27,12 +28,9 @@ void EnableIme(HWND hwnd) {
 TImeSwitcher::TImeSwitcher() : startupLayout_(GetKeyboardLayout(0)), startupName_(LayoutDisplayName(startupLayout_)) {}
 
 std::wstring TImeSwitcher::LayoutDisplayName(HKL layout) {
-    // The key is named by the layout's low 32 bits as eight upper-case hex
-    // digits. Formatted by hand: the C library's wide printf family alone
-    // would add some 12 KiB to the program.
+    // The key is named by the layout's low 32 bits as eight upper-case hex digits.
     std::wstring path = L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\";
-    const auto id = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFFFFFFu);
-    for (int shift = 28; shift >= 0; shift -= 4) path += L"0123456789ABCDEF"[(id >> shift) & 0xFu];
+    AppendHex8(path, static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFFFFFFu));
     HKEY raw = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
     tk::UniqueKey key(raw);

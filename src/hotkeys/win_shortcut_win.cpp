@@ -2,10 +2,10 @@
 
 #include <shlobj.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "base/error.h"
+#include "base/hex.h"
 
 namespace quorvex {
 
@@ -15,9 +15,9 @@ constexpr int TextBufferSize = 260;
 
 void Check(HRESULT hr, const char* call) {
     if (SUCCEEDED(hr)) return;
-    char text[96];
-    std::snprintf(text, sizeof text, "%s failed (0x%08lX)", call, static_cast<unsigned long>(hr));
-    throw Error(text);
+    std::string text = std::string(call) + " failed (0x";
+    AppendHex8(text, static_cast<std::uint32_t>(hr));
+    throw Error(text + ")");
 }
 
 std::wstring AnsiToWide(const std::string& text) {

@@ -78,7 +78,18 @@ TEST_F(WinShortcutTest, MissingFileFailsLoudly) {
     TWinShortcut link;
     link.SetShortcutPath(dir.PathA() + "\\nowhere");
     link.SetShortcutFileName("absent.lnk");
-    EXPECT_THROW(link.LoadFromFile(), Error);
+    // The message names the call and its HRESULT as eight upper-case hex digits.
+    try {
+        link.LoadFromFile();
+        ADD_FAILURE() << "loading a missing link succeeded";
+    } catch (const Error& e) {
+        const std::string what = e.what();
+        const std::string head = "IPersistFile::Load failed (0x8";
+        ASSERT_EQ(what.size(), head.size() + 8) << what;
+        EXPECT_EQ(what.compare(0, head.size(), head), 0) << what;
+        EXPECT_EQ(what.back(), ')') << what;
+        EXPECT_EQ(what.find_first_not_of("0123456789ABCDEF", head.size()), what.size() - 1) << what;
+    }
     EXPECT_EQ(link.HotKey, 0);
     EXPECT_EQ(link.HotKeyModifiers, 0);
     link.Target = test::ExePathA();
