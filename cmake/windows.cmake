@@ -3,8 +3,13 @@
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 # Each function and object in its own section, so that the linker can leave
-# out what the program never references.
-add_compile_options(-ffunction-sections -fdata-sections)
+# out what the program never references; the standard library's templates
+# instantiated in our own objects (see the header).
+set(QUORVEX_SIZE_OPTIONS -ffunction-sections -fdata-sections
+  "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/cmake/no_extern_templates.h>")
+add_compile_options(${QUORVEX_SIZE_OPTIONS})
+# The core library is created before this file is read.
+target_compile_options(quorvex_core PRIVATE ${QUORVEX_SIZE_OPTIONS})
 # Static runtime: the program needs nothing beyond the Windows system DLLs.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
