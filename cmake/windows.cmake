@@ -31,7 +31,10 @@ set(QUORVEX_ENTRY ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp)
 # Replaces a C++ runtime default, so it must be part of the executable.
 set(QUORVEX_TERMINATE ${PROJECT_SOURCE_DIR}/src/app/terminate_handler_win.cpp)
 # Members the C++ runtime itself calls, defined before it is searched.
-set(QUORVEX_STRING_INSTANCES ${PROJECT_SOURCE_DIR}/src/app/string_instances_win.cpp)
+set(QUORVEX_STRING_INSTANCES ${PROJECT_SOURCE_DIR}/src/app/string_instances_win.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/cow_string_instances_win.cpp)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/app/cow_string_instances_win.cpp
+  PROPERTIES COMPILE_DEFINITIONS _GLIBCXX_USE_CXX11_ABI=0)
 list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE} ${QUORVEX_STRING_INSTANCES})
 
 add_library(quorvex_win STATIC ${QUORVEX_WIN_SOURCES})
