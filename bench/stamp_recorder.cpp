@@ -7,7 +7,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <string>
+
+#include "../tests/e2e/tools/url_log.h"
 
 int wmain() {
     FILETIME now;
@@ -21,22 +22,7 @@ int wmain() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc < 3) return 2;
-    int n = WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, nullptr, 0, nullptr, nullptr);
-    std::string url(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, url.data(), n, nullptr, nullptr);
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%llu ", micros);
-    std::string line = stamp + url + "\n";
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE file = CreateFileW(argv[1], FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-            CloseHandle(file);
-            return written == line.size() ? 0 : 1;
-        }
-        Sleep(10);
-    }
-    return 1;
+    return AppendToLog(argv[1], stamp + Utf8Argument(argv[2]) + "\n");
 }
