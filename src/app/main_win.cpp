@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         {
             std::unique_ptr<TF_Search> bar;
             try {
-                bar = std::make_unique<TF_Search>();
+                bar = tk::MakeInstance<TF_Search>();
             } catch (...) {
                 app.ShowCurrentException();
             }

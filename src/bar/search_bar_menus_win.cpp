@@ -132,7 +132,9 @@ void TF_Search::miShowModeClick(tk::MenuItem& item) {
             TF_Search& bar;
             ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
         } reactivate{*this};
-        ShowCustomButtonsDialog();
+        // Modal; it changes ButtonMask and sends this bar WM_APP_ARRANGE
+        // after each change.
+        ShowCustomButtonsDialog(Handle());
         break;
     }
     default:
@@ -143,13 +145,6 @@ void TF_Search::miShowModeClick(tk::MenuItem& item) {
         if (tk::MenuItem* m = pmnuConfig->FindItem(modeItems[mode - 1])) m->SetChecked(cfg.ButtonMode() == mode);
     }
     ArrangeButtons();
-}
-
-void TF_Search::ShowCustomButtonsDialog() {
-    // Modal; it changes ButtonMask and sends this bar WM_APP_ARRANGE after
-    // each change. One dialog object serves one showing.
-    TF_CustomButtons dialog(Handle());
-    dialog.ShowModal();
 }
 
 }  // namespace quorvex

@@ -71,7 +71,7 @@ TF_Search::TF_Search() : tk::Form(BarParams()) {
     FormCreate();
 }
 
-TF_Search::~TF_Search() { Destroy(); }
+TF_Search::~TF_Search() = default;
 
 // The controls as the form's design has them, back to front.
 void TF_Search::CreateControls() {

@@ -36,10 +36,10 @@ constexpr const wchar_t* SearchBarClassName = L"TF_Search";
 
 class TF_Search : public tk::Form {
 public:
-    // Creates the window and runs FormCreate.
+    // Creates the window and runs FormCreate. Made as tk::Instance<TF_Search>,
+    // whose destruction runs FormDestroy if Destroy() has not run yet.
     TF_Search();
-    // Destroys the window (FormDestroy runs) if that has not happened yet.
-    ~TF_Search() override;
+    ~TF_Search() override;  // out of line: the windowing types are incomplete here
 
     // ---- layout and commands
     void ArrangeButtons();
@@ -61,9 +61,6 @@ public:
     // Minimises the program (the window-level work extends this with the tray).
     void btnMinClick();
     void btnCloseClick();
-
-    // The custom buttons dialog, shown modally from the display-mode menu.
-    void ShowCustomButtonsDialog();
 
     // Registration of the global hot key, run when the bar is first shown /
     // when it is destroyed (after the settings were saved). By default

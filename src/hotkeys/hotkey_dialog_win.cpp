@@ -159,13 +159,6 @@ TF_HotKey::TF_HotKey(HWND bar)
     FBtnCancel->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
 }
 
-TF_HotKey::~TF_HotKey() {
-    // The boxes before the form's window; the handlers use the members.
-    FHkStart.reset();
-    FHkTray.reset();
-    Destroy();
-}
-
 void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {
     const RECT r = control.BoundsRect();
     control.SetBounds(r.left, r.top + dy, r.right - r.left, r.bottom - r.top);
@@ -303,7 +296,7 @@ bool TF_HotKey::HotKeyChanged() const {
 }
 
 bool ShowHotKeyDialog() {
-    TF_HotKey dialog;
+    tk::Instance<TF_HotKey> dialog;
     return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
 }
 

@@ -32,7 +32,6 @@ public:
     // `bar`: the window next to which the dialog opens; nullptr means the
     // application's main form. Remembers TrayHotKey and SecondTrayHotKey.
     explicit TF_HotKey(HWND bar = nullptr);
-    ~TF_HotKey() override;
 
     // After OK: the minimise/restore hot key (or the second one) differs from
     // its value when the dialog was created.

@@ -38,7 +38,6 @@ public:
         SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app.icon_));
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app.icon_));
     }
-    ~AppWindowImpl() override { DestroyHandle(); }
 
 protected:
     void WndProc(Message& m) override {
@@ -87,14 +86,14 @@ private:
     Application& app_;
 };
 
-Application::Application(HINSTANCE instance, bool initCom) : instance_(instance), title_(L"") {
+Application::Application(HINSTANCE instance, bool initCom) : title_(L"") {
     if (current_) throw Error("Application already exists");
     if (initCom) comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
-    icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    icon_ = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
     current_ = this;
     try {
-        appWindow_ = new AppWindowImpl(*this);
+        appWindow_ = MakeInstance<AppWindowImpl>(*this);
     } catch (...) {
         current_ = nullptr;
         if (comInitialised_) CoUninitialize();
@@ -103,8 +102,7 @@ Application::Application(HINSTANCE instance, bool initCom) : instance_(instance)
 }
 
 Application::~Application() {
-    delete appWindow_;
-    appWindow_ = nullptr;
+    appWindow_.reset();
     current_ = nullptr;
     if (comInitialised_) CoUninitialize();
 }
@@ -115,8 +113,6 @@ Application& Application::Get() {
 }
 
 HWND Application::Handle() const { return appWindow_ ? appWindow_->Handle() : nullptr; }
-
-Window& Application::AppWindow() { return *appWindow_; }
 
 void Application::SetTitle(std::wstring title) {
     title_ = std::move(title);

@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "toolkit/window.h"
@@ -46,10 +47,7 @@ public:
     static Application& Get();
     static Application* Current() { return current_; }
 
-    HINSTANCE Instance() const { return instance_; }
     HWND Handle() const;
-    // The application window, for its dispatch table (WM_CLOSE, WM_ENDSESSION, ...).
-    Window& AppWindow();
     HICON Icon() const { return icon_; }
 
     const std::wstring& Title() const { return title_; }
@@ -99,11 +97,10 @@ private:
     void ShowMainFormNow(int showCommand);
 
     static Application* current_;
-    HINSTANCE instance_;
     bool comInitialised_ = false;
     std::wstring title_;
     HICON icon_ = nullptr;
-    AppWindowImpl* appWindow_ = nullptr;
+    std::unique_ptr<AppWindowImpl> appWindow_;
     Form* mainForm_ = nullptr;
     bool mainFormPending_ = false;  // started minimised: show the main form on restore
     bool terminated_ = false;

@@ -70,7 +70,12 @@ Form::Form(const FormParams& params) : backgroundColor_(params.BackgroundColor) 
 }
 
 Form::~Form() {
-    DestroyHandle();
+    // A window still here means a derived constructor failed: the form never
+    // was whole, so its destroy handlers must not run.
+    if (Handle()) {
+        toolTip_.release();  // a child: goes with the form's window
+        DestroyHandleUnbound();
+    }
     // Newest first: later components may refer to earlier ones.
     while (!owned_.empty()) owned_.pop_back();
     Screen::Remove(this);

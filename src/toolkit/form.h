@@ -47,10 +47,9 @@ public:
     using KeyEvent = std::function<void(unsigned& key, ShiftState shift)>;
     using NotifyEvent = std::function<void(Form& sender)>;
 
-    // Creates the (hidden) window.
+    // Creates the (hidden) window. Forms are made as tk::Instance<T> (window.h),
+    // which destroys the window before any part of the form goes.
     explicit Form(const FormParams& params);
-    // Destroys the window if it still exists. A derived form whose OnDestroy
-    // uses its own members calls Destroy() in its own destructor.
     ~Form() override;
     // Destroys the window now (OnDestroy runs while the controls still exist).
     void Destroy() { DestroyHandle(); }

@@ -24,7 +24,7 @@ void RegisterWindowClass(const WindowClass& cls) {
     if (!RegisterClassExW(&wc)) throw Error("Cannot register window class");
 }
 
-Window::~Window() { DestroyHandle(); }
+Window::~Window() { DestroyHandleUnbound(); }
 
 int Window::AddHandler(UINT msg, MessageHandler handler) {
     const int id = nextHandlerId_++;
@@ -62,6 +62,14 @@ void Window::CreateHandle(const CreateParams& p) {
 
 void Window::DestroyHandle() {
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Window::DestroyHandleUnbound() noexcept {
+    if (!hwnd_) return;
+    const HWND h = hwnd_;
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(h);
 }
 
 void Window::Observe(Message&) {}

@@ -11,11 +11,20 @@
 // The binding is cleared on WM_NCDESTROY, after Destroyed() has run. An
 // exception thrown anywhere in this chain is reported in the application's
 // error box; the message then gets the result 0.
+//
+// Destruction: a window must be gone before any layer of its object is.
+// Every class derived from Window is therefore abstract; the objects are
+// made as Instance<T>, the one final layer, whose destructor destroys the
+// window while T is still whole (its OnDestroy and handlers may use T's
+// members). `TF_HotKey dialog;` does not compile; `Instance<TF_HotKey>
+// dialog;` does.
 #include <windows.h>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvex::tk {
@@ -52,9 +61,14 @@ struct CreateParams {
     HMENU MenuOrId = nullptr;
 };
 
+template <typename T>
+class Instance;
+
 class Window {
 public:
     Window() = default;
+    // Only reached with the window still there when a derived constructor
+    // failed: the window is then destroyed unbound, without its handlers.
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -83,6 +97,9 @@ protected:
     void CreateHandle(const CreateParams& params);
     // Destroys the window if there is one (safe to call twice).
     void DestroyHandle();
+    // Destroys the window without dispatching its last messages to this
+    // object: for an object that was never completed.
+    void DestroyHandleUnbound() noexcept;
 
     virtual void Observe(Message& m);
     virtual void WndProc(Message& m);
@@ -90,6 +107,12 @@ protected:
     virtual void Destroyed() {}
 
 private:
+    template <typename T>
+    friend class Instance;
+    // Names only Instance<T> can use: no other class can complete a window object.
+    struct InstanceKey {};
+    virtual void Complete(InstanceKey) = 0;
+
     LRESULT Dispatch(Message& m);
 
     HWND hwnd_ = nullptr;
@@ -100,5 +123,23 @@ private:
     std::map<UINT, std::vector<Entry>> handlers_;
     int nextHandlerId_ = 1;
 };
+
+// The complete object of a window class T: T's constructors, and a
+// destructor that destroys the window first, while every layer of T exists.
+template <typename T>
+class Instance final : public T {
+public:
+    using T::T;
+    ~Instance() override { this->DestroyHandle(); }
+
+private:
+    void Complete(Window::InstanceKey) override {}
+};
+
+// Makes a T owned through a pointer to T.
+template <typename T, typename... Args>
+std::unique_ptr<T> MakeInstance(Args&&... args) {
+    return std::make_unique<Instance<T>>(std::forward<Args>(args)...);
+}
 
 }  // namespace quorvex::tk

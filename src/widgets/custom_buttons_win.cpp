@@ -163,10 +163,6 @@ TF_CustomButtons::TF_CustomButtons(HWND bar)
     InitButtonList();
 }
 
-TF_CustomButtons::~TF_CustomButtons() {
-    Destroy();  // the list's drawing refers to FItems
-}
-
 void TF_CustomButtons::InitButtonList() {
     RECT bar;
     if (GetWindowRect(FBar, &bar)) {
@@ -188,8 +184,8 @@ void TF_CustomButtons::FormKeyDown(unsigned& key) {
     if (key == VK_ESCAPE) Close();
 }
 
-void ShowCustomButtonsDialog() {
-    TF_CustomButtons dialog;
+void ShowCustomButtonsDialog(HWND bar) {
+    tk::Instance<TF_CustomButtons> dialog(bar);
     dialog.ShowModal();
 }
 

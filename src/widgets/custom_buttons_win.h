@@ -44,7 +44,6 @@ public:
     // `bar`: the window told about each change and next to which the dialog
     // opens; nullptr means the application's main form.
     explicit TF_CustomButtons(HWND bar = nullptr);
-    ~TF_CustomButtons() override;
 
     TCheckListBox& clbButtons() { return *FList; }
     const TCustomButtonItems& Items() const { return FItems; }
@@ -63,8 +62,8 @@ private:
     int FMeasureItemHandler = 0;
 };
 
-// Shows the dialog modally for one run and frees it. The bar sends itself
-// WM_ACTIVATEAPP 0 before and 1 after.
-void ShowCustomButtonsDialog();
+// Shows the dialog next to `bar` modally for one run and frees it. The bar
+// sends itself WM_ACTIVATEAPP 0 before and 1 after.
+void ShowCustomButtonsDialog(HWND bar);
 
 }  // namespace quorvex

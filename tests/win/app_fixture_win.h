@@ -74,7 +74,7 @@ public:
         p.Top = top;
         p.ClientWidth = width;
         p.ClientHeight = height;
-        form = std::make_unique<tk::Form>(p);
+        form = tk::MakeInstance<tk::Form>(p);
         form->AddHandler(WM_APP + 1, [this](tk::Message& m) {
             masks.push_back(GetConfig().ButtonMask());
             m.Result = 0;

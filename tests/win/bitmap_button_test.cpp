@@ -99,7 +99,7 @@ protected:
         p.Top = 40;
         p.ClientWidth = 200;
         p.ClientHeight = 100;
-        form = std::make_unique<tk::Form>(p);
+        form = tk::MakeInstance<tk::Form>(p);
     }
     void TearDown() override {
         form.reset();

@@ -41,7 +41,7 @@ protected:
 TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArrange) {
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(1);
-    TF_CustomButtons dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
 
     // Geometry: 244 x 92 client, two columns of 122 pixels, 14-pixel items.
     RECT client;
@@ -74,7 +74,7 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
 TEST_F(CustomButtonsTest, TextClicksSelectSpaceTogglesAndEscKeepsTheTicks) {
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(2047);
-    TF_CustomButtons dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
     PostClick(dialog, 7, 40);          // on 图书's text: selects only
     PostKey(dialog, VK_SPACE);         // unticks 图书
     PostClick(dialog, 8, 3);           // unticks 电影 through its box
@@ -94,7 +94,7 @@ TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
     GetConfig().SetButtonMask(1);
     {
         test::BarStandIn bar(120, 500);
-        TF_CustomButtons dialog(bar.Handle());
+        tk::Instance<TF_CustomButtons> dialog(bar.Handle());
         RECT d, b;
         GetWindowRect(dialog.Handle(), &d);
         GetWindowRect(bar.Handle(), &b);
@@ -103,7 +103,7 @@ TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
     }
     for (int top : {0, 60}) {
         test::BarStandIn bar(30, top);
-        TF_CustomButtons dialog(bar.Handle());
+        tk::Instance<TF_CustomButtons> dialog(bar.Handle());
         RECT d, b;
         GetWindowRect(dialog.Handle(), &d);
         GetWindowRect(bar.Handle(), &b);

@@ -33,7 +33,7 @@ class HotKeyDialogTest : public test::AppTest {};
 TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     ASSERT_TRUE(dialog.NewerSystem());
     dialog.Show();
 
@@ -76,7 +76,7 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 10);
     GetConfig().SetTrayHotKey(0xC041);  // Ctrl+Alt+A
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     EXPECT_TRUE(dialog.rbTrayCustomHotKey().Checked());
     EXPECT_TRUE(dialog.hkTray().Enabled());
@@ -105,7 +105,7 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
 
 TEST_F(HotKeyDialogTest, RadioButtonsEnableTheBoxAndEscCancels) {
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
     PostMessageW(dialog.rbTrayDefHotKey().Handle(), BM_CLICK, 0, 0);
     PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
@@ -144,7 +144,7 @@ TEST_F(HotKeyDialogXp, FirstUseCreatesTheShortcutWithTheDefault) {
     EXPECT_STREQ(PickByVersion("new", "old"), "old");
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     RECT client;
     GetClientRect(dialog.Handle(), &client);
@@ -197,7 +197,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
         CloseHandle(h);
     }
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     EXPECT_TRUE(dialog.rbStartDefHotKey().Checked());
     EXPECT_FALSE(dialog.hkStart().Enabled());
@@ -210,7 +210,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
     EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
 
     // A changed start key rewrites only the hot key of the existing shortcut.
-    TF_HotKey again(bar.Handle());
+    tk::Instance<TF_HotKey> again(bar.Handle());
     again.Show();
     Click(again.rbStartCustomHotKey());
     again.hkStart().SetHotKey(0x6041);  // Ctrl+Shift+A
@@ -226,7 +226,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
 
 TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     Click(dialog.rbStartDefHotKey());
     Click(dialog.btnOK());
@@ -239,7 +239,7 @@ TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
 TEST_F(HotKeyDialogXp, DuplicateKeysAreReportedAndTheDialogStaysOpen) {
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     Click(dialog.rbStartDefHotKey());
     Click(dialog.rbTrayCustomHotKey());

@@ -66,7 +66,7 @@ protected:
 TEST_F(DialogScreenshots, CustomButtons) {
     test::BarStandIn bar(300, 400);
     GetConfig().SetButtonMask(1 | 8 | 64);
-    TF_CustomButtons dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
     dialog.Show();
     SendMessageW(dialog.clbButtons().Handle(), LB_SETCURSEL, 3, 0);
     Take(dialog, "custom_buttons");
@@ -75,7 +75,7 @@ TEST_F(DialogScreenshots, CustomButtons) {
 TEST_F(DialogScreenshots, HotKey) {
     test::BarStandIn bar(300, 400);
     GetConfig().SetTrayHotKey(0x1041);  // Win+A, a custom key
-    TF_HotKey dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     Take(dialog, IsVistaOrLater() ? "hotkey_dialog" : "hotkey_dialog_xp");
 }

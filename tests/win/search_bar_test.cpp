@@ -37,7 +37,7 @@ protected:
         ReleaseConfig();
         DeleteSettings();
     }
-    void Make() { bar = std::make_unique<TF_Search>(); }
+    void Make() { bar = tk::MakeInstance<TF_Search>(); }
     tk::GraphicControl& Control(const char* name) {
         auto* c = bar->Find<tk::GraphicControl>(name);
         EXPECT_NE(c, nullptr) << name;

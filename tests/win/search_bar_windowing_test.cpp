@@ -53,7 +53,7 @@ protected:
         Recorded().Clear();
         DeleteSettings();
         ReleaseConfig();
-        bar = std::make_unique<TF_Search>();
+        bar = tk::MakeInstance<TF_Search>();
         bar->Show();
         SetForegroundWindow(bar->Handle());
         test::Pump();
@@ -161,7 +161,7 @@ TEST_F(SearchBarWindowingTest, HotKeyDialogDimsTheBarAndReRegistersOnChange) {
         tk::FormParams p{L"TestHotKeyDialog", L"dialog"};
         p.ClientWidth = 100;
         p.ClientHeight = 50;
-        tk::Form dialog(p);
+        tk::Instance<tk::Form> dialog(p);
         dialog.OnShow = [&](tk::Form& f) { f.SetModalResult(tk::mrOk); };
         const bool ok = dialog.ShowModal() == tk::mrOk;
         GetConfig().SetTrayHotKey(CtrlShiftAltF11);

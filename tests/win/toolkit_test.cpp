@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(ToolkitTest, BindingStartsAtNcCreateAndEndsAtNcDestroy) {
-    RecordingWindow w;
+    tk::Instance<RecordingWindow> w;
     w.Create();
     ASSERT_NE(w.Handle(), nullptr);
     // An overlapped window gets WM_GETMINMAXINFO before WM_NCCREATE: that one
@@ -105,7 +105,7 @@ TEST_F(ToolkitTest, ForeignWindowsAreNotBound) {
 }
 
 TEST_F(ToolkitTest, ExceptionsInHandlersAreReportedAndTheWindowGoesOn) {
-    RecordingWindow w;
+    tk::Instance<RecordingWindow> w;
     w.Create();
     w.ThrowOnUser = true;
     EXPECT_EQ(SendMessageW(w.Handle(), WM_USER, 0, 0), 0);
@@ -119,7 +119,7 @@ TEST_F(ToolkitTest, ExceptionsInHandlersAreReportedAndTheWindowGoesOn) {
 }
 
 TEST_F(ToolkitTest, DispatchTableRunsNewestFirstAndFallsThrough) {
-    RecordingWindow w;
+    tk::Instance<RecordingWindow> w;
     w.Create();
     std::vector<int> order;
     w.AddHandler(WM_USER + 5, [&](tk::Message&) {
@@ -172,8 +172,8 @@ TEST_F(ToolkitTest, MessageBoxDisablesTheOtherWindowsWhileOpen) {
     tk::FormParams p{L"QuorvexTestForm", L"a"};
     p.ClientWidth = 100;
     p.ClientHeight = 50;
-    tk::Form first(p);
-    tk::Form second(p);
+    tk::Instance<tk::Form> first(p);
+    tk::Instance<tk::Form> second(p);
     first.Show();
     second.Show();
     SetActiveWindow(first.Handle());
@@ -267,7 +267,7 @@ TEST_F(ToolkitTest, PopupRunsTheChosenItemAfterTheMenuCloses) {
     tk::FormParams p{L"QuorvexTestForm", L"m"};
     p.ClientWidth = 100;
     p.ClientHeight = 50;
-    tk::Form form(p);
+    tk::Instance<tk::Form> form(p);
     form.Show();
     tk::PopupMenu menu(&form, "pmnu", Items);
     menu.SetOwnerWindow(form.Handle());
@@ -464,7 +464,7 @@ protected:
         tk::FormParams p{L"QuorvexTestForm", L"b"};
         p.ClientWidth = 200;
         p.ClientHeight = 60;
-        form = std::make_unique<tk::Form>(p);
+        form = tk::MakeInstance<tk::Form>(p);
         button = &form->Make<tk::SpeedButton>("btnX", 10, 10, 55, 22);
         button->OnClick = [this](tk::GraphicControl&) { ++clicks; };
         button->OnMouseDown = [this](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) { ++downs; };
@@ -652,7 +652,7 @@ TEST_F(ButtonForm, ModalFormEndsWithItsResultAndReenablesTheOthers) {
     tk::FormParams p{L"QuorvexTestForm", L"dlg"};
     p.ClientWidth = 80;
     p.ClientHeight = 40;
-    tk::Form dialog(p);
+    tk::Instance<tk::Form> dialog(p);
     form->Show();  // only visible windows are disabled
     bool ownerDisabledDuring = false;
     int idleCalls = 0;

@@ -46,7 +46,7 @@ protected:
         p.ClientWidth = 200;
         p.ClientHeight = 100;
         p.BackgroundColor = COLOR_BTNFACE;
-        return std::make_unique<tk::Form>(p);
+        return tk::MakeInstance<tk::Form>(p);
     }
     // Paints everything outstanding, so that only new paints are counted.
     void Settle(tk::Form& form) {
