@@ -2,21 +2,30 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 #include "base/error.h"
 #include "hotkeys/hotkey_text_win.h"
+#include "toolkit/handles.h"
 #include "toolkit/text.h"
 
 namespace quorvex {
 
 namespace {
 
-// One hook per process, owned by whichever box has the focus.
-HHOOK g_hook = nullptr;
-HWND g_target = nullptr;
+// The one low-level keyboard hook of the process and the window it posts to,
+// held by whichever box has the focus.
+struct WinKeyCapture {
+    tk::UniqueHook Hook;
+    HWND Target = nullptr;
+    void Release() {
+        Hook.reset();
+        Target = nullptr;
+    }
+};
 
-constexpr UINT_PTR SubclassId = 0x484B4558;  // "HKEX"
+WinKeyCapture& Capture() {
+    static WinKeyCapture capture;
+    return capture;
+}
 
 void EnsureHotKeyClass() {
     static const bool registered = [] {
@@ -28,31 +37,17 @@ void EnsureHotKeyClass() {
 
 bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
-// Nothing may unwind through the system's frames; an error inside the box's
-// window procedure is written to the debugger output and the message goes on
-// to the platform control.
-void ReportHotKeyBoxError() {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        OutputDebugStringW(tk::Utf8ToWide(e.what()).c_str());
-    } catch (...) {
-        OutputDebugStringW(L"Unknown error in the hot-key box");
-    }
-}
-
 }  // namespace
 
 THotKeyTextFn THotKeyEx::TextFunction = [](std::uint16_t value, bool allowEmptyKey) {
     return HotKeyToText(value, allowEmptyKey);
 };
 
-HHOOK THotKeyEx::HookHandle() { return g_hook; }
-HWND THotKeyEx::HookTarget() { return g_target; }
+HHOOK THotKeyEx::HookHandle() { return Capture().Hook.get(); }
+HWND THotKeyEx::HookTarget() { return Capture().Target; }
 
 THotKeyEx::THotKeyEx(HWND parent, int id, int left, int top, int width, int height)
-    : FParent(parent),
-      FState(THotKeyEditState::Base{
+    : FState(THotKeyEditState::Base{
           [this] {
               return FHandle ? HotKeyFromBaseWord(static_cast<std::uint16_t>(SendMessageW(FHandle, HKM_GETHOTKEY, 0, 0)))
                              : static_cast<std::uint16_t>((FKey & 0xFF) | ((FModifiers << 13) & 0xFFFF));
@@ -72,22 +67,24 @@ THotKeyEx::THotKeyEx(HWND parent, int id, int left, int top, int width, int heig
                               width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
     if (!FHandle) throw Error("The hot-key box cannot be created");
-    SetWindowSubclass(FHandle, SubclassProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    // The platform reports its changes to the parent; the box listens there.
-    SetWindowSubclass(FParent, ParentProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    try {
+        FBoxHook.emplace(FHandle, [this](tk::WindowSubclass& hook, tk::Message& m) { return BoxMessage(hook, m); });
+        FParentHook.emplace(parent, [this](tk::WindowSubclass&, tk::Message& m) { return ParentMessage(m); });
+    } catch (...) {
+        FBoxHook.reset();
+        DestroyWindow(FHandle);
+        throw;
+    }
     SendMessageW(FHandle, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
     ApplyRules();
 }
 
 THotKeyEx::~THotKeyEx() {
-    if (g_hook) {
-        UnhookWindowsHookEx(g_hook);
-        g_hook = nullptr;
-    }
-    g_target = nullptr;
-    if (FParent && IsWindow(FParent)) RemoveWindowSubclass(FParent, ParentProc, reinterpret_cast<UINT_PTR>(this));
+    Capture().Release();
+    FParentHook.reset();
     if (FHandle) {
-        RemoveWindowSubclass(FHandle, SubclassProc, SubclassId);
+        // Unhooked first: the box's own handling (its focus exit) ends here.
+        FBoxHook.reset();
         DestroyWindow(FHandle);
     }
 }
@@ -154,103 +151,72 @@ void THotKeyEx::Paint() {
 
 void THotKeyEx::FocusEntry() {
     if (IsNtFamily()) {
-        if (!g_hook) g_hook = SetWindowsHookExW(WH_KEYBOARD_LL, WinKeyHookProc, GetModuleHandleW(nullptr), 0);
-        if (g_hook) g_target = FHandle;
+        WinKeyCapture& capture = Capture();
+        if (!capture.Hook)
+            capture.Hook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, WinKeyHookProc, GetModuleHandleW(nullptr), 0));
+        if (capture.Hook) capture.Target = FHandle;
     }
     if (OnEnter) OnEnter();
 }
 
 void THotKeyEx::FocusExit() {
     if (OnExit) OnExit();
-    if (g_hook) {
-        UnhookWindowsHookEx(g_hook);
-        g_hook = nullptr;
-        g_target = nullptr;
-    }
+    Capture().Release();
     FState.FocusExit();
 }
 
 LRESULT CALLBACK THotKeyEx::WinKeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const WinKeyCapture& capture = Capture();
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         if (event->vkCode == VK_LWIN || event->vkCode == VK_RWIN) {
-            if (g_target) PostMessageW(g_target, WM_HOTKEYEX_WINKEY, wParam, 0);
+            if (capture.Target) PostMessageW(capture.Target, WM_HOTKEYEX_WINKEY, wParam, 0);
             return 1;  // nobody else sees the Windows key
         }
     }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
+    return CallNextHookEx(capture.Hook.get(), code, wParam, lParam);
 }
 
-LRESULT THotKeyEx::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
+bool THotKeyEx::BoxMessage(tk::WindowSubclass& hook, tk::Message& m) {
+    switch (m.Msg) {
         case WM_PAINT:
             Paint();
-            return 0;
-        case WM_SETFOCUS: {
-            const LRESULT r = DefSubclassProc(FHandle, msg, wParam, lParam);
+            return true;
+        case WM_SETFOCUS:
+            hook.Default(m);
             FocusEntry();
-            return r;
-        }
-        case WM_KILLFOCUS: {
-            const LRESULT r = DefSubclassProc(FHandle, msg, wParam, lParam);
+            return true;
+        case WM_KILLFOCUS:
+            hook.Default(m);
             FocusExit();
-            return r;
-        }
+            return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             FState.KeyDown();
-            break;
+            return false;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            FState.KeyUp(static_cast<unsigned>(wParam));
-            break;
+            FState.KeyUp(static_cast<unsigned>(m.WParam));
+            return false;
         case WM_HOTKEYEX_WINKEY:
-            FState.WinKeyMessage(static_cast<unsigned>(wParam));
-            return 0;
-        case WM_NCDESTROY: {
+            FState.WinKeyMessage(static_cast<unsigned>(m.WParam));
+            return true;
+        case WM_NCDESTROY:
             // Destroyed with its parent: forget the window, and the hook's target.
-            HWND self = FHandle;
-            RemoveWindowSubclass(self, SubclassProc, SubclassId);
-            if (g_target == self) {
-                if (g_hook) UnhookWindowsHookEx(g_hook);
-                g_hook = nullptr;
-                g_target = nullptr;
-            }
+            if (Capture().Target == FHandle) Capture().Release();
             FHandle = nullptr;
-            return DefSubclassProc(self, msg, wParam, lParam);
-        }
+            return false;
         default:
-            break;
-    }
-    return DefSubclassProc(FHandle, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK THotKeyEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    try {
-        return reinterpret_cast<THotKeyEx*>(data)->Handle(msg, wParam, lParam);
-    } catch (...) {
-        ReportHotKeyBoxError();
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+            return false;
     }
 }
 
-LRESULT CALLBACK THotKeyEx::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
-    auto* self = reinterpret_cast<THotKeyEx*>(data);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ParentProc, reinterpret_cast<UINT_PTR>(self));
-        self->FParent = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+bool THotKeyEx::ParentMessage(tk::Message& m) {
+    if (m.Msg == WM_COMMAND && reinterpret_cast<HWND>(m.LParam) == FHandle && FHandle &&
+        HIWORD(m.WParam) == EN_CHANGE && OnChange) {
+        OnChange();
     }
-    if (msg == WM_COMMAND && reinterpret_cast<HWND>(lParam) == self->FHandle && HIWORD(wParam) == EN_CHANGE) {
-        try {
-            if (self->OnChange) self->OnChange();
-        } catch (...) {
-            ReportHotKeyBoxError();
-        }
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace quorvex

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "hotkeys/hotkey_edit_state.h"
+#include "toolkit/window_subclass.h"
 
 namespace quorvex {
 
@@ -55,6 +57,7 @@ public:
     bool Enabled() const { return IsWindowEnabled(FHandle) != FALSE; }
     void SetEnabled(bool enabled);
 
+    // Errors escaping these reach the application's error box; the box goes on.
     std::function<void()> OnChange;  // the platform's EN_CHANGE, and Win changes
     std::function<void()> OnEnter;
     std::function<void()> OnExit;
@@ -67,10 +70,9 @@ public:
     static THotKeyTextFn TextFunction;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     static LRESULT CALLBACK WinKeyHookProc(int code, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool BoxMessage(tk::WindowSubclass& hook, tk::Message& m);
+    bool ParentMessage(tk::Message& m);
     void ApplyRules();
     void SendHotKey();
     void Paint();
@@ -79,11 +81,13 @@ private:
     void FocusExit();
 
     HWND FHandle = nullptr;
-    HWND FParent = nullptr;
     std::uint16_t FKey = 0x41;
     std::uint8_t FModifiers = 0x04;            // Alt
     std::uint8_t FInvalidKeys = hcNone | hcShift;
     THotKeyEditState FState;
+    std::optional<tk::WindowSubclass> FBoxHook;
+    // The platform reports its changes to the parent; the box listens there.
+    std::optional<tk::WindowSubclass> FParentHook;
 };
 
 }  // namespace quorvex

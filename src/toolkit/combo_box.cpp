@@ -101,6 +101,4 @@ bool ComboBox::Command(WORD code) {
     return false;
 }
 
-bool ComboBox::ControlMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
-
 }  // namespace quorvex::tk

@@ -37,7 +37,6 @@ public:
     NotifyEvent OnChange;  // the text was edited or an item chosen
 
     bool Command(WORD code) override;
-    bool ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
 
 private:
     HWND edit_ = nullptr;

@@ -40,8 +40,8 @@ WinControl::~WinControl() {
 }
 
 void WinControl::SubclassPart(HWND part) {
-    if (!SetWindowSubclass(part, &WinControl::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)))
-        throw Error("Cannot subclass control");
+    parts_.push_back(std::make_unique<WindowSubclass>(
+        part, [this](WindowSubclass& hook, Message& m) { return PartMessage(hook, m); }));
 }
 
 RECT WinControl::BoundsRect() const {
@@ -122,7 +122,7 @@ bool WinControl::Command(WORD) { return false; }
 
 bool WinControl::Notify(NMHDR&, LRESULT&) { return false; }
 
-bool WinControl::ControlMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool WinControl::ControlMessage(WindowSubclass&, Message&) { return false; }
 
 void WinControl::KeyDown(unsigned& key, ShiftState shift) {
     if (OnKeyDown) OnKeyDown(*this, key, shift);
@@ -136,46 +136,41 @@ void WinControl::Exit() {
     if (OnExit) OnExit(*this);
 }
 
-LRESULT CALLBACK WinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<WinControl*>(data);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &WinControl::SubclassProc, 1);
-        if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, w, l);
+bool WinControl::PartMessage(WindowSubclass& part, Message& m) {
+    if (m.Msg == WM_NCDESTROY) {
+        if (part.Window() == hwnd_) hwnd_ = nullptr;
+        return false;
     }
-    LRESULT result = 0;
-    bool handled = Guarded([&] { return self->ControlMessage(hwnd, msg, w, l, result); }, false);
-    if (handled) return result;
-    switch (msg) {
+    if (Guarded([&] { return ControlMessage(part, m); }, false)) return true;
+    switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        unsigned key = static_cast<unsigned>(w);
-        Guarded([&] { self->KeyDown(key, KeyboardShiftState()); });
-        if (key == 0) return 0;
-        w = key;
-        break;
+        unsigned key = static_cast<unsigned>(m.WParam);
+        Guarded([&] { KeyDown(key, KeyboardShiftState()); });
+        if (key == 0) return true;  // swallowed, result 0
+        m.WParam = key;
+        return false;
     }
     case WM_SETFOCUS:
-        result = DefSubclassProc(hwnd, msg, w, l);
-        if (!self->hasFocus_) {
-            self->hasFocus_ = true;
-            Guarded([&] { self->Enter(); });
+        part.Default(m);
+        if (!hasFocus_) {
+            hasFocus_ = true;
+            Guarded([&] { Enter(); });
         }
-        return result;
+        return true;
     case WM_KILLFOCUS: {
-        result = DefSubclassProc(hwnd, msg, w, l);
-        HWND next = reinterpret_cast<HWND>(w);
-        const bool stillInside = self->hwnd_ && next && (next == self->hwnd_ || IsChild(self->hwnd_, next));
-        if (self->hasFocus_ && !stillInside) {
-            self->hasFocus_ = false;
-            Guarded([&] { self->Exit(); });
+        part.Default(m);
+        HWND next = reinterpret_cast<HWND>(m.WParam);
+        const bool stillInside = hwnd_ && next && (next == hwnd_ || IsChild(hwnd_, next));
+        if (hasFocus_ && !stillInside) {
+            hasFocus_ = false;
+            Guarded([&] { Exit(); });
         }
-        return result;
+        return true;
     }
     default:
-        break;
+        return false;
     }
-    return DefSubclassProc(hwnd, msg, w, l);
 }
 
 Button::Button(Form& parent, std::string name, const std::wstring& caption, int left, int top, int width, int height,
@@ -194,7 +189,6 @@ bool Button::Command(WORD code) {
 
 void Button::Click() {
     if (OnClick) OnClick(*this);
-    if (modalResult_ != 0) Parent().SetModalResult(modalResult_);
 }
 
 }  // namespace quorvex::tk

@@ -6,11 +6,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/component.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/shift_state.h"
+#include "toolkit/window_subclass.h"
 
 namespace quorvex::tk {
 
@@ -63,20 +66,22 @@ public:
     virtual bool Command(WORD code);
     // WM_NOTIFY from this control; true = handled (result in `result`).
     virtual bool Notify(NMHDR& header, LRESULT& result);
-    // Messages of the control's window before the default procedure; true = handled.
-    virtual bool ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result);
+    // Messages of the control's windows (its own and the parts it hooked)
+    // before their procedure; true = handled. `part.Default(m)` runs the
+    // procedure's processing first.
+    virtual bool ControlMessage(WindowSubclass& part, Message& m);
 
     virtual void KeyDown(unsigned& key, ShiftState shift);
     virtual void Enter();
     virtual void Exit();
 
 protected:
-    // Subclasses a window that belongs to the control (e.g. a combo box's edit field).
+    // Hooks a window that belongs to the control (e.g. a combo box's edit field).
     void SubclassPart(HWND part);
 
 private:
     friend class Form;
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
+    bool PartMessage(WindowSubclass& part, Message& m);
     void ParentResized(int width, int height);
     void RememberAnchorDistances();
 
@@ -87,21 +92,17 @@ private:
     int rightDistance_ = 0;
     int bottomDistance_ = 0;
     bool hasFocus_ = false;
+    std::vector<std::unique_ptr<WindowSubclass>> parts_;  // the control's window first
 };
 
-// A push button. A non-zero ModalResult closes a modal parent with that result.
+// A push button.
 class Button : public WinControl {
 public:
     Button(Form& parent, std::string name, const std::wstring& caption, int left, int top, int width,
            int height, bool isDefault = false);
-    int ModalResultValue() const { return modalResult_; }
-    void SetModalResultValue(int result) { modalResult_ = result; }
     bool Command(WORD code) override;
     // Clicks the button in code.
     void Click();
-
-private:
-    int modalResult_ = 0;
 };
 
 }  // namespace quorvex::tk

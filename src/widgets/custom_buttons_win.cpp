@@ -95,11 +95,12 @@ void TCheckListBox::ToggleByUser(int index) {
     if (OnClickCheck) OnClickCheck(*this);
 }
 
-bool TCheckListBox::ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
-    switch (msg) {
+bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
+    const HWND hwnd = part.Window();
+    switch (m.Msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const POINT p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+            const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
             const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
             if (HIWORD(hit) != 0) break;  // outside every item
             const int index = LOWORD(hit);
@@ -108,21 +109,21 @@ bool TCheckListBox::ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRES
                 LB_ERR)
                 break;
             // Selection first (the list's own handling), then the toggle.
-            result = DefSubclassProc(hwnd, msg, w, l);
+            part.Default(m);
             if (p.x - r.left < CheckWidth) ToggleByUser(index);
             return true;
         }
         case WM_KEYDOWN:
-            if (w == VK_SPACE) {
+            if (m.WParam == VK_SPACE) {
                 const LRESULT current = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
                 if (current != LB_ERR) ToggleByUser(static_cast<int>(current));
-                result = 0;
+                m.Result = 0;
                 return true;
             }
             break;
         case WM_CHAR:
-            if (w == L' ') {
-                result = 0;
+            if (m.WParam == L' ') {
+                m.Result = 0;
                 return true;
             }
             break;

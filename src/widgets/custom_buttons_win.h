@@ -31,7 +31,7 @@ public:
     // Width of the check box area from an item's left edge.
     static constexpr int CheckWidth = 15;
 
-    bool ControlMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+    bool ControlMessage(tk::WindowSubclass& part, tk::Message& m) override;
     void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:

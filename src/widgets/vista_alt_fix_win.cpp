@@ -13,8 +13,6 @@ namespace quorvex {
 
 namespace {
 
-constexpr UINT_PTR AltFixSubclassId = 0x414C5446;  // "ALTF"
-
 bool CommonControls6() {
     HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
     if (!comctl) return false;
@@ -70,18 +68,10 @@ void RepaintButtons(HWND control) {
 }
 
 TFormObj::TFormObj(tk::Form& form, bool repaintEverything)
-    : WatchedForm(&form), WatchedWindow(form.Handle()), RepaintEverything(repaintEverything) {
-    SetWindowSubclass(WatchedWindow, HookedWindowProc, AltFixSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
-
-TFormObj::~TFormObj() { Unhook(); }
-
-void TFormObj::Unhook() {
-    if (WatchedWindow && IsWindow(WatchedWindow)) {
-        RemoveWindowSubclass(WatchedWindow, HookedWindowProc, AltFixSubclassId);
-    }
-    WatchedWindow = nullptr;
-}
+    : WatchedForm(&form),
+      WatchedWindow(form.Handle()),
+      RepaintEverything(repaintEverything),
+      FHook(WatchedWindow, [this](tk::WindowSubclass& hook, tk::Message& m) { return WatchedMessage(hook, m); }) {}
 
 void TFormObj::RepaintIfPending() {
     if (!RepaintPending) return;
@@ -91,18 +81,15 @@ void TFormObj::RepaintIfPending() {
     else RepaintButtons(WatchedWindow);
 }
 
-LRESULT CALLBACK TFormObj::HookedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR data) {
-    auto* self = reinterpret_cast<TFormObj*>(data);
-    if (msg == WM_NCDESTROY) {
+bool TFormObj::WatchedMessage(tk::WindowSubclass& hook, tk::Message& m) {
+    if (m.Msg == WM_NCDESTROY) {
         // The window goes away; the record is dropped at the next scan.
-        RemoveWindowSubclass(hwnd, HookedWindowProc, AltFixSubclassId);
-        self->WatchedWindow = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        WatchedWindow = nullptr;
+        return false;
     }
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-    if (msg == WM_UPDATEUISTATE) self->RepaintPending = true;
-    return result;
+    hook.Default(m);
+    if (m.Msg == WM_UPDATEUISTATE) RepaintPending = true;
+    return true;
 }
 
 TVistaAltFix::TVistaAltFix(Activation activation) {

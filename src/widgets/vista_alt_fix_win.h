@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/application.h"
+#include "toolkit/window_subclass.h"
 
 namespace quorvex {
 
@@ -18,12 +19,10 @@ class Form;
 }
 
 // One watched form: its window procedure is hooked (subclassed) to notice
-// WM_UPDATEUISTATE.
+// WM_UPDATEUISTATE. The hook goes with the record, so a form may outlive it.
 class TFormObj {
 public:
     TFormObj(tk::Form& form, bool repaintEverything);
-    // Unhooks the form's window if it still exists, so a form may outlive its record.
-    ~TFormObj();
     TFormObj(const TFormObj&) = delete;
     TFormObj& operator=(const TFormObj&) = delete;
 
@@ -36,8 +35,9 @@ public:
     void RepaintIfPending();
 
 private:
-    static LRESULT CALLBACK HookedWindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    void Unhook();
+    bool WatchedMessage(tk::WindowSubclass& hook, tk::Message& m);
+
+    tk::WindowSubclass FHook;
 };
 
 class TVistaAltFix {

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "hotkeys/hotkey_edit_win.h"
+#include "win/test_app.h"
 #include "win/window_fixture_win.h"
 
 namespace quorvex {
@@ -136,6 +138,37 @@ TEST(HotKeyBox, HookLivesFromFocusEntryToFocusExit) {
     SetFocus(again.Handle());
     EXPECT_NE(THotKeyEx::HookHandle(), nullptr);
     EXPECT_EQ(THotKeyEx::HookTarget(), again.Handle());
+
+    // Destroyed with its window while focused: the hook goes with it, and
+    // the box object ends quietly afterwards.
+    auto inner = std::make_unique<test::TopWindow>(L"goes first");
+    THotKeyEx orphan(inner->Handle(), 102, 10, 10, 121, 19);
+    inner->Activate();
+    SetFocus(orphan.Handle());
+    ASSERT_EQ(THotKeyEx::HookTarget(), orphan.Handle());
+    inner.reset();
+    EXPECT_EQ(orphan.Handle(), nullptr);
+    EXPECT_EQ(THotKeyEx::HookHandle(), nullptr);
+    EXPECT_EQ(THotKeyEx::HookTarget(), nullptr);
+}
+
+TEST(HotKeyBox, ErrorsOfItsHandlersReachTheErrorBoxAndTheBoxGoesOn) {
+    test::TestApp();
+    test::Recorded().Clear();
+    test::TopWindow top(L"errors");
+    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    box.SetHotKey(0x0053);
+    box.OnChange = [] { throw Error("change failed"); };
+    // A Windows key posted by the hook, then the platform's own change note to the parent.
+    SendMessageW(box.Handle(), WM_HOTKEYEX_WINKEY, WM_KEYDOWN, 0);
+    SendMessageW(top.Handle(), WM_COMMAND, MAKEWPARAM(100, EN_CHANGE), reinterpret_cast<LPARAM>(box.Handle()));
+    EXPECT_EQ(test::Recorded().Errors, (std::vector<std::wstring>{L"change failed.", L"change failed."}));
+    // The Win press was still taken: the combination starts anew.
+    EXPECT_EQ(box.DisplayText(), "Win + ");
+    box.OnChange = nullptr;
+    SendMessageW(box.Handle(), WM_HOTKEYEX_WINKEY, WM_KEYUP, 0);
+    EXPECT_EQ(box.DisplayText(), "无");
+    test::Recorded().Clear();
 }
 
 // The colour of a pixel of the window's client area, as the screen shows it.
