@@ -9,7 +9,6 @@ BarWindowing::BarWindowing(BarWindowingHost& host, HotKeySystem& hotKeys)
     : host_(host), hotKey_(hotKeys) {
     tray_.OnClick = [this] { TrayIconClick(); };
     tray_.OnPopup = [this](POINT pt) { host_.PopupTrayMenu(pt); };
-    tray_.OnError = [this](const std::exception& e) { host_.ShowError(e); };
 }
 
 void BarWindowing::SetTrayIcon(HICON icon, const std::wstring& tip) {

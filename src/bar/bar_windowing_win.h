@@ -39,8 +39,6 @@ public:
     virtual HWND OtherActiveForm() const = 0;
     // Opens the tray menu at pt (screen pixels).
     virtual void PopupTrayMenu(POINT pt) = 0;
-    // Errors out of the tray icon's own window: the application's error box.
-    virtual void ShowError(const std::exception& e) = 0;
     // The bar's shutdown sequence: position, history and settings into the
     // registry, then the hot key's release. May throw.
     virtual void ShutdownSequence() = 0;

@@ -33,7 +33,6 @@ public:
         return f && f != &bar_ ? f->Handle() : nullptr;
     }
     void PopupTrayMenu(POINT pt) override { bar_.pmnuTrayIcon->Popup(pt.x, pt.y); }
-    void ShowError(const std::exception& e) override { tk::Application::Get().ShowException(e); }
     void ShutdownSequence() override { bar_.ShutdownSequence(); }
 
 private:

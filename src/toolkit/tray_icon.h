@@ -1,12 +1,16 @@
 #pragma once
 // A notification-area ("tray") icon with a hidden top-level window of its own
 // that receives the shell's callbacks. The icon's identifier is that window's
-// handle value; the callback message is WM_USER + 1.
+// handle value; the callback message is WM_USER + 1. The window is a
+// tk::Window: errors out of the handlers below reach the application's error
+// box like those of any other window.
 #include <windows.h>
 
-#include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "toolkit/window.h"
 
 namespace quorvex::tk {
 
@@ -38,37 +42,31 @@ public:
     void HideQuietly() noexcept;
     bool Visible() const { return visible_; }
 
-    HWND Window() const { return window_; }
-    UINT Id() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(window_)); }
+    HWND Window() const;
+    UINT Id() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(Window())); }
 
     // Left button pressed on the icon and released there.
     std::function<void()> OnClick;
-    // Right button released, after the foreground switch; point in screen pixels.
+    // Right button released, after the foreground switch and the pending
+    // messages; point in screen pixels.
     std::function<void(POINT)> OnPopup;
-    // Errors escaping the handlers above or a re-add after the shell restarted.
-    // Unset: a message box captioned with the tip.
-    std::function<void(const std::exception&)> OnError;
-
-    // The window procedure's dispatch, public so tests can drive the callback
-    // protocol without a shell: returns true when the message was handled.
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+    class CallbackWindow;
+    // The messages of the icon's window it answers: the callback message,
+    // "TaskbarCreated", WM_QUERYENDSESSION and WM_ENDSESSION.
+    bool IconMessage(Message& m);
+    void MouseCallback(UINT mouseMessage);
     bool Notify(DWORD command);
-    void ReportError(const std::exception& e) noexcept;
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
     HICON icon_ = nullptr;
     std::wstring tip_;
     HWND foregroundTarget_ = nullptr;
     bool visible_ = false;
     bool leftPressed_ = false;
-    UINT taskbarCreated_ = 0;
+    UINT taskbarCreated_;
+    // Last: made after and destroyed before the state its handlers use.
+    std::unique_ptr<CallbackWindow> window_;
 };
-
-// Dispatches the pending messages of this thread; a WM_QUIT found on the way
-// is posted again so the main loop still ends.
-void ProcessPendingMessages();
 
 }  // namespace quorvex::tk

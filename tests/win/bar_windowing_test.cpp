@@ -11,6 +11,8 @@
 
 #include "bar/bar_windowing_win.h"
 #include "base/error.h"
+#include "toolkit/text.h"
+#include "win/test_app.h"
 
 namespace quorvex {
 namespace {
@@ -82,7 +84,6 @@ public:
     bool BarIsActiveForm() const override { return barActive; }
     HWND OtherActiveForm() const override { return otherForm; }
     void PopupTrayMenu(POINT) override { log.push_back("menu"); }
-    void ShowError(const std::exception& e) override { log.push_back(std::string("error ") + e.what()); }
     void ShutdownSequence() override {
         log.push_back("save");
         if (failSave) throw Error("registry not writable");
@@ -125,6 +126,9 @@ class BarWindowingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         host = new FakeHost;
+        // Errors out of the tray icon's window: the application's error box.
+        previousSink = test::TestApp().SetErrorSink(
+            [](const std::wstring& text) { host->log.push_back("error " + tk::WideToUtf8(text)); });
         keys = new RecordingHotKeys;
         w = new BarWindowing(*host, *keys);
         w->SetTrayIcon(LoadIconW(nullptr, IDI_APPLICATION), L"Lumetra");
@@ -132,6 +136,7 @@ protected:
     static void TearDownTestSuite() {
         delete w;
         delete keys;
+        test::TestApp().SetErrorSink(previousSink);
         delete host;
     }
     void SetUp() override {
@@ -170,6 +175,7 @@ protected:
     static constexpr Visibility InTray{false, false, true, true};
 
     static inline FakeHost* host = nullptr;
+    static inline tk::Application::ErrorSink previousSink;
     static inline RecordingHotKeys* keys = nullptr;
     static inline BarWindowing* w = nullptr;
 };
@@ -271,7 +277,7 @@ TEST_F(BarWindowingTest, TrayRightClickOpensTheMenuAndErrorsReachTheErrorBox) {
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &d));
     SendMessageW(w->Tray().Window(), tk::TrayIcon::CallbackMessage, 0, WM_LBUTTONDOWN);
     SendMessageW(w->Tray().Window(), tk::TrayIcon::CallbackMessage, 0, WM_LBUTTONUP);
-    const std::vector<std::string> expected = {"menu", "error Cannot remove shell notification icon"};
+    const std::vector<std::string> expected = {"menu", "error Cannot remove shell notification icon."};
     EXPECT_EQ(host->log, expected);
     EXPECT_EQ(State(), (Visibility{false, false, true, false}));
     // The hot key then restores as from the minimised state.

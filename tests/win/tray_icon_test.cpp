@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "base/error.h"
+#include "toolkit/text.h"
 #include "toolkit/tray_icon.h"
+#include "win/test_app.h"
 
 namespace quorvex::tk {
 namespace {
@@ -41,8 +43,12 @@ protected:
         icon.SetTip(L"Lumetra");
         icon.OnClick = [this] { events.push_back("click"); };
         icon.OnPopup = [this](POINT) { events.push_back("popup"); };
-        icon.OnError = [this](const std::exception& e) { events.push_back(std::string("error:") + e.what()); };
+        // Errors out of the icon's window reach the application's error box.
+        previousSink = test::TestApp().SetErrorSink(
+            [this](const std::wstring& text) { events.push_back("error:" + WideToUtf8(text)); });
     }
+    void TearDown() override { test::TestApp().SetErrorSink(previousSink); }
+    Application::ErrorSink previousSink;
     TrayIcon icon;
     std::vector<std::string> events;
 };
@@ -135,7 +141,7 @@ TEST_F(TrayIconTest, HandlerErrorsStopAtTheWindowAndAreReported) {
     icon.OnClick = [] { throw Error("Cannot remove shell notification icon"); };
     Callback(icon, WM_LBUTTONDOWN);
     Callback(icon, WM_LBUTTONUP);
-    EXPECT_EQ(events, Events{"error:Cannot remove shell notification icon"});
+    EXPECT_EQ(events, Events{"error:Cannot remove shell notification icon."});
 }
 
 TEST_F(TrayIconTest, TaskbarRestartAddsAShownIconAgain) {
@@ -152,7 +158,7 @@ TEST_F(TrayIconTest, TaskbarRestartAddsAShownIconAgain) {
     // The shell refuses the re-add (the icon is there already): reported.
     ASSERT_TRUE(ShellCall(NIM_ADD, icon));
     SendMessageW(icon.Window(), taskbarCreated, 0, 0);
-    EXPECT_EQ(events, Events{"error:Cannot create shell notification icon"});
+    EXPECT_EQ(events, Events{"error:Cannot create shell notification icon."});
 }
 
 TEST_F(TrayIconTest, EndingSessionRemovesTheIcon) {
