@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "toolkit/disabled_windows.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
 #include "toolkit/screen.h"
@@ -297,43 +298,17 @@ Application::MessageBoxHook Application::SetMessageBoxHook(MessageBoxHook hook) 
     return hook;
 }
 
-namespace {
-
-struct DisabledWindows {
-    HWND keep;
-    std::vector<HWND> disabled;
-};
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM data) {
-    auto* d = reinterpret_cast<DisabledWindows*>(data);
-    if (hwnd != d->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-        d->disabled.push_back(hwnd);
-        EnableWindow(hwnd, FALSE);
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 int Application::MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
     HWND owner = GetActiveWindow();
     if (!owner || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) owner = Handle();
     HWND focus = GetFocus();
-    // The box disables its owner itself; the program's other windows are ours to disable.
-    DisabledWindows d{owner, {}};
-    EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(&d));
     int result = 0;
-    try {
-        if (messageBoxHook_) {
-            result = messageBoxHook_(owner, text, caption, flags);
-        } else {
-            result = ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
-        }
-    } catch (...) {
-        for (HWND h : d.disabled) EnableWindow(h, TRUE);
-        throw;
+    {
+        // The box disables its owner itself; the program's other windows are ours to disable.
+        DisabledWindows disabled(owner);
+        result = messageBoxHook_ ? messageBoxHook_(owner, text, caption, flags)
+                                 : ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
     }
-    for (HWND h : d.disabled) EnableWindow(h, TRUE);
     if (owner && IsWindow(owner) && owner != Handle()) SetActiveWindow(owner);
     if (focus && IsWindow(focus)) SetFocus(focus);
     return result;

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "toolkit/application.h"
+#include "toolkit/disabled_windows.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/guard.h"
 #include "toolkit/popup_menu.h"
@@ -22,31 +23,6 @@ UniqueFont CopyOfDefaultFont() {
 }
 
 bool Contains(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
-
-// Keeps the other windows of the thread disabled while a modal form runs.
-class TaskWindowsDisabled {
-public:
-    explicit TaskWindowsDisabled(HWND keep) : keep_(keep) {
-        EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this));
-    }
-    ~TaskWindowsDisabled() {
-        for (HWND h : disabled_) EnableWindow(h, TRUE);
-    }
-    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
-
-private:
-    static BOOL CALLBACK Disable(HWND hwnd, LPARAM data) {
-        auto* self = reinterpret_cast<TaskWindowsDisabled*>(data);
-        if (hwnd != self->keep_ && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-            self->disabled_.push_back(hwnd);
-            EnableWindow(hwnd, FALSE);
-        }
-        return TRUE;
-    }
-    HWND keep_;
-    std::vector<HWND> disabled_;
-};
 
 }  // namespace
 
@@ -224,7 +200,7 @@ int Form::ShowModal() {
     HWND previousActive = GetActiveWindow();
     int result = mrNone;
     {
-        TaskWindowsDisabled disabled(Handle());
+        DisabledWindows disabled(Handle());
         modal_ = true;
         modalResult_ = mrNone;
         struct ModalEnd {
