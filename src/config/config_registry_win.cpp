@@ -1,7 +1,6 @@
 // Registry persistence of the settings object.
 #include <windows.h>
 
-#include "base/error.h"
 #include "config/config.h"
 #include "config/registry_key_win.h"
 
@@ -31,8 +30,7 @@ void TConfig::Save() const {
     TRegistryKey key;
     if (!key.CreateWrite(HKEY_CURRENT_USER, ConfigRegistryKey)) return;
     const TConfigImage image = EncodeConfigRec(Rec());
-    if (!key.SetBinary(ConfigValueName, image.data(), static_cast<DWORD>(image.size())))
-        throw Error("Failed to set data for 'Config'");
+    key.SetBinary(ConfigValueName, image.data(), static_cast<DWORD>(image.size()));
 }
 
 }  // namespace quorvex

@@ -185,5 +185,23 @@ TEST_F(ConfigRegistry, SaveWritesTheExact664BytesAndLoadsThemBack) {
     EXPECT_TRUE(list.empty());
 }
 
+TEST_F(ConfigRegistry, ARefusedWriteKeepsTheSystemsErrorCode) {
+    {
+        TRegistryKey key;
+        ASSERT_TRUE(key.CreateWrite(HKEY_CURRENT_USER, ConfigRegistryKey));
+    }
+    TRegistryKey readOnly;
+    ASSERT_TRUE(readOnly.OpenRead(HKEY_CURRENT_USER, ConfigRegistryKey));
+    const std::uint8_t byte = 1;
+    try {
+        readOnly.SetBinary(ConfigValueName, &byte, 1);
+        ADD_FAILURE() << "a write through a read-only key passed as success";
+    } catch (const SystemError& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'Config'");
+        EXPECT_EQ(e.Code(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_FALSE(readOnly.QueryValue(ConfigValueName, 664).Exists);
+}
+
 }  // namespace
 }  // namespace quorvex

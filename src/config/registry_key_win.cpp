@@ -1,0 +1,58 @@
+#include "config/registry_key_win.h"
+
+#include "base/error.h"
+#include "toolkit/text.h"
+
+namespace quorvex {
+
+bool TRegistryKey::OpenRead(HKEY root, const wchar_t* path) {
+    Close();
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
+    key_.reset(raw);
+    return true;
+}
+
+bool TRegistryKey::CreateWrite(HKEY root, const wchar_t* path) {
+    Close();
+    HKEY raw = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    key_.reset(raw);
+    return true;
+}
+
+TRegistryKey::Value TRegistryKey::QueryValue(const wchar_t* name, DWORD maxBytes) const {
+    Value v;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExW(key_.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return v;
+    v.Exists = true;
+    v.Type = type;
+    v.Size = size;
+    if (size == 0 || size > maxBytes) return v;
+    v.Data.resize(maxBytes);
+    DWORD got = maxBytes;
+    const LONG rc = RegQueryValueExW(key_.get(), name, nullptr, &type, v.Data.data(), &got);
+    if (rc == ERROR_MORE_DATA) {  // grew since the size query
+        v.Type = type;
+        v.Size = got > maxBytes ? got : maxBytes + 1;
+        v.Data.clear();
+        return v;
+    }
+    if (rc != ERROR_SUCCESS) return Value{};  // vanished since the size query
+    v.Type = type;
+    v.Size = got;
+    v.Data.resize(got);
+    return v;
+}
+
+void TRegistryKey::SetBinary(const wchar_t* name, const void* data, DWORD size) {
+    const LONG rc = RegSetValueExW(key_.get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+    if (rc != ERROR_SUCCESS)
+        throw SystemError("Failed to set data for '" + tk::WideToUtf8(name) + "'", static_cast<std::uint32_t>(rc));
+}
+
+}  // namespace quorvex
