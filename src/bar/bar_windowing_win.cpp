@@ -46,9 +46,9 @@ bool BarWindowing::InDragZone() const {
     return quorvex::InDragZone(pt.x, pt.y, r.right - r.left);
 }
 
-void BarWindowing::Shutdown() noexcept {
-    if (shutDown_) return;
-    shutDown_ = true;
+void BarWindowing::RunShutdownOnce() noexcept {
+    if (shutdownHasRun_) return;
+    shutdownHasRun_ = true;
     try {
         host_.ShutdownSequence();
     } catch (...) {
@@ -99,10 +99,10 @@ bool BarWindowing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         case WM_HOTKEY:
             HotKey(wParam);
             return true;
-        case WmAppArrange:
+        case WM_APP_ARRANGE:
             host_.ArrangeButtons();
             return true;
-        case WmAppRestore:
+        case WM_APP_RESTORE:
             TrayIconClick();
             return true;
         case WM_ACTIVATEAPP:
@@ -120,7 +120,7 @@ bool BarWindowing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
                 // The process may be ended any time after this returns, and
                 // the normal destroy would never run: save now, then leave no
                 // dead icon in the notification area.
-                Shutdown();
+                RunShutdownOnce();
                 tray_.HideQuietly();
             }
             return true;

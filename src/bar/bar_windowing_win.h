@@ -10,15 +10,11 @@
 
 #include <cstdint>
 
+#include "bar/bar_messages.h"
 #include "hotkeys/tray_hotkey_win.h"
 #include "toolkit/tray_icon.h"
 
 namespace quorvex {
-
-// Private messages of the bar (same values as the bar's WM_APP_ARRANGE and
-// WM_APP_RESTORE): re-run the layout / come back from hiding.
-constexpr UINT WmAppArrange = WM_APP + 1;
-constexpr UINT WmAppRestore = WM_APP + 2;
 
 class BarWindowingHost {
 public:
@@ -70,8 +66,8 @@ public:
 
     // The host's shutdown sequence, errors swallowed. Runs once: the destroy
     // handler and the end of a session may both ask for it.
-    void Shutdown() noexcept;
-    bool ShutDown() const { return shutDown_; }
+    void RunShutdownOnce() noexcept;
+    bool ShutdownHasRun() const { return shutdownHasRun_; }
 
     // Messages of the bar's window. Returns true with result set when the
     // message is answered here; false lets the bar's default handling run.
@@ -87,7 +83,7 @@ private:
     BarWindowingHost& host_;
     TrayHotKeyRegistrar hotKey_;
     tk::TrayIcon tray_;
-    bool shutDown_ = false;
+    bool shutdownHasRun_ = false;
 };
 
 }  // namespace quorvex

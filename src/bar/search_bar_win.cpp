@@ -233,7 +233,7 @@ void TF_Search::FormShow() {
 
 void TF_Search::FormDestroy() {
     // Once only, also when the end of the session ran it already.
-    windowing_->Shutdown();
+    windowing_->RunShutdownOnce();
 }
 
 // Every step may fail (registry not writable, ...): the program still ends,

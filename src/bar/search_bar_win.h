@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bar/bar_messages.h"
 #include "bar/ime_win.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/form.h"
@@ -27,10 +28,6 @@ namespace quorvex {
 
 class BarWindowing;
 class BarWindowingHost;
-
-// Private messages of the bar.
-constexpr UINT WM_APP_ARRANGE = WM_APP + 1;  // re-run the layout
-constexpr UINT WM_APP_RESTORE = WM_APP + 2;  // a second instance asks the bar to come back
 
 constexpr const wchar_t* SearchBarClassName = L"TF_Search";
 

@@ -52,8 +52,6 @@ const UINT WindowingMessages[] = {
     WM_NCHITTEST, WM_QUERYENDSESSION, WM_ENDSESSION,
 };
 
-static_assert(WM_APP_ARRANGE == WmAppArrange && WM_APP_RESTORE == WmAppRestore);
-
 }  // namespace
 
 void TF_Search::InitWindowing() {

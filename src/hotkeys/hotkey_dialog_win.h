@@ -63,7 +63,6 @@ public:
     THotKeyEx& hkTray() { return *FHkTray; }
     tk::Button& btnOK() { return *FBtnOK; }
     tk::Button& btnCancel() { return *FBtnCancel; }
-    TWinShortcut& WinShortcut() { return *FWinShortcut; }
 
 private:
     void FormKeyDown(unsigned& key);

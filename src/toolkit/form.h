@@ -69,9 +69,6 @@ public:
     T* Find(std::string_view name) const {
         return dynamic_cast<T*>(FindComponent(name));
     }
-    const std::vector<Component*>& Components() const { return components_; }
-    // Windowless controls, back to front.
-    const std::vector<GraphicControl*>& GraphicControls() const { return graphics_; }
     // The topmost visible windowless control at a client point, or nullptr.
     GraphicControl* ControlAtPos(POINT clientPoint) const;
 

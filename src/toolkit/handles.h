@@ -35,25 +35,19 @@ private:
 
 struct WindowCloser { void operator()(HWND h) const { DestroyWindow(h); } };
 struct GdiCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
-struct IconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
 struct MemoryDcCloser { void operator()(HDC h) const { DeleteDC(h); } };
 struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct KeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct HookCloser { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
-struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
 using UniqueFont = UniqueHandle<HFONT, GdiCloser>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiCloser>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiCloser>;
-using UniquePen = UniqueHandle<HPEN, GdiCloser>;
-using UniqueRegion = UniqueHandle<HRGN, GdiCloser>;
-using UniqueIcon = UniqueHandle<HICON, IconCloser>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcCloser>;  // CreateCompatibleDC
 using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
 using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
 using UniqueHook = UniqueHandle<HHOOK, HookCloser>;
-using UniqueModule = UniqueHandle<HMODULE, ModuleCloser>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {

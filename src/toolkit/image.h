@@ -11,10 +11,8 @@ class Image : public GraphicControl {
 public:
     Image(Form& parent, std::string name, int left, int top, int width, int height);
 
-    const Picture& GetPicture() const { return picture_; }
     // Takes the picture; with AutoSize on the control takes its size.
     void SetPicture(Picture picture);
-    bool Stretch() const { return stretch_; }
     void SetStretch(bool on);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);

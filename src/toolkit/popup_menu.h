@@ -41,7 +41,6 @@ public:
 
     MenuItem(PopupMenu& menu, const MenuItemDef& def);
 
-    PopupMenu& Menu() const { return *menu_; }
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
     MenuItemKind Kind() const { return kind_; }

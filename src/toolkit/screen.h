@@ -12,7 +12,6 @@ class Form;
 class Screen {
 public:
     static const std::vector<Form*>& Forms();
-    static int FormCount() { return static_cast<int>(Forms().size()); }
     // The form activated last (nullptr when none, or after it was destroyed).
     static Form* ActiveForm();
     // The form a window belongs to (the window itself or one of its children), or nullptr.

@@ -20,7 +20,6 @@ public:
     void SetCaption(std::wstring caption);
     // The glyph's bottom-left pixel colour is drawn transparent.
     void SetGlyph(Picture glyph);
-    const Picture& Glyph() const { return glyph_; }
 
     // Colour of an enabled button's caption; until set, the system's button
     // text colour. A disabled caption is always drawn in the grey text colour.

@@ -178,7 +178,7 @@ void TF_CustomButtons::clbButtonsClickCheck() {
     FItems.ApplyLastItemRule();
     FList->Refresh();
     GetConfig().SetButtonMask(FItems.Mask());
-    SendMessageW(FBar, ArrangeBarMessage, 0, 0);
+    SendMessageW(FBar, WM_APP_ARRANGE, 0, 0);
 }
 
 void TF_CustomButtons::FormKeyDown(unsigned& key) {

@@ -6,14 +6,12 @@
 // close box end the dialog and keep the ticks.
 #include <windows.h>
 
+#include "bar/bar_messages.h"
 #include "toolkit/form.h"
 #include "toolkit/win_control.h"
 #include "widgets/custom_buttons.h"
 
 namespace quorvex {
-
-// The bar's WM_APP_ARRANGE (WM_APP + 1): lay the buttons out again.
-constexpr UINT ArrangeBarMessage = WM_APP + 1;
 
 // The check list: a two-column owner-drawn list box whose items carry a
 // check box (greyed when disabled). A left press within the check box's width

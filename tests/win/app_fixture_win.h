@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_messages.h"
 #include "config/config.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
@@ -75,7 +76,7 @@ public:
         p.ClientWidth = width;
         p.ClientHeight = height;
         form = tk::MakeInstance<tk::Form>(p);
-        form->AddHandler(WM_APP + 1, [this](tk::Message& m) {
+        form->AddHandler(WM_APP_ARRANGE, [this](tk::Message& m) {
             masks.push_back(GetConfig().ButtonMask());
             m.Result = 0;
             return true;

@@ -228,7 +228,7 @@ TEST_F(BarWindowingTest, OpacityFollowsActivation) {
     DestroyWindow(dialog);
 }
 
-// Shutdown runs once per bar, so these take a windowing of their own.
+// The shutdown runs once per bar, so these take a windowing of their own.
 TEST_F(BarWindowingTest, EndingSessionSavesOnceAndRemovesTheIcon) {
     BarWindowing own(*host, *keys);
     host->windowing = &own;
@@ -243,8 +243,8 @@ TEST_F(BarWindowingTest, EndingSessionSavesOnceAndRemovesTheIcon) {
     EXPECT_TRUE(own.Tray().Visible());
     own.HandleMessage(WM_ENDSESSION, TRUE, 0, r);
     EXPECT_FALSE(own.Tray().Visible());
-    EXPECT_TRUE(own.ShutDown());
-    own.Shutdown();  // the destroy handler afterwards
+    EXPECT_TRUE(own.ShutdownHasRun());
+    own.RunShutdownOnce();  // the destroy handler afterwards
     own.HandleMessage(WM_ENDSESSION, TRUE, 0, r);
     EXPECT_EQ(host->log, std::vector<std::string>{"save"});
     const std::vector<std::string> expected = {"Register c0de 8 53", "Unregister c0de"};
@@ -257,8 +257,8 @@ TEST_F(BarWindowingTest, FailedSaveSkipsTheRestSilently) {
     host->windowing = &own;
     ASSERT_TRUE(own.RegisterTrayHotKey());
     host->failSave = true;
-    own.Shutdown();
-    own.Shutdown();
+    own.RunShutdownOnce();
+    own.RunShutdownOnce();
     EXPECT_EQ(host->log, std::vector<std::string>{"save"});
     EXPECT_EQ(keys->calls, std::vector<std::string>{"Register c0de 8 53"});
     host->windowing = nullptr;

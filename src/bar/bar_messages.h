@@ -1,0 +1,13 @@
+#pragma once
+// The bar's private window messages, sent to it by the program's other
+// windows and by a second instance of the program.
+#include <windows.h>
+
+namespace quorvex {
+
+// Lay the buttons out again: the custom buttons dialog, after each change.
+constexpr UINT WM_APP_ARRANGE = WM_APP + 1;
+// Come back from hiding: a second instance that found the bar hidden.
+constexpr UINT WM_APP_RESTORE = WM_APP + 2;
+
+}  // namespace quorvex
