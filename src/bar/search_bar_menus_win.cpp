@@ -12,38 +12,47 @@ namespace quorvex {
 namespace {
 
 using tk::MenuItemDef;
-using tk::MenuItemKind;
 
-constexpr MenuItemKind Radio = MenuItemKind::Radio;
-constexpr MenuItemKind Check = MenuItemKind::Check;
+// A search type chosen from the menu: its radio item marks itself.
+constexpr MenuItemDef SearchType(const char* name, const char* caption, int bit) {
+    return MenuItemDef::Radio(name, caption).Group(1).Tag(bit).AutoCheck();
+}
+// A display mode: marked by code, after the choice took effect.
+constexpr MenuItemDef DisplayMode(const char* name, const char* caption, int mode) {
+    return MenuItemDef::Radio(name, caption).Group(1).Tag(mode);
+}
+// An option that toggles its own check mark.
+constexpr MenuItemDef Option(const char* name, const char* caption) {
+    return MenuItemDef::Check(name, caption).AutoCheck();
+}
 
 // Search types in table order; the tag is the type's bit. 贴吧 belongs to the
 // group but is no radio item and does not mark itself.
 const MenuItemDef SearchTypeItems[] = {
-    {"miWeb", "网页", 1, Radio, 1, true},
-    {"miMP3", "MP3", 2, Radio, 1, true},
-    {"miLyric", "歌词", 4, Radio, 1, true},
-    {"miPhoto", "图片", 8, Radio, 1, true},
-    {"miNews", "新闻", 16, Radio, 1, true},
-    {"miPostBar", "贴吧", 32, MenuItemKind::Plain, 1, false},
-    {"miDictionary", "词典", 64, Radio, 1, true},
-    {"miBook", "图书", 128, Radio, 1, true},
-    {"miMovie", "电影", 256, Radio, 1, true},
-    {"miGame", "游戏", 512, Radio, 1, true},
-    {"miSoftware", "软件", 1024, Radio, 1, true},
+    SearchType("miWeb", "网页", 1),
+    SearchType("miMP3", "MP3", 2),
+    SearchType("miLyric", "歌词", 4),
+    SearchType("miPhoto", "图片", 8),
+    SearchType("miNews", "新闻", 16),
+    MenuItemDef::Plain("miPostBar", "贴吧").Group(1).Tag(32),
+    SearchType("miDictionary", "词典", 64),
+    SearchType("miBook", "图书", 128),
+    SearchType("miMovie", "电影", 256),
+    SearchType("miGame", "游戏", 512),
+    SearchType("miSoftware", "软件", 1024),
 };
 
 const MenuItemDef ConfigItems[] = {
-    {"miShowCaption", "显示按钮文字(&T)", 0, Check, 0, true},
-    {"miShowHelp", "显示帮助按钮(&H)", 0, Check, 0, true},
-    {"miAutoCopy", "自动从剪贴板复制文本(&C)", 0, Check, 0, true},
-    {"miAutoOpenIME", "自动打开输入法(&I)", 0, Check, 0, true},
-    {"miMinToTrayIcon", "最小化到托盘区(&M)", 0, Check, 0, true},
-    {"miHotKey", "自定义热键(&K)...", 0},
-    {"miSplitter", "-", 0, MenuItemKind::Separator},
-    {"miShowAll", "显示全部按钮(&1)", 1, Radio, 1, false},
-    {"miShowCompact", "显示紧凑模式(&2)", 2, Radio, 1, false},
-    {"miShowCustom", "自定义显示按钮(&3)...", 3, Radio, 1, false},
+    Option("miShowCaption", "显示按钮文字(&T)"),
+    Option("miShowHelp", "显示帮助按钮(&H)"),
+    Option("miAutoCopy", "自动从剪贴板复制文本(&C)"),
+    Option("miAutoOpenIME", "自动打开输入法(&I)"),
+    Option("miMinToTrayIcon", "最小化到托盘区(&M)"),
+    MenuItemDef::Plain("miHotKey", "自定义热键(&K)..."),
+    MenuItemDef::Separator("miSplitter"),
+    DisplayMode("miShowAll", "显示全部按钮(&1)", bmShowAll),
+    DisplayMode("miShowCompact", "显示紧凑模式(&2)", bmShowCompact),
+    DisplayMode("miShowCustom", "自定义显示按钮(&3)...", bmShowCustom),
 };
 
 }  // namespace

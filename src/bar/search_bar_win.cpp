@@ -158,8 +158,6 @@ void TF_Search::CreateControls() {
     OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
     OnShow = [this](tk::Form&) { FormShow(); };
     OnDestroy = [this](tk::Form&) { FormDestroy(); };
-    // WM_APP_ARRANGE, WM_APP_RESTORE and the other window-level messages:
-    // InitWindowing.
 }
 
 void TF_Search::FormCreate() {

@@ -4,11 +4,10 @@
 // category buttons, the search-type, setup and help buttons and the
 // minimise and close buttons on a skin of three images.
 //
-// Extension points for the window-level work (tray, dimming, drag zone,
-// global hot key, session end): the dispatch table (AddHandler) of the bar
-// and of the application window, btnMinClick, and the hot-key steps
-// RegisterHotKeyStep/UnregisterHotKeyStep called when the bar is first shown
-// and when it is destroyed.
+// The messages the bar answers beyond the toolkit's own are listed in one
+// place, its WndProc (search_bar_windowing_win.cpp). The hot-key steps
+// RegisterHotKeyStep/UnregisterHotKeyStep run when the bar is first shown and
+// when it is destroyed.
 #include <windows.h>
 
 #include <cstdint>
@@ -85,6 +84,9 @@ public:
     tk::ComboBox* cbxSearchText = nullptr;
     tk::PopupMenu* pmnuSearchType = nullptr;
     tk::PopupMenu* pmnuConfig = nullptr;
+
+protected:
+    void WndProc(tk::Message& m) override;
 
 private:
     void CreateControls();

@@ -42,14 +42,8 @@ private:
 namespace {
 
 const tk::MenuItemDef TrayItems[] = {
-    {"miRestore", "恢复窗口(&R)", 0, tk::MenuItemKind::Plain, 0, false, false, true},
-    {"miExit", "退出(&X)", 0},
-};
-
-// The messages BarWindowing answers on the bar's window.
-const UINT WindowingMessages[] = {
-    WM_HOTKEY, WM_APP_ARRANGE, WM_APP_RESTORE, WM_ACTIVATEAPP,
-    WM_NCHITTEST, WM_QUERYENDSESSION, WM_ENDSESSION,
+    tk::MenuItemDef::Plain("miRestore", "恢复窗口(&R)").Default(),
+    tk::MenuItemDef::Plain("miExit", "退出(&X)"),
 };
 
 }  // namespace
@@ -71,12 +65,24 @@ void TF_Search::InitWindowing() {
     HotKeyDialogStep = [](TF_Search&) { return ShowHotKeyDialog(); };
     RegisterHotKeyStep = [](TF_Search& bar) { bar.RegisterTrayHotKey(); };
     UnregisterHotKeyStep = [](TF_Search& bar) { bar.UnregisterTrayHotKey(); };
+}
 
-    for (UINT msg : WindowingMessages) {
-        AddHandler(msg, [this](tk::Message& m) {
-            return windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result);
-        });
+// Every message the bar answers beyond the form's own handling.
+void TF_Search::WndProc(tk::Message& m) {
+    switch (m.Msg) {
+    case WM_HOTKEY:
+    case WM_APP_ARRANGE:
+    case WM_APP_RESTORE:
+    case WM_ACTIVATEAPP:
+    case WM_NCHITTEST:
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+        if (windowing_ && windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
+        break;
+    default:
+        break;
     }
+    tk::Form::WndProc(m);
 }
 
 void TF_Search::btnMinClick() {

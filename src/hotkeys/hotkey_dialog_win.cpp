@@ -113,14 +113,6 @@ TF_HotKey::TF_HotKey(HWND bar)
     SetDialogKeys(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
     OnShow = [this](tk::Form&) { InitHotKeys(); };
-    // Labels, radio buttons and group captions on the dialog's button face.
-    for (UINT msg : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN}) {
-        AddHandler(msg, [](tk::Message& m) {
-            SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
-            m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            return true;
-        });
-    }
     // Creating the shell-link object fails the dialog as a whole.
     FWinShortcut = std::make_unique<TWinShortcut>();
 
@@ -157,6 +149,20 @@ TF_HotKey::TF_HotKey(HWND bar)
     FRbTrayCustom->OnClick = [this](tk::WinControl&) { rbTrayCustomHotKeyClick(); };
     FBtnOK->OnClick = [this](tk::WinControl&) { btnOKClick(); };
     FBtnCancel->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
+}
+
+// Every message the dialog answers beyond the form's own handling.
+void TF_HotKey::WndProc(tk::Message& m) {
+    switch (m.Msg) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // Labels, radio buttons and group captions on the dialog's button face.
+        SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
+        m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    default:
+        tk::Form::WndProc(m);
+    }
 }
 
 void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {

@@ -64,6 +64,9 @@ public:
     tk::Button& btnOK() { return *FBtnOK; }
     tk::Button& btnCancel() { return *FBtnCancel; }
 
+protected:
+    void WndProc(tk::Message& m) override;
+
 private:
     void FormKeyDown(unsigned& key);
     void MoveBy(tk::WinControl& control, int dy);

@@ -384,7 +384,7 @@ void Form::HandleMouse(Message& m) {
         if (GraphicControl* c = under()) {
             SetCapture(Handle());
             captured_ = c;
-            c->MouseDown(MouseButton::Left, shift, relX(c), relY(c));
+            c->MouseDown(MouseButton::Left, m.Msg == WM_LBUTTONDBLCLK ? shift | ssDouble : shift, relX(c), relY(c));
         }
         break;
     case WM_LBUTTONUP:
@@ -400,6 +400,12 @@ void Form::HandleMouse(Message& m) {
         break;
     case WM_RBUTTONDOWN:
         if (GraphicControl* c = under()) c->MouseDown(MouseButton::Right, shift, relX(c), relY(c));
+        break;
+    case WM_MBUTTONDOWN:
+        if (GraphicControl* c = under()) c->MouseDown(MouseButton::Middle, shift, relX(c), relY(c));
+        break;
+    case WM_MBUTTONUP:
+        if (GraphicControl* c = under()) c->MouseUp(MouseButton::Middle, shift, relX(c), relY(c));
         break;
     case WM_RBUTTONUP:
         if (GraphicControl* c = under()) {
@@ -493,6 +499,8 @@ void Form::WndProc(Message& m) {
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
     case WM_CAPTURECHANGED:
         HandleMouse(m);
         break;

@@ -80,6 +80,7 @@ public:
     virtual void Paint(HDC dc) = 0;
 
     // Mouse input from the parent; x and y relative to the control's top-left.
+    // The second press of a double click is a left press with ssDouble.
     // Overrides call the base to raise the events.
     virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y);
     virtual void MouseUp(MouseButton button, ShiftState shift, int x, int y);

@@ -13,14 +13,14 @@ constexpr UINT FirstCommand = 100;
 
 MenuItem::MenuItem(PopupMenu& menu, const MenuItemDef& def)
     : menu_(&menu),
-      caption_(Utf8ToWide(def.Caption ? def.Caption : "")),
-      kind_(def.Kind),
-      group_(def.GroupIndex),
-      autoCheck_(def.AutoCheck),
-      checked_(def.Checked),
-      default_(def.Default) {
-    SetName(def.Name ? def.Name : "");
-    SetTag(def.Tag);
+      caption_(Utf8ToWide(def.caption_ ? def.caption_ : "")),
+      kind_(def.kind_),
+      group_(def.group_),
+      autoCheck_(def.autoCheck_),
+      checked_(def.checked_),
+      default_(def.default_) {
+    SetName(def.name_ ? def.name_ : "");
+    SetTag(def.tag_);
 }
 
 void MenuItem::SetChecked(bool on) {

@@ -23,16 +23,50 @@ enum class MenuItemKind {
     Separator,
 };
 
-// One row of a menu table. Captions are UTF-8.
-struct MenuItemDef {
-    const char* Name;
-    const char* Caption;
-    int Tag = 0;
-    MenuItemKind Kind = MenuItemKind::Plain;
-    int GroupIndex = 0;
-    bool AutoCheck = false;  // clicking toggles (Check) or sets (Radio) the mark
-    bool Checked = false;
-    bool Default = false;    // shown in bold; the action of a double click
+// One row of a menu table, written by kind and then by what differs from the
+// kind's defaults, e.g. `Radio("miWeb", "网页").Group(1).Tag(1).AutoCheck()`.
+// Captions are UTF-8.
+class MenuItemDef {
+public:
+    static constexpr MenuItemDef Plain(const char* name, const char* caption) {
+        return {name, caption, MenuItemKind::Plain};
+    }
+    static constexpr MenuItemDef Check(const char* name, const char* caption) {
+        return {name, caption, MenuItemKind::Check};
+    }
+    // Checking a radio item clears the other radio items of its group.
+    static constexpr MenuItemDef Radio(const char* name, const char* caption) {
+        return {name, caption, MenuItemKind::Radio};
+    }
+    static constexpr MenuItemDef Separator(const char* name) { return {name, "-", MenuItemKind::Separator}; }
+
+    constexpr MenuItemDef Tag(int tag) const { return With(&MenuItemDef::tag_, tag); }
+    constexpr MenuItemDef Group(int group) const { return With(&MenuItemDef::group_, group); }
+    // Clicking toggles (Check) or sets (Radio) the mark.
+    constexpr MenuItemDef AutoCheck() const { return With(&MenuItemDef::autoCheck_, true); }
+    constexpr MenuItemDef Checked() const { return With(&MenuItemDef::checked_, true); }
+    // Shown in bold; the action of a double click.
+    constexpr MenuItemDef Default() const { return With(&MenuItemDef::default_, true); }
+
+private:
+    friend class MenuItem;
+    constexpr MenuItemDef(const char* name, const char* caption, MenuItemKind kind)
+        : name_(name), caption_(caption), kind_(kind) {}
+    template <typename T>
+    constexpr MenuItemDef With(T MenuItemDef::*field, T value) const {
+        MenuItemDef copy = *this;
+        copy.*field = value;
+        return copy;
+    }
+
+    const char* name_;
+    const char* caption_;
+    MenuItemKind kind_;
+    int tag_ = 0;
+    int group_ = 0;
+    bool autoCheck_ = false;
+    bool checked_ = false;
+    bool default_ = false;
 };
 
 class MenuItem : public Component {

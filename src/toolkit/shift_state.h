@@ -12,6 +12,7 @@ enum : ShiftState {
     ssLeft = 8,
     ssRight = 16,
     ssMiddle = 32,
+    ssDouble = 64,  // with a left press: the second press of a double click
 };
 
 enum class MouseButton { Left, Right, Middle };

@@ -85,43 +85,6 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
     FState.OnMouseUp = [this](TMouseButton b, unsigned shift, int x, int y) {
         tk::GraphicControl::MouseUp(ToToolkit(b), shift, x, y);
     };
-
-    // The form reports a double click's second press as a plain press, and
-    // no middle button at all: both are watched on the form's window.
-    FDoubleClickHandler = parent.AddHandler(WM_LBUTTONDBLCLK, [this](tk::Message&) {
-        FNextPressIsDouble = true;
-        return false;
-    });
-    FMiddleDownHandler = parent.AddHandler(WM_MBUTTONDOWN, [this](tk::Message& m) {
-        MiddleButton(true, m.LParam);
-        return false;
-    });
-    FMiddleUpHandler = parent.AddHandler(WM_MBUTTONUP, [this](tk::Message& m) {
-        MiddleButton(false, m.LParam);
-        return false;
-    });
-}
-
-TBitmapButton::~TBitmapButton() {
-    if (tk::Form* form = Parent()) {
-        form->RemoveHandler(FDoubleClickHandler);
-        form->RemoveHandler(FMiddleDownHandler);
-        form->RemoveHandler(FMiddleUpHandler);
-    }
-}
-
-void TBitmapButton::MiddleButton(bool down, LPARAM lParam) {
-    const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const bool over = Parent() && Parent()->ControlAtPos(p) == this && Enabled();
-    const int x = p.x - Left(), y = p.y - Top();
-    const tk::ShiftState shift = tk::KeyboardShiftState() | (down ? tk::ShiftState{tk::ssMiddle} : tk::ShiftState{0});
-    if (down && over) {
-        FMiddlePressed = true;
-        FState.MouseDown(TMouseButton::Middle, shift, x, y);
-    } else if (!down && over) {
-        FMiddlePressed = false;
-        FState.MouseUp(TMouseButton::Middle, shift, x, y);
-    }
 }
 
 tk::UniqueBitmap& TBitmapButton::BitmapRef(TButtonImage which) {
@@ -238,10 +201,9 @@ void TBitmapButton::Click() {
 }
 
 void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
-    const bool doubleClick = button == tk::MouseButton::Left && FNextPressIsDouble;
-    FNextPressIsDouble = false;
-    FFormClickPending = false;
-    FState.MouseDown(FromToolkit(button), shift, x, y, doubleClick);
+    const bool doubleClick = button == tk::MouseButton::Left && (shift & tk::ssDouble);
+    if (button == tk::MouseButton::Left) FFormClickPending = false;
+    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, x, y, doubleClick);
 }
 
 void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {

@@ -20,7 +20,6 @@ public:
     // Width 83, height 28 at (left, top); caption font 9 pt, black, "微软雅黑"
     // on newer systems and "宋体" otherwise.
     TBitmapButton(tk::Form& parent, std::string name, int left, int top);
-    ~TBitmapButton() override;
 
     // Setting up from stored properties: sizes follow the images, but the
     // resize rule waits until EndLoading.
@@ -83,7 +82,6 @@ private:
     tk::UniqueBitmap& BitmapRef(TButtonImage which);
     void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
     void DrawCaption(HDC dc);
-    void MiddleButton(bool down, LPARAM lParam);
     void Sync() { FState.SyncBounds(TBounds{Left(), Top(), Width(), Height()}); }
 
     TBitmapButtonState FState;
@@ -91,11 +89,6 @@ private:
     tk::UniqueFont FFont;
     tk::UniqueBitmap FNormal, FActive, FDown, FDisable;
     bool FFormClickPending = false;  // the form clicks after the release; the state already did
-    bool FNextPressIsDouble = false;
-    bool FMiddlePressed = false;
-    int FDoubleClickHandler = 0;
-    int FMiddleDownHandler = 0;
-    int FMiddleUpHandler = 0;
 };
 
 }  // namespace quorvex

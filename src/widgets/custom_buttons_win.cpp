@@ -143,25 +143,35 @@ TF_CustomButtons::TF_CustomButtons(HWND bar)
     SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
-
-    FDrawItemHandler = AddHandler(WM_DRAWITEM, [this](tk::Message& m) {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-        if (!FList || draw->hwndItem != FList->Handle()) return false;
-        FList->DrawItem(*draw);
-        m.Result = TRUE;
-        return true;
-    });
-    FMeasureItemHandler = AddHandler(WM_MEASUREITEM, [](tk::Message& m) {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (measure->CtlType != ODT_LISTBOX) return false;
-        measure->itemHeight = CustomButtonsItemHeight;
-        m.Result = TRUE;
-        return true;
-    });
     FList = &Make<TCheckListBox>("clbButtons", FItems, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
     FList->SetAnchors(tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
     FList->OnClickCheck = [this](TCheckListBox&) { clbButtonsClickCheck(); };
     InitButtonList();
+}
+
+// Every message the dialog answers beyond the form's own handling: the
+// check list is drawn by its owner.
+void TF_CustomButtons::WndProc(tk::Message& m) {
+    switch (m.Msg) {
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        if (!FList || draw->hwndItem != FList->Handle()) break;
+        FList->DrawItem(*draw);
+        m.Result = TRUE;
+        return;
+    }
+    case WM_MEASUREITEM: {
+        // Also while the list is being made, before FList is set.
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        if (measure->CtlType != ODT_LISTBOX) break;
+        measure->itemHeight = CustomButtonsItemHeight;
+        m.Result = TRUE;
+        return;
+    }
+    default:
+        break;
+    }
+    tk::Form::WndProc(m);
 }
 
 void TF_CustomButtons::InitButtonList() {

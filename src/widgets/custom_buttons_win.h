@@ -50,14 +50,15 @@ public:
     void InitButtonList();
     void clbButtonsClickCheck();
 
+protected:
+    void WndProc(tk::Message& m) override;
+
 private:
     void FormKeyDown(unsigned& key);
 
     HWND FBar;
     TCustomButtonItems FItems;
     TCheckListBox* FList = nullptr;
-    int FDrawItemHandler = 0;
-    int FMeasureItemHandler = 0;
 };
 
 // Shows the dialog next to `bar` modally for one run and frees it. The bar

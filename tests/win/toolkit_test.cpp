@@ -192,13 +192,14 @@ TEST_F(ToolkitTest, MessageBoxDisablesTheOtherWindowsWhileOpen) {
 
 // ---- popup menus
 
-const tk::MenuItemDef Items[] = {
-    {"miA", "甲(&A)", 1, tk::MenuItemKind::Radio, 1, true},
-    {"miB", "乙", 2, tk::MenuItemKind::Radio, 1, true, true},
-    {"miP", "plain", 4, tk::MenuItemKind::Plain, 1, false},
-    {"miSep", "-", 0, tk::MenuItemKind::Separator},
-    {"miC", "check", 0, tk::MenuItemKind::Check, 0, true},
-    {"miD", "default", 0, tk::MenuItemKind::Plain, 0, false, false, true},
+using Def = tk::MenuItemDef;
+const Def Items[] = {
+    Def::Radio("miA", "甲(&A)").Tag(1).Group(1).AutoCheck(),
+    Def::Radio("miB", "乙").Tag(2).Group(1).AutoCheck().Checked(),
+    Def::Plain("miP", "plain").Tag(4).Group(1),
+    Def::Separator("miSep"),
+    Def::Check("miC", "check").AutoCheck(),
+    Def::Plain("miD", "default").Default(),
 };
 
 std::wstring CaptionOf(HMENU menu, UINT pos, UINT& type, UINT& state) {
