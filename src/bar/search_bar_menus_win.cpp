@@ -1,5 +1,6 @@
 // The bar's two menus: their tables, check marks and handlers.
 #include <iterator>
+#include <vector>
 
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
@@ -13,10 +14,23 @@ namespace {
 
 using tk::MenuItemDef;
 
-// A search type chosen from the menu: its radio item marks itself.
-constexpr MenuItemDef SearchType(const char* name, const char* caption, int bit) {
-    return MenuItemDef::Radio(name, caption).Group(1).Tag(bit).AutoCheck();
+// The forum's category bit: it has no compact form of its own.
+constexpr std::int32_t ForumBit = 32;
+
+// One item per category, in table order, tagged with the category's bit. A
+// chosen category's radio item marks itself; the forum's item belongs to the
+// group but is no radio item and does not mark itself.
+std::vector<MenuItemDef> SearchTypeItems() {
+    std::vector<MenuItemDef> items;
+    for (const TSearchTypeDef& type : SearchTypes) {
+        const char* name = SearchMenuItemName(type.Id);
+        items.push_back(type.Bit == ForumBit
+                            ? MenuItemDef::Plain(name, type.Caption).Group(1).Tag(type.Bit)
+                            : MenuItemDef::Radio(name, type.Caption).Group(1).Tag(type.Bit).AutoCheck());
+    }
+    return items;
 }
+
 // A display mode: marked by code, after the choice took effect.
 constexpr MenuItemDef DisplayMode(const char* name, const char* caption, int mode) {
     return MenuItemDef::Radio(name, caption).Group(1).Tag(mode);
@@ -25,22 +39,6 @@ constexpr MenuItemDef DisplayMode(const char* name, const char* caption, int mod
 constexpr MenuItemDef Option(const char* name, const char* caption) {
     return MenuItemDef::Check(name, caption).AutoCheck();
 }
-
-// Search types in table order; the tag is the type's bit. 贴吧 belongs to the
-// group but is no radio item and does not mark itself.
-const MenuItemDef SearchTypeItems[] = {
-    SearchType("miWeb", "网页", 1),
-    SearchType("miMP3", "MP3", 2),
-    SearchType("miLyric", "歌词", 4),
-    SearchType("miPhoto", "图片", 8),
-    SearchType("miNews", "新闻", 16),
-    MenuItemDef::Plain("miPostBar", "贴吧").Group(1).Tag(32),
-    SearchType("miDictionary", "词典", 64),
-    SearchType("miBook", "图书", 128),
-    SearchType("miMovie", "电影", 256),
-    SearchType("miGame", "游戏", 512),
-    SearchType("miSoftware", "软件", 1024),
-};
 
 const MenuItemDef ConfigItems[] = {
     Option("miShowCaption", "显示按钮文字(&T)"),
@@ -58,8 +56,8 @@ const MenuItemDef ConfigItems[] = {
 }  // namespace
 
 void TF_Search::CreateMenus() {
-    pmnuSearchType = &Make<tk::PopupMenu>("pmnuSearchType", std::begin(SearchTypeItems),
-                                          std::size(SearchTypeItems));
+    const std::vector<MenuItemDef> searchTypes = SearchTypeItems();
+    pmnuSearchType = &Make<tk::PopupMenu>("pmnuSearchType", searchTypes.data(), searchTypes.size());
     pmnuConfig = &Make<tk::PopupMenu>("pmnuConfig", std::begin(ConfigItems), std::size(ConfigItems));
     pmnuSearchType->SetOwnerWindow(Handle());
     pmnuConfig->SetOwnerWindow(Handle());

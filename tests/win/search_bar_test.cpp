@@ -14,6 +14,7 @@
 #include "toolkit/application.h"
 #include "toolkit/screen.h"
 #include "toolkit/speed_button.h"
+#include "toolkit/text.h"
 #include "win/test_app.h"
 #include "win/url_log.h"
 
@@ -130,53 +131,108 @@ TEST_F(SearchBarTest, ButtonsCarryIndexHintAndCaption) {
     }
 }
 
-TEST_F(SearchBarTest, MenuTablesAndTheirFirstRunMarks) {
+// The menu as the user sees it, one line an item: the mark shown ("[x]" a
+// check, "(*)" a radio bullet), the caption with its accelerator, "---" for a
+// separator, and "(default)" after the bold default item.
+std::vector<std::wstring> Shown(const tk::PopupMenu& menu) {
+    std::vector<std::wstring> lines;
+    HMENU h = menu.BuildMenu();
+    for (int i = 0; i < GetMenuItemCount(h); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = 64;
+        GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mii);
+        if (mii.fType & MFT_SEPARATOR) {
+            lines.push_back(L"---");
+            continue;
+        }
+        std::wstring line = !(mii.fState & MFS_CHECKED) ? L"    " : (mii.fType & MFT_RADIOCHECK) ? L"(*) " : L"[x] ";
+        line += text;
+        if (mii.fState & MFS_DEFAULT) line += L" (default)";
+        lines.push_back(line);
+    }
+    DestroyMenu(h);
+    return lines;
+}
+
+std::string Narrow(const std::vector<std::wstring>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += tk::WideToUtf8(l) + "\n";
+    return out;
+}
+
+// Opens the setup menu the way its button does and types `key` into it, as
+// the user picks an item by its underlined letter.
+void ChooseFromSetupMenu(TF_Search& bar, wchar_t key) {
+    static wchar_t typed;
+    typed = key;
+    SetTimer(bar.Handle(), 0x51, 100, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        KillTimer(h, id);
+        PostMessageW(FindWindowW(L"#32768", nullptr), WM_CHAR, typed, 0);
+    });
+    // Never left open: a letter that chose nothing ends the menu here.
+    SetTimer(bar.Handle(), 0x52, 3000, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        KillTimer(h, id);
+        EndMenu();
+    });
+    bar.Find<tk::GraphicControl>("btnSetup")->Click();
+    KillTimer(bar.Handle(), 0x51);
+    KillTimer(bar.Handle(), 0x52);
+}
+
+TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
     Make();
-    const char* typeNames[] = {"miWeb", "miMP3", "miLyric", "miPhoto", "miNews", "miPostBar",
-                               "miDictionary", "miBook", "miMovie", "miGame", "miSoftware"};
-    const wchar_t* typeCaptions[] = {L"网页", L"MP3", L"歌词", L"图片", L"新闻", L"贴吧",
-                                     L"词典", L"图书", L"电影", L"游戏", L"软件"};
-    ASSERT_EQ(bar->pmnuSearchType->Count(), 11u);
-    for (int i = 0; i < 11; ++i) {
-        tk::MenuItem& item = bar->pmnuSearchType->Item(static_cast<std::size_t>(i));
-        EXPECT_EQ(item.Name(), typeNames[i]);
-        EXPECT_EQ(item.Caption(), typeCaptions[i]);
-        EXPECT_EQ(item.Tag(), 1 << i);
-        EXPECT_EQ(item.GroupIndex(), 1);
-        EXPECT_EQ(item.RadioItem(), i != 5) << typeNames[i];
-        EXPECT_EQ(item.AutoCheck(), i != 5) << typeNames[i];
-        EXPECT_EQ(item.Checked(), i == 0) << typeNames[i];
-    }
-    struct Row {
-        const char* name;
-        const wchar_t* caption;
-        tk::MenuItemKind kind;
-        int tag;
-        bool checked;
-    } rows[] = {
-        {"miShowCaption", L"显示按钮文字(&T)", tk::MenuItemKind::Check, 0, true},
-        {"miShowHelp", L"显示帮助按钮(&H)", tk::MenuItemKind::Check, 0, true},
-        {"miAutoCopy", L"自动从剪贴板复制文本(&C)", tk::MenuItemKind::Check, 0, true},
-        {"miAutoOpenIME", L"自动打开输入法(&I)", tk::MenuItemKind::Check, 0, true},
-        {"miMinToTrayIcon", L"最小化到托盘区(&M)", tk::MenuItemKind::Check, 0, true},
-        {"miHotKey", L"自定义热键(&K)...", tk::MenuItemKind::Plain, 0, false},
-        {"miSplitter", L"-", tk::MenuItemKind::Separator, 0, false},
-        {"miShowAll", L"显示全部按钮(&1)", tk::MenuItemKind::Radio, 1, false},
-        {"miShowCompact", L"显示紧凑模式(&2)", tk::MenuItemKind::Radio, 2, true},
-        {"miShowCustom", L"自定义显示按钮(&3)...", tk::MenuItemKind::Radio, 3, false},
+    std::vector<std::wstring> expected = {
+        L"[x] 显示按钮文字(&T)",  L"[x] 显示帮助按钮(&H)",   L"[x] 自动从剪贴板复制文本(&C)",
+        L"[x] 自动打开输入法(&I)", L"[x] 最小化到托盘区(&M)", L"    自定义热键(&K)...",
+        L"---",                    L"    显示全部按钮(&1)",   L"(*) 显示紧凑模式(&2)",
+        L"    自定义显示按钮(&3)...",
     };
-    ASSERT_EQ(bar->pmnuConfig->Count(), std::size(rows));
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        tk::MenuItem& item = bar->pmnuConfig->Item(i);
-        EXPECT_EQ(item.Name(), rows[i].name);
-        EXPECT_EQ(item.Caption(), rows[i].caption);
-        EXPECT_EQ(item.Kind(), rows[i].kind) << rows[i].name;
-        EXPECT_EQ(item.Tag(), rows[i].tag) << rows[i].name;
-        EXPECT_EQ(item.Checked(), rows[i].checked) << rows[i].name;
+    ASSERT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
+
+    // Each option's letter flips its setting and its mark.
+    struct Option {
+        wchar_t letter;
+        std::size_t line;
+        bool (TConfig::*setting)() const;
+    } options[] = {
+        {L'T', 0, &TConfig::ShowCaption},  {L'H', 1, &TConfig::ShowHelp},
+        {L'C', 2, &TConfig::AutoCopy},     {L'I', 3, &TConfig::AutoOpenIME},
+        {L'M', 4, &TConfig::MinToTrayIcon},
+    };
+    for (const Option& o : options) {
+        ChooseFromSetupMenu(*bar, o.letter);
+        EXPECT_FALSE((GetConfig().*o.setting)()) << char(o.letter);
+        expected[o.line].replace(0, 4, L"    ");
+        EXPECT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
     }
-    // The display-mode items are marked by code only.
-    EXPECT_FALSE(Item("miShowAll").AutoCheck());
-    EXPECT_TRUE(Item("miShowCaption").AutoCheck());
+    EXPECT_EQ(bar->Find<tk::SpeedButton>("btnWeb")->Caption(), L"");  // the layout followed
+    EXPECT_FALSE(Control("btnHelp").Visible());
+
+    // The modes: the bullet moves to the chosen one.
+    ChooseFromSetupMenu(*bar, L'1');
+    EXPECT_EQ(GetConfig().ButtonMode(), bmShowAll);
+    EXPECT_EQ(GetConfig().ButtonMask(), AllButtonsMask);
+    EXPECT_TRUE(Control("btnSoftware").Visible());
+    expected[7] = L"(*) 显示全部按钮(&1)";
+    expected[8] = L"    显示紧凑模式(&2)";
+    EXPECT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
+    ChooseFromSetupMenu(*bar, L'2');
+    EXPECT_EQ(GetConfig().ButtonMode(), bmShowCompact);
+    EXPECT_FALSE(Control("btnSoftware").Visible());
+
+    // The hot-key item opens the hot-key dialog.
+    int dialogs = 0;
+    bar->HotKeyDialogStep = [&](TF_Search&) {
+        ++dialogs;
+        return false;
+    };
+    ChooseFromSetupMenu(*bar, L'K');
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(Recorded().Errors.empty());
 }
 
 TEST_F(SearchBarTest, SetupMenuChangesSettingsAndLayout) {
@@ -246,21 +302,32 @@ TEST_F(SearchBarTest, SetupMenuChangesSettingsAndLayout) {
     EXPECT_EQ(Width(), 130 + 56 + 14 + 23 + 10);  // help still hidden
 }
 
-TEST_F(SearchBarTest, SearchTypeMenuInCompactMode) {
+TEST_F(SearchBarTest, SearchTypeMenuShowsEveryCategoryAndEachChoiceShowsItsButton) {
     Make();
-    Item("miPhoto").Click();
-    EXPECT_EQ(GetConfig().ButtonMask(), 8);
-    EXPECT_TRUE(Control("btnPhoto").Visible());
-    EXPECT_FALSE(Control("btnWeb").Visible());
-    EXPECT_TRUE(Item("miPhoto").Checked());
-    EXPECT_EQ(bar->FirstVisibleSearchButton(), &Control("btnPhoto"));
-    // The forum item moves the button but not the mark.
-    Item("miPostBar").Click();
-    EXPECT_EQ(GetConfig().ButtonMask(), 32);
-    EXPECT_TRUE(Control("btnPostBar").Visible());
-    EXPECT_TRUE(Item("miPhoto").Checked());
-    EXPECT_FALSE(Item("miPostBar").Checked());
-    EXPECT_EQ(Width(), 256);
+    std::vector<std::wstring> expected;
+    for (const TSearchTypeDef& type : SearchTypes) expected.push_back(L"    " + tk::Utf8ToWide(type.Caption));
+    expected[0] = L"(*) 网页";  // the first run's web search
+    ASSERT_EQ(Shown(*bar->pmnuSearchType), expected) << Narrow(Shown(*bar->pmnuSearchType));
+
+    // Choosing a category shows its button alone and moves the bullet to it;
+    // the forum shows its button but leaves the bullet where it was.
+    std::size_t marked = 0;
+    for (std::size_t i = 0; i < SearchTypes.size(); ++i) {
+        const TSearchTypeDef& type = SearchTypes[i];
+        bar->pmnuSearchType->Item(i).Click();  // what the menu runs for the chosen line
+        EXPECT_EQ(GetConfig().ButtonMask(), type.Bit) << type.Key;
+        EXPECT_EQ(bar->FirstVisibleSearchButton(), &Control(SearchButtonName(type.Id))) << type.Key;
+        for (int j = 0; j < SearchTypeCount; ++j)
+            EXPECT_EQ(Control(SearchButtonName(j)).Visible(), j == type.Id) << type.Key << " / " << j;
+        EXPECT_EQ(Width(), 256) << type.Key;
+        if (std::string(type.Key) != "PostBar") {
+            expected[marked].replace(0, 4, L"    ");
+            marked = i;
+            expected[marked].replace(0, 4, L"(*) ");
+        }
+        EXPECT_EQ(Shown(*bar->pmnuSearchType), expected) << type.Key << "\n" << Narrow(Shown(*bar->pmnuSearchType));
+    }
+    EXPECT_TRUE(Recorded().Errors.empty());
 }
 
 TEST_F(SearchBarTest, SearchesAddToTheHistoryOnlyWhenTheShellTookThem) {
@@ -285,6 +352,11 @@ TEST_F(SearchBarTest, SearchesAddToTheHistoryOnlyWhenTheShellTookThem) {
     EXPECT_EQ(more[1], "http://tieba.baidu.com/f?cb=sitekvtq&kw=%61%62%63");
     EXPECT_FALSE(Control("btnPostBar").Visible());
     EXPECT_EQ(bar->cbxSearchText->Items(), (std::vector<std::wstring>{L"abc"}));
+    // A category chosen from the search-type menu is searched at once.
+    Item("miPhoto").Click();
+    const auto chosen = test::WaitForUrls(3);
+    ASSERT_EQ(chosen.size(), 3u);
+    EXPECT_EQ(chosen[2], "http://image.baidu.com/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word=%61%62%63");
 }
 
 TEST_F(SearchBarTest, HistoryOnTheRealDropDownBox) {
