@@ -15,6 +15,7 @@
 #include "toolkit/screen.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/text.h"
+#include "win/menu_items_win.h"
 #include "win/test_app.h"
 #include "win/url_log.h"
 
@@ -135,26 +136,20 @@ TEST_F(SearchBarTest, ButtonsCarryIndexHintAndCaption) {
 // check, "(*)" a radio bullet), the caption with its accelerator, "---" for a
 // separator, and "(default)" after the bold default item.
 std::vector<std::wstring> Shown(const tk::PopupMenu& menu) {
-    std::vector<std::wstring> lines;
     HMENU h = menu.BuildMenu();
-    for (int i = 0; i < GetMenuItemCount(h); ++i) {
-        wchar_t text[64] = {};
-        MENUITEMINFOW mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-        mii.dwTypeData = text;
-        mii.cch = 64;
-        GetMenuItemInfoW(h, static_cast<UINT>(i), TRUE, &mii);
-        if (mii.fType & MFT_SEPARATOR) {
+    const std::vector<test::MenuItemShown> items = test::MenuItemsOf(h);
+    DestroyMenu(h);
+    std::vector<std::wstring> lines;
+    for (const test::MenuItemShown& item : items) {
+        if (item.Type & MFT_SEPARATOR) {
             lines.push_back(L"---");
             continue;
         }
-        std::wstring line = !(mii.fState & MFS_CHECKED) ? L"    " : (mii.fType & MFT_RADIOCHECK) ? L"(*) " : L"[x] ";
-        line += text;
-        if (mii.fState & MFS_DEFAULT) line += L" (default)";
+        std::wstring line = !(item.State & MFS_CHECKED) ? L"    " : (item.Type & MFT_RADIOCHECK) ? L"(*) " : L"[x] ";
+        line += item.Text;
+        if (item.State & MFS_DEFAULT) line += L" (default)";
         lines.push_back(line);
     }
-    DestroyMenu(h);
     return lines;
 }
 

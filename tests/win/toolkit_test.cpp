@@ -19,6 +19,7 @@
 #include "toolkit/picture.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/speed_button.h"
+#include "win/menu_items_win.h"
 #include "win/test_app.h"
 
 namespace quorvex {
@@ -202,36 +203,20 @@ const Def Items[] = {
     Def::Plain("miD", "default").Default(),
 };
 
-std::wstring CaptionOf(HMENU menu, UINT pos, UINT& type, UINT& state) {
-    wchar_t buf[64] = {};
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    mii.dwTypeData = buf;
-    mii.cch = 64;
-    GetMenuItemInfoW(menu, pos, TRUE, &mii);
-    type = mii.fType;
-    state = mii.fState;
-    return buf;
-}
-
 TEST_F(ToolkitTest, MenusAreBuiltFromTheirTables) {
     tk::PopupMenu menu(nullptr, "pmnu", Items);
     HMENU h = menu.BuildMenu();
-    ASSERT_EQ(GetMenuItemCount(h), 6);
-    UINT type = 0, state = 0;
-    EXPECT_EQ(CaptionOf(h, 0, type, state), L"甲(&A)");  // captions as given
-    EXPECT_TRUE(type & MFT_RADIOCHECK);
-    EXPECT_FALSE(state & MFS_CHECKED);
-    EXPECT_EQ(CaptionOf(h, 1, type, state), L"乙");
-    EXPECT_TRUE(state & MFS_CHECKED);
-    CaptionOf(h, 2, type, state);
-    EXPECT_FALSE(type & MFT_RADIOCHECK);
-    CaptionOf(h, 3, type, state);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-    CaptionOf(h, 5, type, state);
-    EXPECT_TRUE(state & MFS_DEFAULT);
+    const std::vector<test::MenuItemShown> shown = test::MenuItemsOf(h);
     DestroyMenu(h);
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_EQ(shown[0].Text, L"甲(&A)");  // captions as given
+    EXPECT_TRUE(shown[0].Type & MFT_RADIOCHECK);
+    EXPECT_FALSE(shown[0].State & MFS_CHECKED);
+    EXPECT_EQ(shown[1].Text, L"乙");
+    EXPECT_TRUE(shown[1].State & MFS_CHECKED);
+    EXPECT_FALSE(shown[2].Type & MFT_RADIOCHECK);
+    EXPECT_TRUE(shown[3].Type & MFT_SEPARATOR);
+    EXPECT_TRUE(shown[5].State & MFS_DEFAULT);
     EXPECT_EQ(menu.Item(0).Tag(), 1);
     EXPECT_EQ(menu.FindItem("miD"), &menu.Item(5));
     EXPECT_EQ(menu.FindItem("nope"), nullptr);
