@@ -34,31 +34,19 @@ void GraphicControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void GraphicControl::RememberAnchorDistances() {
-    rightDistance_ = parent_->ClientWidth() - (left_ + width_);
-    bottomDistance_ = parent_->ClientHeight() - (top_ + height_);
+    anchoring_.Remember(BoundsRect(), parent_->ClientWidth(), parent_->ClientHeight());
 }
 
 void GraphicControl::ParentResized(int width, int height) {
-    int left = left_, top = top_, w = width_, h = height_;
-    if (anchors_ & akRight) {
-        if (anchors_ & akLeft) w = width - rightDistance_ - left_;
-        else left = width - rightDistance_ - width_;
-    }
-    if (anchors_ & akBottom) {
-        if (anchors_ & akTop) h = height - bottomDistance_ - top_;
-        else top = height - bottomDistance_ - height_;
-    }
-    if (w < 0) w = 0;
-    if (h < 0) h = 0;
-    const int keepRight = rightDistance_, keepBottom = bottomDistance_;
-    SetBounds(left, top, w, h);
+    const RECT r = anchoring_.Follow(BoundsRect(), width, height);
+    const Anchoring design = anchoring_;
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     // Distances stay those of the design, also when the parent got too small.
-    rightDistance_ = keepRight;
-    bottomDistance_ = keepBottom;
+    anchoring_ = design;
 }
 
 void GraphicControl::SetAnchors(Anchors anchors) {
-    anchors_ = anchors;
+    anchoring_.SetEdges(anchors);
     RememberAnchorDistances();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/anchors.h"
 #include "toolkit/component.h"
 #include "toolkit/shift_state.h"
 
@@ -15,9 +16,6 @@ namespace quorvex::tk {
 
 class Form;
 class PopupMenu;
-
-using Anchors = unsigned;
-enum : Anchors { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 class GraphicControl : public Component {
 public:
@@ -41,9 +39,8 @@ public:
     void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
     void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
 
-    // Edges of the parent the control keeps its distance to when the parent
-    // is resized (left and top by default; left and right stretch it).
-    Anchors GetAnchors() const { return anchors_; }
+    // Edges of the parent the control keeps its distance to (anchors.h).
+    Anchors GetAnchors() const { return anchoring_.Edges(); }
     void SetAnchors(Anchors anchors);
 
     bool Visible() const { return visible_; }
@@ -107,9 +104,7 @@ private:
 
     Form* parent_;
     int left_, top_, width_, height_;
-    Anchors anchors_ = akLeft | akTop;
-    int rightDistance_ = 0;   // parent width − right edge, when anchored right
-    int bottomDistance_ = 0;  // parent height − bottom edge, when anchored to the bottom
+    Anchoring anchoring_;
     bool visible_ = true;
     bool enabled_ = true;
     bool showHint_ = true;

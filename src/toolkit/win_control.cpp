@@ -59,29 +59,18 @@ void WinControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void WinControl::RememberAnchorDistances() {
-    RECT r = BoundsRect();
-    rightDistance_ = parent_->ClientWidth() - r.right;
-    bottomDistance_ = parent_->ClientHeight() - r.bottom;
+    anchoring_.Remember(BoundsRect(), parent_->ClientWidth(), parent_->ClientHeight());
 }
 
 void WinControl::SetAnchors(Anchors anchors) {
-    anchors_ = anchors;
+    anchoring_.SetEdges(anchors);
     RememberAnchorDistances();
 }
 
 void WinControl::ParentResized(int width, int height) {
-    if (!hwnd_ || anchors_ == (akLeft | akTop)) return;
-    RECT r = BoundsRect();
-    int left = r.left, top = r.top, w = r.right - r.left, h = r.bottom - r.top;
-    if (anchors_ & akRight) {
-        if (anchors_ & akLeft) w = width - rightDistance_ - left;
-        else left = width - rightDistance_ - w;
-    }
-    if (anchors_ & akBottom) {
-        if (anchors_ & akTop) h = height - bottomDistance_ - top;
-        else top = height - bottomDistance_ - h;
-    }
-    SetWindowPos(hwnd_, nullptr, left, top, w < 0 ? 0 : w, h < 0 ? 0 : h, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!hwnd_ || anchoring_.Edges() == (akLeft | akTop)) return;
+    const RECT r = anchoring_.Follow(BoundsRect(), width, height);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool WinControl::Visible() const { return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE); }

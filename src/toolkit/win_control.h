@@ -43,7 +43,7 @@ public:
 
     RECT BoundsRect() const;
     void SetBounds(int left, int top, int width, int height);
-    Anchors GetAnchors() const { return anchors_; }
+    Anchors GetAnchors() const { return anchoring_.Edges(); }
     void SetAnchors(Anchors anchors);
 
     bool Visible() const;
@@ -88,9 +88,7 @@ private:
     Form* parent_;
     HWND hwnd_ = nullptr;
     int id_;
-    Anchors anchors_ = akLeft | akTop;
-    int rightDistance_ = 0;
-    int bottomDistance_ = 0;
+    Anchoring anchoring_;
     bool hasFocus_ = false;
     std::vector<std::unique_ptr<WindowSubclass>> parts_;  // the control's window first
 };

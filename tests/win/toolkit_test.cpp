@@ -19,6 +19,7 @@
 #include "toolkit/picture.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/speed_button.h"
+#include "toolkit/win_control.h"
 #include "win/menu_items_win.h"
 #include "win/test_app.h"
 
@@ -623,12 +624,21 @@ TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
     right.SetAnchors(tk::akTop | tk::akRight);
     auto& stretch = form->Make<tk::SpeedButton>("btnS", 5, 40, 150, 10);
     stretch.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
+    // A windowed control follows the same rule.
+    auto& edit = form->Make<tk::WinControl>("edtS", tk::ControlParams{L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0,
+                                                                      5, 20, 150, 15});
+    edit.SetAnchors(tk::akLeft | tk::akRight | tk::akBottom);
     form->SetClientSize(300, 60);
     EXPECT_EQ(right.Left(), 270);
     EXPECT_EQ(stretch.Width(), 250);
-    form->SetClientSize(100, 60);
+    EXPECT_EQ(edit.BoundsRect().right, 255);
+    EXPECT_EQ(edit.BoundsRect().top, 20);
+    form->SetClientSize(100, 80);
     EXPECT_EQ(right.Left(), 70);
     EXPECT_EQ(stretch.Width(), 50);
+    EXPECT_EQ(edit.BoundsRect().left, 5);
+    EXPECT_EQ(edit.BoundsRect().right, 55);
+    EXPECT_EQ(edit.BoundsRect().top, 40);  // anchored to the bottom, not the top: moved
     EXPECT_EQ(form->Find<tk::Image>("btnR"), &right);
     EXPECT_EQ(form->Find<tk::Image>("btnX"), nullptr);  // wrong kind
     EXPECT_EQ(form->FindComponent("missing"), nullptr);
