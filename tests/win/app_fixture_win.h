@@ -44,6 +44,22 @@ protected:
     tk::Application* app = nullptr;
 };
 
+// Removes the program's settings from the registry (a first run).
+inline void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ostravane"); }
+
+// AppTest on a first run: no stored settings before or after the case.
+class FirstRunTest : public AppTest {
+protected:
+    void SetUp() override {
+        DeleteSettings();
+        AppTest::SetUp();
+    }
+    void TearDown() override {
+        AppTest::TearDown();
+        DeleteSettings();
+    }
+};
+
 // Ends a modal loop that the test's posted messages failed to end.
 class ModalWatchdog {
 public:

@@ -16,6 +16,7 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/text.h"
 #include "win/menu_items_win.h"
+#include "win/app_fixture_win.h"
 #include "win/test_app.h"
 #include "win/url_log.h"
 
@@ -24,20 +25,11 @@ namespace {
 
 using test::Recorded;
 
-void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ostravane"); }
-
-class SearchBarTest : public ::testing::Test {
+class SearchBarTest : public test::FirstRunTest {
 protected:
-    void SetUp() override {
-        test::TestApp();
-        Recorded().Clear();
-        DeleteSettings();
-        ReleaseConfig();
-    }
     void TearDown() override {
         bar.reset();
-        ReleaseConfig();
-        DeleteSettings();
+        test::FirstRunTest::TearDown();
     }
     void Make() { bar = tk::MakeInstance<TF_Search>(); }
     tk::GraphicControl& Control(const char* name) {

@@ -15,6 +15,7 @@
 #include "config/config.h"
 #include "toolkit/form.h"
 #include "toolkit/screen.h"
+#include "win/app_fixture_win.h"
 #include "win/test_app.h"
 
 namespace quorvex {
@@ -23,8 +24,6 @@ namespace {
 using test::Recorded;
 
 constexpr wchar_t ConfigKey[] = L"Software\\Ostravane\\Quorvex\\1.0";
-
-void DeleteSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ostravane"); }
 
 std::vector<BYTE> StoredConfig() {
     std::vector<BYTE> data(2048);
@@ -46,13 +45,10 @@ bool CombinationFree(UINT mods, UINT vk) {
     return free;
 }
 
-class SearchBarWindowingTest : public ::testing::Test {
+class SearchBarWindowingTest : public test::FirstRunTest {
 protected:
     void SetUp() override {
-        test::TestApp();
-        Recorded().Clear();
-        DeleteSettings();
-        ReleaseConfig();
+        test::FirstRunTest::SetUp();
         bar = tk::MakeInstance<TF_Search>();
         bar->Show();
         SetForegroundWindow(bar->Handle());
@@ -63,8 +59,7 @@ protected:
         bar.reset();
         HWND app = test::TestApp().Handle();
         if (IsIconic(app) || !IsWindowVisible(app)) ShowWindow(app, SW_SHOWNORMAL);
-        ReleaseConfig();
-        DeleteSettings();
+        test::FirstRunTest::TearDown();
     }
     BYTE Alpha() {
         BYTE a = 0;
@@ -236,7 +231,7 @@ TEST_F(SearchBarWindowingTest, EndOfSessionSavesOnceBeforeTheProcessGoes) {
 
     // The process lives on a moment; the normal destroy later writes nothing.
     bar->SetBounds(10, 10, bar->Width(), bar->Height());
-    DeleteSettings();
+    test::DeleteSettings();
     bar.reset();
     EXPECT_TRUE(StoredConfig().empty()) << "the destroy saved a second time";
     EXPECT_TRUE(Recorded().Errors.empty());
