@@ -62,7 +62,7 @@ void TF_Search::InitWindowing() {
     if (tk::MenuItem* item = pmnuConfig->FindItem("miHotKey"))
         item->OnClick = [this](tk::MenuItem&) { miHotKeyClick(); };
 
-    HotKeyDialogStep = [](TF_Search&) { return ShowHotKeyDialog(); };
+    HotKeyDialogStep = [](TF_Search& bar) { return ShowHotKeyDialog(bar.Handle()); };
     RegisterHotKeyStep = [](TF_Search& bar) { bar.RegisterTrayHotKey(); };
     UnregisterHotKeyStep = [](TF_Search& bar) { bar.UnregisterTrayHotKey(); };
 }

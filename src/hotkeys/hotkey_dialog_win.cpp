@@ -101,11 +101,6 @@ TF_HotKey::TF_HotKey(HWND bar)
       FSavedSecondTrayHotKey(GetConfig().SecondTrayHotKey()),
       FNewerSystem(IsVistaOrLater()),
       FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
-    if (!FBar) {
-        tk::Form* main = tk::Application::Get().MainForm();
-        if (!main) throw Error("The hot-key dialog needs the search bar");
-        FBar = main->Handle();
-    }
     SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
     SetKeyPreview(true);
     // Tab moves between the controls and Alt+O / Alt+C press the buttons;
@@ -301,8 +296,8 @@ bool TF_HotKey::HotKeyChanged() const {
     return GetConfig().TrayHotKey() != FSavedTrayHotKey || GetConfig().SecondTrayHotKey() != FSavedSecondTrayHotKey;
 }
 
-bool ShowHotKeyDialog() {
-    tk::Instance<TF_HotKey> dialog;
+bool ShowHotKeyDialog(HWND bar) {
+    tk::Instance<TF_HotKey> dialog(bar);
     return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
 }
 

@@ -29,9 +29,9 @@ public:
 
 class TF_HotKey : public tk::Form {
 public:
-    // `bar`: the window next to which the dialog opens; nullptr means the
-    // application's main form. Remembers TrayHotKey and SecondTrayHotKey.
-    explicit TF_HotKey(HWND bar = nullptr);
+    // `bar`: the window next to which the dialog opens. Remembers TrayHotKey
+    // and SecondTrayHotKey.
+    explicit TF_HotKey(HWND bar);
 
     // After OK: the minimise/restore hot key (or the second one) differs from
     // its value when the dialog was created.
@@ -93,9 +93,9 @@ private:
     tk::Button* FBtnCancel = nullptr;
 };
 
-// One modal run of the dialog next to the main form, then the dialog is
-// freed. True when it closed with OK and HotKeyChanged: the caller then
-// registers the minimise/restore hot key again.
-bool ShowHotKeyDialog();
+// One modal run of the dialog next to the bar, then the dialog is freed.
+// True when it closed with OK and HotKeyChanged: the caller then registers
+// the minimise/restore hot key again.
+bool ShowHotKeyDialog(HWND bar);
 
 }  // namespace quorvex

@@ -3,9 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "base/error.h"
 #include "config/config.h"
-#include "toolkit/application.h"
 #include "toolkit/font.h"
 #include "toolkit/guard.h"
 #include "toolkit/text.h"
@@ -135,11 +133,6 @@ bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
 
 TF_CustomButtons::TF_CustomButtons(HWND bar)
     : tk::Form(CustomButtonsParams()), FBar(bar), FItems(GetConfig().ButtonMask()) {
-    if (!FBar) {
-        tk::Form* main = tk::Application::Get().MainForm();
-        if (!main) throw Error("The custom buttons dialog needs the search bar");
-        FBar = main->Handle();
-    }
     SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };

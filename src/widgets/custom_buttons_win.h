@@ -39,9 +39,8 @@ private:
 
 class TF_CustomButtons : public tk::Form {
 public:
-    // `bar`: the window told about each change and next to which the dialog
-    // opens; nullptr means the application's main form.
-    explicit TF_CustomButtons(HWND bar = nullptr);
+    // `bar`: the window told about each change and next to which the dialog opens.
+    explicit TF_CustomButtons(HWND bar);
 
     TCheckListBox& clbButtons() { return *FList; }
     const TCustomButtonItems& Items() const { return FItems; }
