@@ -201,14 +201,26 @@ TEST_F(SearchBarWindowingTest, DragStripOnTheRealBar) {
         {150, 19, HTCAPTION}, {150, 20, HTCLIENT}, {40, 10, HTCAPTION},  // the title image drags too
         {w - 61, 2, HTCAPTION}, {w - 42, 15, HTCLIENT}, {w - 5, 5, HTCLIENT},  // buttons corner
     };
-    for (const auto& c : cases) {
-        // The display applies the move a moment later: wait until it has.
-        SetCursorPos(r.left + c.x, r.top + c.y);
+    const auto cursorAt = [](POINT p) {
         POINT at{};
-        for (int i = 0; i < 200 && GetCursorPos(&at) && (at.x != r.left + c.x || at.y != r.top + c.y); ++i) Sleep(5);
-        EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + c.x, r.top + c.y)),
-                  c.expected)
-            << c.x << "," << c.y;
+        return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+    };
+    for (const auto& c : cases) {
+        const POINT target{r.left + c.x, r.top + c.y};
+        // The display applies a move a moment later, and under load a late
+        // event of an earlier move can put the cursor back: a result counts
+        // only when the cursor stood at the point before and after the test.
+        LRESULT hit = -1;
+        bool measured = false;
+        for (const DWORD end = GetTickCount() + 3000; !measured && static_cast<LONG>(end - GetTickCount()) > 0;) {
+            SetCursorPos(target.x, target.y);
+            for (int i = 0; i < 200 && !cursorAt(target); ++i) Sleep(5);
+            if (!cursorAt(target)) continue;
+            hit = SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(target.x, target.y));
+            measured = cursorAt(target);
+        }
+        ASSERT_TRUE(measured) << "the cursor never stayed at " << c.x << "," << c.y;
+        EXPECT_EQ(hit, c.expected) << c.x << "," << c.y;
     }
 }
 
