@@ -6,7 +6,9 @@
 // DefWindowProc. Every message then passes, in this order:
 //   1. Observe(): bookkeeping that must always run (no result);
 //   2. the dispatch table: handlers added with AddHandler, newest first; the
-//      first that returns true has handled the message (its result in m.Result);
+//      first that returns true has handled the message (its result in m.Result).
+//      It is for code outside the class (tests, stand-ins); a class answers
+//      its own messages in WndProc, in one place;
 //   3. WndProc(): the class's own handling, which ends in DefaultHandler().
 // The binding is cleared on WM_NCDESTROY, after Destroyed() has run. An
 // exception thrown anywhere in this chain is reported in the application's
@@ -16,8 +18,8 @@
 // Every class derived from Window is therefore abstract; the objects are
 // made as Instance<T>, the one final layer, whose destructor destroys the
 // window while T is still whole (its OnDestroy and handlers may use T's
-// members). `TF_HotKey dialog;` does not compile; `Instance<TF_HotKey>
-// dialog;` does.
+// members). `TF_HotKey dialog(bar);` does not compile; `Instance<TF_HotKey>
+// dialog(bar);` does.
 #include <windows.h>
 
 #include <functional>
