@@ -9,6 +9,7 @@
 
 #include "toolkit/form.h"
 #include "toolkit/win_control.h"
+#include "toolkit/window_subclass.h"
 #include "widgets/vista_alt_fix_win.h"
 #include "win/app_fixture_win.h"
 
@@ -18,8 +19,13 @@ namespace {
 // Counts WM_PAINT per window.
 class PaintCounter {
 public:
-    void Watch(HWND hwnd) { SetWindowSubclass(hwnd, Proc, 0x50434E54, reinterpret_cast<DWORD_PTR>(this)); }
-    void Unwatch(HWND hwnd) { RemoveWindowSubclass(hwnd, Proc, 0x50434E54); }
+    void Watch(HWND hwnd) {
+        hooks_[hwnd] = std::make_unique<tk::WindowSubclass>(hwnd, [this, hwnd](tk::WindowSubclass&, tk::Message& m) {
+            if (m.Msg == WM_PAINT) ++counts_[hwnd];
+            return false;
+        });
+    }
+    void Unwatch(HWND hwnd) { hooks_.erase(hwnd); }
     int operator[](HWND hwnd) const {
         auto it = counts_.find(hwnd);
         return it == counts_.end() ? 0 : it->second;
@@ -27,11 +33,8 @@ public:
     void Reset() { counts_.clear(); }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
-        if (msg == WM_PAINT) ++reinterpret_cast<PaintCounter*>(data)->counts_[hwnd];
-        return DefSubclassProc(hwnd, msg, w, l);
-    }
     std::map<HWND, int> counts_;
+    std::map<HWND, std::unique_ptr<tk::WindowSubclass>> hooks_;
 };
 
 class VistaAltFixTest : public test::AppTest {
