@@ -1,5 +1,6 @@
 # Windows program: the Win32 glue, the toolkit, the executable and its resources.
-# Included from the top-level list when cross-building with MinGW-w64.
+# Included from the top-level list when building for Windows (MinGW-w64 GCC or
+# clang, cross-compiled or on MSYS2).
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 # Each function and object in its own section, so that the linker can leave
@@ -16,7 +17,12 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(JPEG_ROOT AND CMAKE_CROSSCOMPILING)
   list(APPEND CMAKE_FIND_ROOT_PATH ${JPEG_ROOT})
 endif()
+# The static library even where an import library for a libjpeg DLL sits
+# next to it (packaged builds install both): the program stays one file.
+set(quorvex_suffixes ${CMAKE_FIND_LIBRARY_SUFFIXES})
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 find_package(JPEG REQUIRED)
+set(CMAKE_FIND_LIBRARY_SUFFIXES ${quorvex_suffixes})
 
 set(QUORVEX_WIN_SOURCES)
 foreach(folder IN LISTS QUORVEX_FOLDERS)
