@@ -207,13 +207,27 @@ TEST_F(SearchBarWindowingTest, DragStripOnTheRealBar) {
         {w - 61, 2, HTCAPTION}, {w - 42, 15, HTCLIENT}, {w - 5, 5, HTCLIENT},  // buttons corner
     };
     for (const auto& c : cases) {
-        // The display applies the move a moment later: wait until it has.
-        SetCursorPos(r.left + c.x, r.top + c.y);
-        POINT at{};
-        for (int i = 0; i < 200 && GetCursorPos(&at) && (at.x != r.left + c.x || at.y != r.top + c.y); ++i) Sleep(5);
-        EXPECT_EQ(SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + c.x, r.top + c.y)),
-                  c.expected)
-            << c.x << "," << c.y;
+        // The display applies a move a moment later, and a late report of the
+        // previous move can put the cursor back after that: take the hit test
+        // whose cursor was where it should be both before and after it.
+        const POINT want{r.left + c.x, r.top + c.y};
+        const auto there = [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == want.x && at.y == want.y;
+        };
+        LRESULT hit = -1;
+        bool steady = false;
+        for (int i = 0; i < 200 && !steady; ++i) {
+            if (!there()) {
+                SetCursorPos(want.x, want.y);
+                Sleep(5);
+                continue;
+            }
+            hit = SendMessageW(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(want.x, want.y));
+            steady = there();
+        }
+        ASSERT_TRUE(steady) << "the cursor did not stay at " << c.x << "," << c.y;
+        EXPECT_EQ(hit, c.expected) << c.x << "," << c.y;
     }
 }
 
