@@ -1,12 +1,11 @@
 # Windows program: the Win32 glue, the toolkit, the executable and its resources.
-# Included from the top-level list when cross-building with MinGW-w64.
+# Included from the top-level list when building for Windows (MinGW-w64 GCC or
+# clang, cross-compiled or on MSYS2).
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 # Each function and object in its own section, so that the linker can leave
-# out what the program never references; the standard library's templates
-# instantiated in our own objects (see the header).
-set(QUORVEX_SIZE_OPTIONS -ffunction-sections -fdata-sections
-  "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/cmake/no_extern_templates.h>")
+# out what the program never references.
+set(QUORVEX_SIZE_OPTIONS -ffunction-sections -fdata-sections)
 add_compile_options(${QUORVEX_SIZE_OPTIONS})
 # The core library is created before this file is read.
 target_compile_options(quorvex_core PRIVATE ${QUORVEX_SIZE_OPTIONS})
@@ -18,7 +17,12 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(JPEG_ROOT AND CMAKE_CROSSCOMPILING)
   list(APPEND CMAKE_FIND_ROOT_PATH ${JPEG_ROOT})
 endif()
+# The static library even where an import library for a libjpeg DLL sits
+# next to it (packaged builds install both): the program stays one file.
+set(quorvex_suffixes ${CMAKE_FIND_LIBRARY_SUFFIXES})
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 find_package(JPEG REQUIRED)
+set(CMAKE_FIND_LIBRARY_SUFFIXES ${quorvex_suffixes})
 
 set(QUORVEX_WIN_SOURCES)
 foreach(folder IN LISTS QUORVEX_FOLDERS)
@@ -28,14 +32,7 @@ endforeach()
 file(GLOB toolkit_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/toolkit/*.cpp)
 list(APPEND QUORVEX_WIN_SOURCES ${toolkit_sources})
 set(QUORVEX_ENTRY ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp)
-# Replaces a C++ runtime default, so it must be part of the executable.
-set(QUORVEX_TERMINATE ${PROJECT_SOURCE_DIR}/src/app/terminate_handler_win.cpp)
-# Members the C++ runtime itself calls, defined before it is searched.
-set(QUORVEX_STRING_INSTANCES ${PROJECT_SOURCE_DIR}/src/app/string_instances_win.cpp
-  ${PROJECT_SOURCE_DIR}/src/app/cow_string_instances_win.cpp)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/src/app/cow_string_instances_win.cpp
-  PROPERTIES COMPILE_DEFINITIONS _GLIBCXX_USE_CXX11_ABI=0)
-list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE} ${QUORVEX_STRING_INSTANCES})
+list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY})
 
 add_library(quorvex_win STATIC ${QUORVEX_WIN_SOURCES})
 target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
@@ -56,7 +53,7 @@ list(REMOVE_ITEM QUORVEX_RESOURCE_FILES ${QUORVEX_RC})
 set_source_files_properties(${QUORVEX_RC} PROPERTIES OBJECT_DEPENDS "${QUORVEX_RESOURCE_FILES}")
 
 if(EXISTS ${QUORVEX_ENTRY})
-  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE} ${QUORVEX_STRING_INSTANCES} ${QUORVEX_RC})
+  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_RC})
   target_link_libraries(Quorvex PRIVATE quorvex_win)
   # One self-contained file: drop unreferenced sections and the symbols.
   target_link_options(Quorvex PRIVATE -municode -s -Wl,--gc-sections)
