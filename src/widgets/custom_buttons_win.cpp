@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/desktop_win.h"
 #include "base/error.h"
 #include "config/config.h"
 #include "toolkit/application.h"
@@ -170,7 +171,7 @@ TF_CustomButtons::~TF_CustomButtons() {
 void TF_CustomButtons::InitButtonList() {
     RECT bar;
     if (GetWindowRect(FBar, &bar)) {
-        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height());
+        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(FBar).Top);
         SetBounds(bar.left, top, Width(), Height());
     }
     FItems = TCustomButtonItems(GetConfig().ButtonMask());
