@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include <exception>
+#include <new>
 
 namespace quorvex {
 namespace {
@@ -11,7 +11,7 @@ DesktopOverride* current = nullptr;
 
 struct MonitorList {
     std::vector<TMonitor> Monitors;
-    std::exception_ptr Error;
+    bool OutOfMemory = false;
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -23,8 +23,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
             list.Monitors.push_back(
                 {ToRectI(info.rcMonitor), ToRectI(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
         return TRUE;
-    } catch (...) {
-        list.Error = std::current_exception();  // no exception crosses the system's callback
+    } catch (const std::bad_alloc&) {
+        list.OutOfMemory = true;  // no exception crosses the system's callback
         return FALSE;
     }
 }
@@ -62,7 +62,7 @@ std::optional<TTaskbar> SystemTaskbar() {
 TDesktop SystemDesktop() {
     MonitorList list;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
-    if (list.Error) std::rethrow_exception(list.Error);
+    if (list.OutOfMemory) throw std::bad_alloc();
     TDesktop desktop;
     if (list.Monitors.empty()) desktop = SingleScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     else desktop.Monitors = std::move(list.Monitors);
