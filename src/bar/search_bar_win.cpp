@@ -206,7 +206,7 @@ void TF_Search::InitButtons() {
 
 void TF_Search::PlaceBar() {
     const TConfig& cfg = GetConfig();
-    const TDesktop desktop = CurrentDesktop();
+    const TDesktop desktop = CurrentDesktop(TTaskbarQuery::Ask);
     std::optional<TPointI> p = RestoreStoredPosition(cfg.WindowLeft(), cfg.WindowTop(), desktop, Width(), Height());
     if (!p) p = PlaceNearTaskbar(desktop, Width(), Height());
     if (p) SetBounds(p->X, p->Y, Width(), Height());

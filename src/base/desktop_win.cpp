@@ -59,18 +59,18 @@ std::optional<TTaskbar> SystemTaskbar() {
 
 }  // namespace
 
-TDesktop SystemDesktop() {
+TDesktop SystemDesktop(TTaskbarQuery taskbar) {
     MonitorList list;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
     if (list.OutOfMemory) throw std::bad_alloc();
     TDesktop desktop;
     if (list.Monitors.empty()) desktop = SingleScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     else desktop.Monitors = std::move(list.Monitors);
-    desktop.Taskbar = SystemTaskbar();
+    if (taskbar == TTaskbarQuery::Ask) desktop.Taskbar = SystemTaskbar();
     return desktop;
 }
 
-TDesktop CurrentDesktop() { return current ? current->Desktop() : SystemDesktop(); }
+TDesktop CurrentDesktop(TTaskbarQuery taskbar) { return current ? current->Desktop() : SystemDesktop(taskbar); }
 
 DesktopOverride::DesktopOverride(TDesktop desktop) : desktop_(std::move(desktop)), previous_(current) {
     current = this;

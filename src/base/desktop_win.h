@@ -9,15 +9,19 @@
 
 namespace quorvex {
 
+enum class TTaskbarQuery { Skip, Ask };
+
 // The desktop now: the newest live DesktopOverride's, else the system's.
-TDesktop CurrentDesktop();
+// The system's taskbar is asked for only with TTaskbarQuery::Ask: that is a
+// round trip to the shell, which only the default placement needs.
+TDesktop CurrentDesktop(TTaskbarQuery taskbar = TTaskbarQuery::Skip);
 
 // What the system reports. Always at least one monitor: the primary screen's
-// size when the monitor calls fail. No taskbar when its window is missing or
-// has no area (as under Wine's desktop); otherwise its rectangle, edge and
-// state from ABM_GETTASKBARPOS and ABM_GETSTATE where the shell answers, and
-// the window's rectangle where it does not.
-TDesktop SystemDesktop();
+// size when the monitor calls fail. No taskbar when not asked for, or when
+// its window is missing or has no area (as under Wine's desktop); otherwise
+// its rectangle, edge and state from ABM_GETTASKBARPOS and ABM_GETSTATE where
+// the shell answers, and the window's rectangle where it does not.
+TDesktop SystemDesktop(TTaskbarQuery taskbar = TTaskbarQuery::Ask);
 
 // While alive, CurrentDesktop() returns this object's desktop, which may be
 // changed in between (a monitor unplugged, a taskbar moved).

@@ -189,6 +189,12 @@ TEST(SystemDesktopTest, TheSessionsScreenIsThePrimaryMonitor) {
     }
     // Without an override the current desktop is the system's.
     EXPECT_EQ(CurrentDesktop().Monitors.size(), d.Monitors.size());
+    // The taskbar only when asked for, and none while its window has no area
+    // (Wine's desktop, whose shell answers ABM_GETTASKBARPOS all the same).
+    EXPECT_FALSE(SystemDesktop(TTaskbarQuery::Skip).Taskbar.has_value());
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT r{};
+    EXPECT_EQ(d.Taskbar.has_value(), tray && GetWindowRect(tray, &r) && !IsRectEmpty(&r));
 }
 
 }  // namespace
