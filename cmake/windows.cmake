@@ -47,8 +47,8 @@ target_link_libraries(quorvex_win PUBLIC quorvex_core JPEG::JPEG
 set(QUORVEX_RC ${PROJECT_SOURCE_DIR}/resources/quorvex.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR}/resources -DQUORVEX_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} -DQUORVEX_VERSION_MINOR=${PROJECT_VERSION_MINOR} -DQUORVEX_VERSION_PATCH=${PROJECT_VERSION_PATCH} -DQUORVEX_VERSION_TEXT=${PROJECT_VERSION}")
 # The .rc names its images only as strings, so CMake cannot see them: list
-# every file of resources/ so that changing any of them rebuilds the .rc.
-file(GLOB QUORVEX_RESOURCE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
+# every file under resources/ so that changing any of them rebuilds the .rc.
+file(GLOB_RECURSE QUORVEX_RESOURCE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 list(REMOVE_ITEM QUORVEX_RESOURCE_FILES ${QUORVEX_RC})
 set_source_files_properties(${QUORVEX_RC} PROPERTIES OBJECT_DEPENDS "${QUORVEX_RESOURCE_FILES}")
 

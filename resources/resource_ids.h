@@ -28,4 +28,12 @@
 #define IDB_GLYPH_SETUP 142      /* 12x14 tools */
 #define IDB_GLYPH_HELP 143       /* 14x14 question mark */
 
+/* The same pieces drawn for 150 % and 200 % displays (files in 150/ and
+   200/): the id of the 100 % piece plus one of these offsets. Sizes are the
+   100 % ones scaled by round(v x percent / 100), except the middle skin
+   piece, which is 8 pixels wide at both (it is stretched, and its columns
+   are all alike). */
+#define ID_SCALE_150_OFFSET 1000
+#define ID_SCALE_200_OFFSET 2000
+
 #endif

@@ -30,7 +30,8 @@ struct TLayoutInput {
     bool SearchTypeExists = true;
     bool SetupExists = true;
     bool HelpExists = true;
-    // Current window left edge and the screen width.
+    // Current window left edge, and the right edge of the monitor the window
+    // is on (on one screen, the screen width).
     int WindowLeft = 0;
     int ScreenWidth = 0;
 };
@@ -49,7 +50,7 @@ struct TLayout {
     TLayoutSlot Setup;
     TLayoutSlot Help;
     int WindowWidth = 0;
-    int WindowLeft = 0;  // moved left when the bar would cross the right screen edge
+    int WindowLeft = 0;  // moved left when the bar would cross its monitor's right edge
 };
 
 // Throws RangeError on arithmetic overflow.

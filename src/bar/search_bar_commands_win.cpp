@@ -3,6 +3,7 @@
 #include "bar/key_commands.h"
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
+#include "base/desktop_win.h"
 #include "config/config.h"
 #include "search/run_search_win.h"
 #include "search/search_types.h"
@@ -43,7 +44,7 @@ void TF_Search::ArrangeButtons() {
     in.SetupExists = btnSetup != nullptr;
     in.HelpExists = btnHelp != nullptr;
     in.WindowLeft = Left();
-    in.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    in.ScreenWidth = MonitorBoundsOf(Handle()).Right;
 
     const TLayout layout = ArrangeButtonsLayout(in);
     auto apply = [](tk::GraphicControl* c, const TLayoutSlot& slot) {

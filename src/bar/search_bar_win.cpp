@@ -11,8 +11,8 @@
 #include "resource_ids.h"
 #include "bar/hints.h"
 #include "bar/placement.h"
+#include "base/desktop_win.h"
 #include "config/config.h"
-#include "config/position.h"
 #include "search/search_types.h"
 #include "toolkit/application.h"
 #include "toolkit/font.h"
@@ -200,27 +200,17 @@ void TF_Search::InitButtons() {
 
 void TF_Search::PlaceBar() {
     const TConfig& cfg = GetConfig();
-    if (cfg.WindowLeft() < 0 || cfg.WindowTop() < 0) PlaceNearTaskbar();
-    else RestorePosition();
-}
-
-void TF_Search::PlaceNearTaskbar() {
-    std::optional<TRectI> taskbar;
-    if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
-        RECT r{};
-        if (GetWindowRect(tray, &r)) taskbar = TRectI{r.left, r.top, r.right, r.bottom};
-    }
-    const auto p = ::quorvex::PlaceNearTaskbar(taskbar, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                               Width(), Height());
+    const TDesktop desktop = CurrentDesktop(TTaskbarQuery::Ask);
+    std::optional<TPointI> p = RestoreStoredPosition(cfg.WindowLeft(), cfg.WindowTop(), desktop, Width(), Height());
+    if (!p) p = PlaceNearTaskbar(desktop, Width(), Height());
     if (p) SetBounds(p->X, p->Y, Width(), Height());
 }
 
-void TF_Search::RestorePosition() {
-    const TConfig& cfg = GetConfig();
-    const TPixelPosition p = ::quorvex::RestorePosition(cfg.WindowLeft(), cfg.WindowTop(),
-                                                        GetSystemMetrics(SM_CXSCREEN),
-                                                        GetSystemMetrics(SM_CYSCREEN), Width(), Height());
-    SetBounds(p.Left, p.Top, Width(), Height());
+// A display change may have taken the bar's monitor away or shrunk it.
+void TF_Search::KeepOnDesktop() {
+    const RECT r = BoundsRect();
+    if (const auto p = ::quorvex::KeepOnDesktop(CurrentDesktop(), ToRectI(r)))
+        SetBounds(p->X, p->Y, Width(), Height());
 }
 
 void TF_Search::FormShow() {
@@ -238,8 +228,7 @@ void TF_Search::FormDestroy() {
 // and the steps after a failing one are skipped (the caller swallows the error).
 void TF_Search::ShutdownSequence() {
     TConfig& cfg = GetConfig();
-    const TStoredPosition stored = ::quorvex::SavePosition(Left(), Top(), GetSystemMetrics(SM_CXSCREEN),
-                                                           GetSystemMetrics(SM_CYSCREEN));
+    const TStoredPosition stored = StorePosition(Left(), Top(), CurrentDesktop());
     cfg.SetWindowLeft(stored.Left);
     cfg.SetWindowTop(stored.Top);
     SaveHistory(*cbxSearchText);

@@ -94,9 +94,9 @@ private:
     void FormCreate();
     void InitButtons();
     void InitMenus();
+    // The stored position or the default one, on the current desktop.
     void PlaceBar();
-    void PlaceNearTaskbar();
-    void RestorePosition();
+    void KeepOnDesktop();
     void FormShow();
     void FormDestroy();
     void ShutdownSequence();

@@ -79,6 +79,10 @@ void TF_Search::WndProc(tk::Message& m) {
     case WM_ENDSESSION:
         if (windowing_ && windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
         break;
+    case WM_DISPLAYCHANGE:
+        // A monitor may have gone, or changed size, under the bar.
+        KeepOnDesktop();
+        break;
     default:
         break;
     }

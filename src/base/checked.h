@@ -53,6 +53,16 @@ To CheckedCast(From v) {
     return r;
 }
 
+// Narrowing conversion that gives the nearest value the target type holds.
+template <typename To, typename From>
+To SaturatingCast(From v) {
+    static_assert(std::is_integral_v<To> && std::is_integral_v<From> && sizeof(From) >= sizeof(To) &&
+                  std::is_signed_v<To> && std::is_signed_v<From>);
+    if (v < static_cast<From>(std::numeric_limits<To>::min())) return std::numeric_limits<To>::min();
+    if (v > static_cast<From>(std::numeric_limits<To>::max())) return std::numeric_limits<To>::max();
+    return static_cast<To>(v);
+}
+
 // Index check for containers: throws instead of reading out of bounds.
 inline std::size_t CheckedIndex(std::size_t index, std::size_t size) {
     if (index >= size) throw RangeError("List index out of bounds");

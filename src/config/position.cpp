@@ -1,8 +1,7 @@
 #include "config/position.h"
 
-#include <algorithm>
-
 #include "base/checked.h"
+#include "base/desktop.h"
 #include "base/error.h"
 
 namespace quorvex {
@@ -15,13 +14,6 @@ std::int32_t ToThousandths(std::int32_t edge, std::int32_t extent) {
     return CheckedCast<std::int32_t>(v);
 }
 
-std::int32_t FromThousandths(std::int32_t thousandths, std::int32_t extent, std::int32_t barExtent) {
-    // |extent × thousandths| < 2^62: no 64-bit overflow for any 32-bit inputs.
-    const std::int64_t plain = static_cast<std::int64_t>(extent) * thousandths / 1000;
-    const std::int64_t last = std::max<std::int64_t>(0, static_cast<std::int64_t>(extent) - std::max(barExtent, 0));
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(plain, 0, last));
-}
-
 }  // namespace
 
 TStoredPosition SavePosition(std::int32_t left, std::int32_t top, std::int32_t screenWidth,
@@ -29,11 +21,18 @@ TStoredPosition SavePosition(std::int32_t left, std::int32_t top, std::int32_t s
     return {ToThousandths(left, screenWidth), ToThousandths(top, screenHeight)};
 }
 
+std::int64_t FromThousandths(std::int32_t thousandths, std::int32_t extent) {
+    // |extent × thousandths| < 2^62: no 64-bit overflow.
+    return static_cast<std::int64_t>(extent) * thousandths / 1000;
+}
+
 TPixelPosition RestorePosition(std::int32_t leftThousandths, std::int32_t topThousandths,
                                std::int32_t screenWidth, std::int32_t screenHeight, std::int32_t barWidth,
                                std::int32_t barHeight) {
-    return {FromThousandths(leftThousandths, screenWidth, barWidth),
-            FromThousandths(topThousandths, screenHeight, barHeight)};
+    const TPointI plain{SaturatingCast<int>(FromThousandths(leftThousandths, screenWidth)),
+                        SaturatingCast<int>(FromThousandths(topThousandths, screenHeight))};
+    const TPointI p = ClampInto(plain, barWidth, barHeight, TRectI{0, 0, screenWidth, screenHeight});
+    return {p.X, p.Y};
 }
 
 }  // namespace quorvex

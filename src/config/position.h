@@ -21,8 +21,11 @@ struct TPixelPosition {
 TStoredPosition SavePosition(std::int32_t left, std::int32_t top, std::int32_t screenWidth,
                              std::int32_t screenHeight);
 
-// screen width × Left / 1000, screen height × Top / 1000 (truncated toward
-// zero), computed in 64 bits. Where that would put any part of the bar
+// extent × thousandths / 1000, truncated toward zero, in 64 bits: exact for
+// any 32-bit inputs.
+std::int64_t FromThousandths(std::int32_t thousandths, std::int32_t extent);
+
+// screen width × Left / 1000, screen height × Top / 1000 (FromThousandths). Where that would put any part of the bar
 // (barWidth × barHeight) outside the screen, the position is pulled back onto
 // it (to 0 when the bar is larger than the screen): stored values that were
 // edited by hand far beyond 0..1000 still bring the bar up visible. Call only

@@ -1,5 +1,6 @@
 #include "hotkeys/hotkey_dialog_win.h"
 
+#include "base/desktop_win.h"
 #include "base/error.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_text_win.h"
@@ -221,7 +222,9 @@ void TF_HotKey::InitHotKeys() {
     }
     RECT bar;
     if (GetWindowRect(FBar, &bar)) {
-        SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height()), Width(), Height());
+        const int monitorTop = MonitorBoundsOf(FBar).Top;
+        SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), monitorTop), Width(),
+                  Height());
     }
 }
 

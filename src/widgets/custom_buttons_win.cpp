@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/desktop_win.h"
+#include "base/error.h"
 #include "config/config.h"
 #include "toolkit/font.h"
 #include "toolkit/guard.h"
@@ -170,7 +172,7 @@ void TF_CustomButtons::WndProc(tk::Message& m) {
 void TF_CustomButtons::InitButtonList() {
     RECT bar;
     if (GetWindowRect(FBar, &bar)) {
-        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height());
+        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(FBar).Top);
         SetBounds(bar.left, top, Width(), Height());
     }
     FItems = TCustomButtonItems(GetConfig().ButtonMask());

@@ -4,8 +4,8 @@
 
 namespace quorvex {
 
-int DialogTopNextToBar(int barTop, int barHeight, int dialogHeight) {
-    if (barTop > dialogHeight) return CheckedSub(barTop, dialogHeight);
+int DialogTopNextToBar(int barTop, int barHeight, int dialogHeight, int monitorTop) {
+    if (CheckedSub(barTop, monitorTop) > dialogHeight) return CheckedSub(barTop, dialogHeight);
     return CheckedAdd(barTop, barHeight);
 }
 

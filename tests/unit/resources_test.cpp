@@ -1,7 +1,9 @@
 // Checks the committed artwork against what the program's drawing code relies
 // on: each resource id in quorvex.rc names a file of the right kind, size and
 // bit depth, bitmaps are uncompressed with the key colour in the bottom-left
-// corner, and the skin pieces are JPEGs of the sizes the layout assumes.
+// corner, and the skin pieces are JPEGs of the sizes the layout assumes; the
+// pieces for 150 % and 200 % displays have the same kinds and depths at the
+// scaled sizes, under the 100 % ids plus the scale's offset.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -67,6 +69,23 @@ struct BitmapShape {
     int width, height, bits;
 };
 
+// A 100 % length at a display scale, rounded half up as MulDiv does.
+int Scaled(int v, int percent) { return (v * percent + 50) / 100; }
+
+// The scales with their own artwork, and their id offsets.
+const std::pair<int, int> kScales[] = {{150, 1000}, {200, 2000}};
+
+// The 100 % expectations, and the same for every other scale at its ids.
+template <typename Shape, typename ScaleShape>
+void AddScaled(std::map<int, Shape>& expected, ScaleShape scale) {
+    const auto ids = ResourceIds();
+    EXPECT_EQ(ids.at("ID_SCALE_150_OFFSET"), 1000);
+    EXPECT_EQ(ids.at("ID_SCALE_200_OFFSET"), 2000);
+    const std::map<int, Shape> base = expected;
+    for (auto [percent, offset] : kScales)
+        for (const auto& [id, shape] : base) expected[id + offset] = scale(id, shape, percent);
+}
+
 TEST(Resources, BitmapsHaveTheSizesAndDepthsTheBarDrawsWith) {
     std::map<int, BitmapShape> expected = {
         {110, {93, 18, 24}},
@@ -75,6 +94,11 @@ TEST(Resources, BitmapsHaveTheSizesAndDepthsTheBarDrawsWith) {
         {141, {9, 16, 24}}, {142, {12, 14, 24}}, {143, {14, 14, 24}},
     };
     for (int id = 130; id <= 140; ++id) expected[id] = {16, 16, id == 135 ? 32 : 24};
+    AddScaled(expected, [](int, BitmapShape b, int percent) {
+        return BitmapShape{Scaled(b.width, percent), Scaled(b.height, percent), b.bits};
+    });
+    EXPECT_EQ((expected[2135].width), 32);
+    EXPECT_EQ((expected[1141].width), 14);  // 13.5 rounds up
 
     auto entries = RcEntries("BITMAP");
     ASSERT_EQ(entries.size(), expected.size());
@@ -115,6 +139,12 @@ TEST(Resources, BitmapsHaveTheSizesAndDepthsTheBarDrawsWith) {
 
 TEST(Resources, SkinPiecesAreJpegsOfTheLayoutSizes) {
     std::map<int, std::pair<int, int>> expected = {{101, {22, 55}}, {102, {754, 55}}, {103, {24, 55}}};
+    // The stretched middle piece is 8 pixels wide at the larger scales.
+    AddScaled(expected, [](int id, std::pair<int, int> wh, int percent) {
+        return std::pair{id == 102 ? 8 : Scaled(wh.first, percent), Scaled(wh.second, percent)};
+    });
+    EXPECT_EQ(expected[1101], (std::pair{33, 83}));
+    EXPECT_EQ(expected[2103], (std::pair{48, 110}));
     auto entries = RcEntries("RCDATA");
     ASSERT_EQ(entries.size(), expected.size());
     for (const auto& [id, file] : entries) {

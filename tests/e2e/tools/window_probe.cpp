@@ -9,6 +9,7 @@
 //   window_probe resize WIDTH         sets the bar's width from outside (the layout undoes it)
 //   window_probe dialog               the rect "x y w h" of a dialog of the bar's program (exit 1: none open)
 //   window_probe trayicons            the notification area's icon windows: "class x y w h" lines
+//   window_probe monitors             the system's monitors: "left,top,right,bottom[ primary]" lines
 // The tray icon is probed with NIM_MODIFY and no flags: the shell accepts it
 // only for an icon it holds, and changes nothing.
 #include <windows.h>
@@ -37,6 +38,15 @@ bool TrayIconShown(HWND bar) {
     return Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        wprintf(L"%ld,%ld,%ld,%ld%ls\n", info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
+                info.rcMonitor.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? L" primary" : L"");
+    return TRUE;
+}
+
 std::wstring State() {
     HWND bar = FindBar();
     if (!bar) return L"bar=none";
@@ -62,7 +72,7 @@ std::wstring State() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS | dialog\n");
+        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS | dialog | monitors\n");
         return 2;
     }
     const std::wstring cmd = argv[1];
@@ -90,6 +100,7 @@ int wmain(int argc, wchar_t** argv) {
         return SetWindowPos(bar, nullptr, 0, 0, _wtoi(argv[2]), r.bottom - r.top,
                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
+    if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
     if (cmd == L"trayicons") {
         HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (!tray) return 1;
