@@ -20,8 +20,7 @@ focus_query
 type_text abc
 keys Return
 expect_eq "$(wait_url 1)" "${WEB}%61%62%63" "web URL"
-refresh_info
-expect_eq "$(field items "$E2E_INFO")" "abc" "history after the search"
+wait_info "history after the search" items=abc
 
 step "Alt+H searches books, also with the book button hidden"
 focus_query

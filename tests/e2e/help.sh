@@ -12,9 +12,7 @@ check_help_box() {
     expect_eq "$(field boxtext "$box")" "$EXPECTED" "help text"
     expect_eq "$(field barenabled "$box")" "0" "bar disabled while the box is open"
     probe answer 1 >/dev/null
-    sleep 0.5
-    refresh_info
-    expect_eq "$(field enabled "$E2E_INFO")" "1" "bar enabled again"
+    wait_info "bar enabled again" enabled=1
 }
 
 start_bar
@@ -28,8 +26,7 @@ focus_query
 keys F5
 probe menu 5000 >/dev/null || fail "setup menu did not open"
 keys h
-refresh_info
-expect_eq "$(bar_width)" "233" "help button hidden"
+wait_info "help button hidden" size=233x55
 focus_query
 keys F1
 check_help_box

@@ -15,9 +15,11 @@ e2e_init() {
     [[ -n ${QUORVEX_WINE:-} && -n ${QUORVEX_URL_LOG:-} ]] || fail "run inside scripts/wine-session --recorder"
     [[ -f $E2E_EXE ]] || fail "no $E2E_EXE"
     trap e2e_cleanup EXIT
-    # Every script starts from a first run: no settings, no bar, no URLs.
+    # Every script starts from a first run: no settings, no bar, no URLs, and
+    # no clipboard text a start would put into the query box.
     stop_all_bars
     reg_delete
+    probe clip ""
     : > "$QUORVEX_URL_LOG"
 }
 
@@ -75,6 +77,22 @@ bar_left() { field rect "$E2E_INFO" | cut -d, -f1; }
 bar_top() { field rect "$E2E_INFO" | cut -d, -f2; }
 bar_width() { field size "$E2E_INFO" | cut -dx -f1; }
 refresh_info() { E2E_INFO=$(bar_info); }
+
+# Waits until the bar's state holds every KEY=VALUE given (polling, up to
+# 10 s); E2E_INFO then holds that state. WHAT names the check.
+wait_info() {
+    local what=$1
+    shift
+    E2E_INFO=$(probe waitfor 10000 "$@") || fail "$what: expected [$*], state [$(tr '\n' ' ' <<<"$E2E_INFO")]"
+    echo "ok: $what"
+}
+
+# Returns once the bar's thread has finished what it was handling (a sent
+# message's round trip): the positive sign before a negative check.
+bar_sync() { probe sync 10000 || fail "the bar did not answer"; }
+
+# The short pauses after input only pace the events for the display; no
+# check relies on them: every check polls for the state it expects.
 
 # Clicks at a point of the bar's client area (the bar has no border).
 click_bar() {

@@ -14,17 +14,12 @@ expect_eq "$(field tip "$tip")" "网页搜索，快捷键 Alt + A" "web button h
 
 step "the minimise button hides the bar, the taskbar button stays"
 click_bar 214 15
-sleep 0.5
-refresh_info
-expect_eq "$(field visible "$E2E_INFO")" "0" "bar hidden"
-expect_eq "$(field appiconic "$E2E_INFO")" "1" "application minimised"
+wait_info "bar hidden, application minimised" visible=0 appiconic=1
 
 step "a second start brings it back"
 timeout 30 "$QUORVEX_WINE" "$E2E_EXE" || fail "second instance did not end"
-sleep 0.5
-refresh_info
-expect_eq "$(field visible "$E2E_INFO")" "1" "bar shown again"
-expect_eq "$(field appiconic "$E2E_INFO")" "0" "application restored"
+wait_info "bar shown again, application restored" visible=1 appiconic=0
+# The second start has ended (its process is gone): any bar it made would exist.
 expect_eq "$(probe count)" "1" "one bar"
 
 step "Close on the application window ends the program"
@@ -35,11 +30,11 @@ echo "ok: settings written"
 
 step "started minimised, the bar first shows when restored"
 "$QUORVEX_WINE" start /min /unix "$E2E_EXE"
-for _ in $(seq 100); do [[ $(probe count) == 1 ]] && break; sleep 0.2; done
-sleep 1
+wait_info "application minimised" appiconic=1
+# Positive sign: the start-up is over once the bar's thread answers.
+bar_sync
 refresh_info
 expect_eq "$(field visible "$E2E_INFO")" "0" "bar not shown"
-expect_eq "$(field appiconic "$E2E_INFO")" "1" "application minimised"
 timeout 30 "$QUORVEX_WINE" "$E2E_EXE" || fail "second instance did not end"
 E2E_INFO=$(probe wait 10000) || fail "bar not restored"
 expect_eq "$(field size "$E2E_INFO")" "256x55" "bar shown"

@@ -5,10 +5,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 PHOTO='http://image.baidu.com/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word='
 
-width_is() {
-    refresh_info
-    expect_eq "$(bar_width)" "$1" "$2"
-}
+width_is() { wait_info "$2: width $1" "size=${1}x55"; }
 
 setup_menu() {
     focus_query

@@ -1,7 +1,6 @@
 // The settings record image, the settings object's rules and the history slots.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <random>
 
@@ -256,7 +255,6 @@ TEST(ConfigFuzz, AnyStoredValueLeavesValidSettingsOrTheDefaults) {
     std::uniform_int_distribution<int> sizeDist(0, 2000);
     std::uniform_int_distribution<int> smallSize(0, 40);
     std::uniform_int_distribution<std::uint32_t> typeDist(0, 12);
-    const auto start = std::chrono::steady_clock::now();
     TConfig cfg;  // reused: every load starts from what the previous one left
     int errors = 0;
     for (int i = 0; i < 4000; ++i) {
@@ -301,7 +299,6 @@ TEST(ConfigFuzz, AnyStoredValueLeavesValidSettingsOrTheDefaults) {
         }
     }
     EXPECT_GT(errors, 100);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 // --- history slots -----------------------------------------------------------

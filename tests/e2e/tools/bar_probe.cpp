@@ -1,6 +1,9 @@
 // Looks at the running bar from outside, as the end-to-end scripts need it.
 //   bar_probe info                 rect, visibility, alpha, query text and list
-//   bar_probe wait [ms]            waits for a visible bar, then prints info
+//   bar_probe wait [ms]            waits for a visible bar that answers a sent message, then prints info
+//   bar_probe waitfor MS KEY=VALUE...  waits until info holds every KEY=VALUE; prints info (exit 1 on timeout)
+//   bar_probe sync [ms]            returns once the bar's thread has answered a sent message: everything
+//                                  it was doing when asked (a handler, the start-up) is finished
 //   bar_probe gone [ms]            waits until no bar window exists (exit 0) or times out (1)
 //   bar_probe count                number of bar windows
 //   bar_probe box [ms]             waits for a message box of the program; prints its text
@@ -65,12 +68,11 @@ bool WaitFor(DWORD ms, bool (*ready)()) {
     }
 }
 
-int Info() {
+std::wstring InfoText() {
     HWND bar = Bar();
-    if (!bar) {
-        Print(L"nobar");
-        return 1;
-    }
+    if (!bar) return L"nobar";
+    std::wstring out;
+    const auto Print = [&out](const std::wstring& line) { out += line + L"\n"; };
     RECT r{};
     GetWindowRect(bar, &r);
     BYTE alpha = 0;
@@ -118,7 +120,29 @@ int Info() {
     swprintf(line, 256, L"appiconic=%d\nappvisible=%d", owner && IsIconic(owner) ? 1 : 0,
              owner && IsWindowVisible(owner) ? 1 : 0);
     Print(line);
-    return 0;
+    return out;
+}
+
+int Info() {
+    const std::wstring info = InfoText();
+    Print(info.substr(0, info.empty() ? 0 : info.size() - 1));
+    return info == L"nobar" ? 1 : 0;
+}
+
+// True when every "KEY=VALUE" in wants is a whole line of info.
+bool Holds(const std::wstring& info, const std::vector<std::wstring>& wants) {
+    const std::wstring lines = L"\n" + info;
+    for (const std::wstring& want : wants)
+        if (lines.find(L"\n" + want + L"\n") == std::wstring::npos) return false;
+    return true;
+}
+
+// A sent message is answered only when the bar's thread is back at its
+// message loop (or a modal one), so whatever it was handling is over.
+bool Sync(DWORD ms) {
+    HWND bar = Bar();
+    DWORD_PTR result = 0;
+    return bar && SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
 }
 
 HWND MessageBoxWindow() {
@@ -205,15 +229,27 @@ HWND ShownTip() {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
-    const DWORD ms = argc >= 3 && (cmd == L"wait" || cmd == L"gone" || cmd == L"box" || cmd == L"nobox" || cmd == L"menu" || cmd == L"tip")
+    const bool timeFirst = cmd == L"wait" || cmd == L"waitfor" || cmd == L"sync" || cmd == L"gone" ||
+                           cmd == L"box" || cmd == L"nobox" || cmd == L"menu" || cmd == L"tip";
+    const DWORD ms = argc >= 3 && timeFirst
                          ? static_cast<DWORD>(_wtoi(argv[2]))
                          : (argc >= 4 ? static_cast<DWORD>(_wtoi(argv[3])) : 10000);
     if (cmd == L"info") return Info();
     if (cmd == L"wait") {
         if (!WaitFor(ms ? ms : 20000, [] { HWND b = Bar(); return b && IsWindowVisible(b); })) return Info(), 1;
-        Sleep(200);
+        if (!Sync(ms ? ms : 20000)) return Info(), 1;
         return Info();
     }
+    if (cmd == L"waitfor" && argc >= 4) {
+        const std::vector<std::wstring> wants(argv + 3, argv + argc);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            if (Sync(ms) && Holds(InfoText(), wants)) return Info();
+            if (GetTickCount() - start > ms) return Info(), 1;
+            Sleep(50);
+        }
+    }
+    if (cmd == L"sync") return Sync(ms ? ms : 10000) ? 0 : 1;
     if (cmd == L"gone") return WaitFor(ms ? ms : 10000, [] { return Bar() == nullptr; }) ? 0 : 1;
     if (cmd == L"count") {
         int n = 0;
