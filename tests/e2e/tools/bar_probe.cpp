@@ -260,8 +260,14 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"box") {
-        if (!WaitFor(ms ? ms : 10000, [] { return MessageBoxWindow() != nullptr; })) return 1;
-        Sleep(100);
+        // Found while it is still being made, a box may not have its text yet.
+        if (!WaitFor(ms ? ms : 10000, [] {
+                HWND box = MessageBoxWindow();
+                std::wstring text;
+                if (box) EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&text));
+                return box && IsWindowVisible(box) && !text.empty();
+            }))
+            return 1;
         return Box();
     }
     if (cmd == L"nobox") return WaitFor(ms ? ms : 1500, [] { return MessageBoxWindow() != nullptr; }) ? 1 : 0;
