@@ -10,6 +10,7 @@
 #include "toolkit/form.h"
 #include "widgets/bitmap_button_win.h"
 #include "win/app_fixture_win.h"
+#include "win/sequence_win.h"
 
 namespace quorvex {
 namespace {
@@ -157,7 +158,7 @@ TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
 TEST_F(BitmapButtonTest, FormMouseInputClicksBeforeTheToggleAndNeverOnDoubleClick) {
     auto& button = form->Make<TBitmapButton>("btnClose", 10, 10);
     button.SetLatching(true);
-    std::vector<std::string> events;
+    test::Sequence events;
     button.OnClick = [&](tk::GraphicControl&) { events.push_back(button.Down() ? "click(down)" : "click"); };
     button.OnMouseDown = [&](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) {
         events.push_back("down");
@@ -185,13 +186,13 @@ TEST_F(BitmapButtonTest, FormMouseInputClicksBeforeTheToggleAndNeverOnDoubleClic
     Mouse(WM_MBUTTONDOWN, 20, 20);
     Mouse(WM_MBUTTONUP, 20, 20);
     EXPECT_FALSE(button.Down());
-    EXPECT_EQ(events, (std::vector<std::string>{"down", "click", "up(latched)", "down", "up", "down",
-                                                "up(latched)", "down", "up"}));
+    EXPECT_SEQUENCE(events, (test::Sequence{"down", "click", "up(latched)", "down", "up", "down",
+                                            "up(latched)", "down", "up"}));
 
     // The click operation in code raises OnClick once.
     events.clear();
     button.Click();
-    EXPECT_EQ(events, std::vector<std::string>{"click"});
+    EXPECT_SEQUENCE(events, test::Sequence{"click"});
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "toolkit/form.h"
 #include "toolkit/screen.h"
 #include "win/app_fixture_win.h"
+#include "win/sequence_win.h"
 #include "win/test_app.h"
 
 namespace quorvex {
@@ -247,6 +250,30 @@ TEST_F(SearchBarWindowingTest, EndOfSessionSavesOnceBeforeTheProcessGoes) {
     bar.reset();
     EXPECT_TRUE(StoredConfig().empty()) << "the destroy saved a second time";
     EXPECT_TRUE(Recorded().Errors.empty());
+}
+
+// The settings are written before the hot key is let go, so a program that
+// takes the key the moment it is free finds the settings already stored.
+TEST_F(SearchBarWindowingTest, ClosingStoresTheSettingsThenReleasesTheHotKey) {
+    bar->SetBounds(640, 400, bar->Width(), bar->Height());
+    test::Sequence events;
+    bar->UnregisterHotKeyStep = [&](TF_Search& b) {
+        const std::vector<BYTE> saved = StoredConfig();
+        if (saved.size() == 664) {
+            std::int32_t left = 0;
+            std::memcpy(&left, saved.data() + 16, sizeof left);
+            events.push_back("settings stored, left " + std::to_string(left));
+        } else {
+            events.push_back("no settings stored");
+        }
+        events.push_back(CombinationFree(MOD_WIN, 'S') ? "hot key free" : "hot key held");
+        b.UnregisterTrayHotKey();
+        events.push_back("released");
+    };
+    bar.reset();
+    events.push_back(CombinationFree(MOD_WIN, 'S') ? "hot key free" : "hot key held");
+    const std::string stored = "settings stored, left " + std::to_string(640 * 1000 / GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_SEQUENCE(events, (test::Sequence{stored, "hot key held", "released", "hot key free"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hotkeys/tray_hotkey_win.h"
+#include "win/sequence_win.h"
 
 namespace quorvex {
 namespace {
@@ -37,7 +38,7 @@ public:
     bool accept = true;
 };
 
-using Calls = std::vector<std::string>;
+using Calls = test::Sequence;
 
 TEST(TrayHotKeyRegistrar, CallsTheSystemWithAtomFlagsAndKey) {
     RecordingHotKeys sys;
@@ -46,7 +47,7 @@ TEST(TrayHotKeyRegistrar, CallsTheSystemWithAtomFlagsAndKey) {
 
     reg.Unregister(w);  // nothing registered yet: no call at all
     EXPECT_FALSE(reg.Register(w, 0));  // no hot key set: nothing happens
-    EXPECT_EQ(sys.calls, Calls{}) << "no system call expected before a registration";
+    EXPECT_SEQUENCE(sys.calls, Calls{}) << "no system call expected before a registration";
     EXPECT_EQ(reg.Id(), 0u);
 
     EXPECT_TRUE(reg.Register(w, 0x1053));  // Win+S
@@ -63,7 +64,7 @@ TEST(TrayHotKeyRegistrar, CallsTheSystemWithAtomFlagsAndKey) {
         "AddAtom(QuorvexExeHotKey)", "Register(0xc0de,0x3,0x53)", "Unregister(0xc0de)",
         "Unregister(0xc0de)",
     };
-    EXPECT_EQ(sys.calls, expected);
+    EXPECT_SEQUENCE(sys.calls, expected);
 }
 
 TEST(TrayHotKeyRegistrar, NoAtomMeansNoRegistration) {
@@ -72,7 +73,7 @@ TEST(TrayHotKeyRegistrar, NoAtomMeansNoRegistration) {
     TrayHotKeyRegistrar reg(sys);
     EXPECT_FALSE(reg.Register(nullptr, 0x1053));
     reg.Unregister(nullptr);
-    EXPECT_EQ(sys.calls, Calls{"AddAtom(QuorvexExeHotKey)"});
+    EXPECT_SEQUENCE(sys.calls, Calls{"AddAtom(QuorvexExeHotKey)"});
 }
 
 class HotKeyWindow {
