@@ -1,11 +1,15 @@
-// The category table, the built-in engine, and query encoding.
+// The categories as the user and the service see them, the built-in engine,
+// and query encoding.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <random>
 
 #include "base/error.h"
 
+#include "bar/hints.h"
 #include "search/query_encoding.h"
 #include "search/search_engine.h"
 #include "search/search_types.h"
@@ -13,52 +17,60 @@
 namespace quorvex {
 namespace {
 
-TEST(SearchTypesTable, HoldsTheElevenCategoriesInOrder) {
-    const char* keys[] = {"Web", "MP3", "Lyric", "Photo", "News", "PostBar",
-                          "Dictionary", "Book", "Movie", "Game", "Software"};
-    const char* captions[] = {"网页", "MP3", "歌词", "图片", "新闻", "贴吧",
-                              "词典", "图书", "电影", "游戏", "软件"};
-    ASSERT_EQ(SearchTypes.size(), 11u);
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(SearchTypes[i].Id, i);
-        EXPECT_STREQ(SearchTypes[i].Key, keys[i]);
-        EXPECT_STREQ(SearchTypes[i].Caption, captions[i]);
-        EXPECT_EQ(SearchTypes[i].Bit, 1 << i);
-        EXPECT_EQ(std::string(SearchButtonName(i)), std::string("btn") + keys[i]);
-        EXPECT_EQ(std::string(SearchMenuItemName(i)), std::string("mi") + keys[i]);
+// What each category is to the user and to the service: its button and menu
+// item, the hint with its Alt letter, and the URL a search for "abc" opens.
+struct CategorySeen {
+    const char* button;
+    const char* menuItem;
+    const char* hint;
+    const char* url;
+};
+const CategorySeen Categories[] = {
+    {"btnWeb", "miWeb", "网页搜索，快捷键 Alt + A", "http://www.baidu.com/baidu?tn=sitekvtq&word=%61%62%63"},
+    {"btnMP3", "miMP3", "MP3搜索，快捷键 Alt + B",
+     "http://mp3.baidu.com/m?lm=-1&rn=&tn=baidump3&ct=134217728&word=%61%62%63"},
+    {"btnLyric", "miLyric", "歌词搜索，快捷键 Alt + C",
+     "http://mp3.baidu.com/m?lm=-1&rn=10&tn=baidump3lyric&ct=150994944&word=%61%62%63"},
+    {"btnPhoto", "miPhoto", "图片搜索，快捷键 Alt + D",
+     "http://image.baidu.com/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word=%61%62%63"},
+    {"btnNews", "miNews", "新闻搜索，快捷键 Alt + E", "http://news.baidu.com/ns?cl=0&rn=30&tn=news&word=%61%62%63"},
+    {"btnPostBar", "miPostBar", "贴吧搜索，快捷键 Alt + F", "http://tieba.baidu.com/f?cb=sitekvtq&kw=%61%62%63"},
+    {"btnDictionary", "miDictionary", "词典搜索，快捷键 Alt + G",
+     "http://www.baidu.com/s?lm=0&si=&rn=10&ie=gb2312&ct=1048576&wd=%61%62%63"},
+    {"btnBook", "miBook", "图书搜索，快捷键 Alt + H",
+     "http://www.baidu.com/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6%61%62%63%A1%B7"},
+    {"btnMovie", "miMovie", "电影搜索，快捷键 Alt + I",
+     "http://www.baidu.com/baidu?tn=sitekvtq&word=%B5%E7%D3%B0%20%A1%B6%61%62%63%A1%B7"},
+    {"btnGame", "miGame", "游戏搜索，快捷键 Alt + J",
+     "http://www.baidu.com/baidu?tn=sitekvtq&word=%D3%CE%CF%B7%20%A1%B6%61%62%63%A1%B7"},
+    {"btnSoftware", "miSoftware", "软件搜索，快捷键 Alt + K",
+     "http://www.baidu.com/baidu?tn=sitekvtq&word=%C8%ED%BC%FE%20%61%62%63"},
+};
+
+TEST(Categories, EachHasItsButtonHintAndServiceUrl) {
+    TSearchEngines engines;
+    engines.FillFromDefs();
+    const TSearchEngine& engine = *engines.CurrentEngine();
+    ASSERT_EQ(SearchTypeCount, 11);
+    for (int i = 0; i < SearchTypeCount; ++i) {
+        const CategorySeen& c = Categories[i];
+        EXPECT_STREQ(SearchButtonName(i), c.button);
+        EXPECT_STREQ(SearchMenuItemName(i), c.menuItem);
+        EXPECT_EQ(CategoryHint(i), c.hint);
+        // The search goes through the category's key, as the bar's buttons do.
+        EXPECT_EQ(BuildSearchUrl(engine, SearchTypes[i].Key, "abc"), std::optional<std::string>(c.url)) << c.button;
+        // Each category has a mask bit of its own.
+        for (int j = 0; j < i; ++j) EXPECT_FALSE(MaskContains(SearchTypes[i].Bit, SearchTypes[j].Bit)) << i << "/" << j;
     }
-    EXPECT_EQ(AltLetter(0), 'A');
-    EXPECT_EQ(AltLetter(10), 'K');
-    EXPECT_THROW(SearchButtonName(11), RangeError);
+    EXPECT_THROW(SearchButtonName(SearchTypeCount), RangeError);
 }
 
-TEST(SearchTypesTable, MaskMembership) {
+TEST(Categories, TheAllButtonsMaskHoldsEveryCategoryAndNothingElse) {
     for (const auto& t : SearchTypes) {
         EXPECT_TRUE(MaskContains(AllButtonsMask, t.Bit));
         EXPECT_FALSE(MaskContains(0, t.Bit));
     }
     EXPECT_EQ(AllButtonsMask, 2047);
-}
-
-TEST(SearchEngineDefsTable, OneEngineWithTheServicesUrls) {
-    ASSERT_EQ(SearchEngineDefs.size(), 1u);
-    const auto& e = SearchEngineDefs[0];
-    EXPECT_STREQ(e.Name, "百度");
-    EXPECT_STREQ(e.URLPrefix[0], "http://www.baidu.com/baidu?tn=sitekvtq&word=");
-    EXPECT_STREQ(e.URLPrefix[1], "http://mp3.baidu.com/m?lm=-1&rn=&tn=baidump3&ct=134217728&word=");
-    EXPECT_STREQ(e.URLPrefix[2], "http://mp3.baidu.com/m?lm=-1&rn=10&tn=baidump3lyric&ct=150994944&word=");
-    EXPECT_STREQ(e.URLPrefix[3], "http://image.baidu.com/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word=");
-    EXPECT_STREQ(e.URLPrefix[4], "http://news.baidu.com/ns?cl=0&rn=30&tn=news&word=");
-    EXPECT_STREQ(e.URLPrefix[5], "http://tieba.baidu.com/f?cb=sitekvtq&kw=");
-    EXPECT_STREQ(e.URLPrefix[6], "http://www.baidu.com/s?lm=0&si=&rn=10&ie=gb2312&ct=1048576&wd=");
-    EXPECT_STREQ(e.URLPrefix[7], "http://www.baidu.com/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6");
-    EXPECT_STREQ(e.URLPrefix[8], "http://www.baidu.com/baidu?tn=sitekvtq&word=%B5%E7%D3%B0%20%A1%B6");
-    EXPECT_STREQ(e.URLPrefix[9], "http://www.baidu.com/baidu?tn=sitekvtq&word=%D3%CE%CF%B7%20%A1%B6");
-    EXPECT_STREQ(e.URLPrefix[10], "http://www.baidu.com/baidu?tn=sitekvtq&word=%C8%ED%BC%FE%20");
-    for (int i = 0; i < 11; ++i) {
-        const bool marked = i >= 7 && i <= 9;
-        EXPECT_STREQ(e.URLSuffix[i], marked ? "%A1%B7" : "") << i;
-    }
 }
 
 // Decoder written independently of the encoder, for the round trip.
@@ -119,12 +131,7 @@ TEST_F(EngineTest, FillingBuildsOneCurrentEngineWithElevenEntries) {
     ASSERT_EQ(engines.CurrentEngine(), &engines.Items(0));
     const TSearchEngine& e = engines.Items(0);
     EXPECT_EQ(e.Name, "百度");
-    ASSERT_EQ(e.URLs.size(), 11u);
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(e.URLs[i].Key, SearchTypes[i].Key);
-        EXPECT_EQ(e.URLs[i].Prefix, SearchEngineDefs[0].URLPrefix[i]);
-        EXPECT_EQ(e.URLs[i].Suffix, SearchEngineDefs[0].URLSuffix[i]);
-    }
+    EXPECT_EQ(e.URLs.size(), 11u);  // what each one opens: Categories.EachHasItsButtonHintAndServiceUrl
     EXPECT_THROW(engines.Items(1), RangeError);
 }
 
