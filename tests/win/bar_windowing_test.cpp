@@ -84,6 +84,7 @@ public:
     bool BarIsActiveForm() const override { return barActive; }
     HWND OtherActiveForm() const override { return otherForm; }
     void PopupTrayMenu(POINT) override { log.push_back("menu"); }
+    void OpenHotKeyDialog() override { log.push_back("hotkey dialog"); }
     void ShutdownSequence() override {
         log.push_back("save");
         if (failSave) throw Error("registry not writable");
