@@ -3,7 +3,7 @@
 //                                    in C notation) on a window of its own, prints "held" (or
 //                                    "refused MODS,VK" and exit 1), keeps them for MS ms
 //   hotkey_probe texts               every visible window of the bar's program but the bar: the
-//                                    window's text, then its children's texts, one per line (UTF-8)
+//                                    window's text and [class], then its children's texts, one per line (UTF-8)
 //   hotkey_probe answerbox           presses OK on the program's message box (exit 1: none open)
 //   hotkey_probe balloonclick        posts the shell's callback for a click on the tray balloon
 //   hotkey_probe taskbarcreated      broadcasts "TaskbarCreated" with the icon left in place, then
