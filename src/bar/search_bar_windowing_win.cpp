@@ -33,7 +33,10 @@ public:
         return f && f != &bar_ ? f->Handle() : nullptr;
     }
     void PopupTrayMenu(POINT pt) override { bar_.pmnuTrayIcon->Popup(pt.x, pt.y); }
-    void OpenHotKeyDialog() override { bar_.miHotKeyClick(); }
+    void OpenHotKeyDialog() override {
+        // Not over another modal dialog (the bar is disabled while one is open).
+        if (IsWindowEnabled(bar_.Handle())) bar_.miHotKeyClick();
+    }
     void ShutdownSequence() override { bar_.ShutdownSequence(); }
 
 private:

@@ -102,9 +102,11 @@ void TrayIcon::BalloonGone() {
 void TrayIcon::Show() {
     if (visible_) return;
     if (balloonOnly_) {
-        // Already in the shell for a balloon: it stays, now for good.
+        // Already in the shell for a balloon: it stays, now for good, with
+        // the picture and tip as they are now.
         balloonOnly_ = false;
         visible_ = true;
+        Notify(NIM_MODIFY);
         return;
     }
     if (!Notify(NIM_ADD)) throw Error(CreateErrorText);

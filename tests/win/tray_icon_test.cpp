@@ -216,7 +216,7 @@ TEST_F(TrayIconTest, BalloonBorrowsTheIconOnlyWhileItShows) {
     EXPECT_TRUE(icon.Visible());
     EXPECT_FALSE(icon.HeldForBalloon());
     Callback(icon, NIN_BALLOONHIDE);
-    EXPECT_EQ(shell.calls, (Events{"add", "modify info t|x"}));
+    EXPECT_EQ(shell.calls, (Events{"add", "modify info t|x", "modify"}));
     // Already in the tray: the balloon adds nothing, and its end removes nothing.
     icon.ShowBalloon(L"t", L"y");
     Callback(icon, NIN_BALLOONTIMEOUT);
