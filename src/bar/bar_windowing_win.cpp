@@ -1,7 +1,9 @@
 #include "bar/bar_windowing_win.h"
 
 #include "bar/window_rules.h"
+#include "hotkeys/hotkey_text_win.h"
 #include "hotkeys/tray_hotkey.h"
+#include "toolkit/text.h"
 
 namespace quorvex {
 
@@ -9,6 +11,7 @@ BarWindowing::BarWindowing(BarWindowingHost& host, HotKeySystem& hotKeys)
     : host_(host), hotKey_(hotKeys) {
     tray_.OnClick = [this] { TrayIconClick(); };
     tray_.OnPopup = [this](POINT pt) { host_.PopupTrayMenu(pt); };
+    tray_.OnBalloonClick = [this] { host_.OpenHotKeyDialog(); };
 }
 
 void BarWindowing::SetTrayIcon(HICON icon, const std::wstring& tip) {
@@ -32,8 +35,32 @@ void BarWindowing::TrayIconClick() {
     SetForegroundWindow(app);
 }
 
+bool BarWindowing::Register(std::uint16_t value) {
+    const bool accepted = hotKey_.Register(host_.BarWindow(), value);
+    hotKeyRefused_ = value != 0 && !accepted;
+    return accepted;
+}
+
 bool BarWindowing::RegisterTrayHotKey() {
-    return hotKey_.Register(host_.BarWindow(), host_.TrayHotKey());
+    const std::uint16_t value = host_.TrayHotKey();
+    const bool accepted = Register(value);
+    if (hotKeyRefused_) ReportRefusedHotKey(value);
+    return accepted;
+}
+
+bool BarWindowing::ChangeTrayHotKey(std::uint16_t oldValue, std::uint16_t newValue) {
+    UnregisterTrayHotKey();
+    if (Register(newValue) || newValue == 0) return true;
+    // Never left without a key the user did not choose to drop.
+    Register(oldValue);
+    return false;
+}
+
+void BarWindowing::ReportRefusedHotKey(std::uint16_t value) {
+    if (refusalReported_) return;
+    refusalReported_ = true;
+    const std::string text = "热键 " + HotKeyDisplayText(value) + " 已被其他程序占用，请点击此处重新设置。";
+    tray_.ShowBalloon(L"Lumetra", tk::Utf8ToWide(text));
 }
 
 void BarWindowing::UnregisterTrayHotKey() { hotKey_.Unregister(host_.BarWindow()); }

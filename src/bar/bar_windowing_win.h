@@ -35,6 +35,8 @@ public:
     virtual HWND OtherActiveForm() const = 0;
     // Opens the tray menu at pt (screen pixels).
     virtual void PopupTrayMenu(POINT pt) = 0;
+    // Opens the hot-key dialog as its menu item does.
+    virtual void OpenHotKeyDialog() = 0;
     // The bar's shutdown sequence: position, history and settings into the
     // registry, then the hot key's release. May throw.
     virtual void ShutdownSequence() = 0;
@@ -56,10 +58,17 @@ public:
     // The tray icon's click: remove the icon, show and activate the application.
     void TrayIconClick();
 
-    // Registers TrayHotKey on the bar's window (0: nothing). True when accepted.
+    // Registers TrayHotKey on the bar's window (0: nothing). True when
+    // accepted. A refusal is told once per run in a balloon on the tray icon.
     bool RegisterTrayHotKey();
     void UnregisterTrayHotKey();
     std::uint32_t HotKeyId() const { return hotKey_.Id(); }
+    // The last registration of a key was refused by the system.
+    bool TrayHotKeyRefused() const { return hotKeyRefused_; }
+    // The hot-key dialog's change of key: the old registration goes, the new
+    // one is made; if the system refuses it, the old is registered again and
+    // the result is false. The setting itself is the caller's.
+    bool ChangeTrayHotKey(std::uint16_t oldValue, std::uint16_t newValue);
 
     // True when the cursor is in the bar's drag strip.
     bool InDragZone() const;
@@ -79,11 +88,15 @@ public:
 private:
     void HotKey(WPARAM id);
     void ActivateApp(WPARAM wParam);
+    bool Register(std::uint16_t value);
+    void ReportRefusedHotKey(std::uint16_t value);
 
     BarWindowingHost& host_;
     TrayHotKeyRegistrar hotKey_;
     tk::TrayIcon tray_;
     bool shutdownHasRun_ = false;
+    bool hotKeyRefused_ = false;
+    bool refusalReported_ = false;  // the balloon shows once per run
 };
 
 }  // namespace quorvex

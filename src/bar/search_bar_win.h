@@ -74,8 +74,10 @@ public:
     std::uint32_t HotKeyId() const;
     void miHotKeyClick();
     // The hot-key dialog: creates it owned by the application, shows it
-    // modally and frees it; true when it closed with OK and the
-    // minimise/restore hot key changed. By default ShowHotKeyDialog.
+    // modally and frees it; true when the bar must register the
+    // minimise/restore hot key again. By default ShowHotKeyDialog, whose OK
+    // registers a changed key itself (a refused key keeps the dialog open),
+    // so nothing is left to do.
     std::function<bool(TF_Search&)> HotKeyDialogStep;
     BarWindowing& Windowing() { return *windowing_; }
     tk::PopupMenu* pmnuTrayIcon = nullptr;

@@ -33,6 +33,10 @@ public:
         return f && f != &bar_ ? f->Handle() : nullptr;
     }
     void PopupTrayMenu(POINT pt) override { bar_.pmnuTrayIcon->Popup(pt.x, pt.y); }
+    void OpenHotKeyDialog() override {
+        // Not over another modal dialog (the bar is disabled while one is open).
+        if (IsWindowEnabled(bar_.Handle())) bar_.miHotKeyClick();
+    }
     void ShutdownSequence() override { bar_.ShutdownSequence(); }
 
 private:
@@ -62,7 +66,16 @@ void TF_Search::InitWindowing() {
     if (tk::MenuItem* item = pmnuConfig->FindItem("miHotKey"))
         item->OnClick = [this](tk::MenuItem&) { miHotKeyClick(); };
 
-    HotKeyDialogStep = [](TF_Search& bar) { return ShowHotKeyDialog(bar.Handle()); };
+    HotKeyDialogStep = [](TF_Search& bar) {
+        TrayHotKeyLink link;
+        BarWindowing& windowing = *bar.windowing_;
+        link.Change = [&windowing](std::uint16_t from, std::uint16_t to) {
+            return windowing.ChangeTrayHotKey(from, to);
+        };
+        link.StoredRefused = windowing.TrayHotKeyRefused();
+        ShowHotKeyDialog(bar.Handle(), std::move(link));
+        return false;  // a changed key is registered by the dialog's OK already
+    };
     RegisterHotKeyStep = [](TF_Search& bar) { bar.RegisterTrayHotKey(); };
     UnregisterHotKeyStep = [](TF_Search& bar) { bar.UnregisterTrayHotKey(); };
 }

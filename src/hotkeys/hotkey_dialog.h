@@ -16,6 +16,9 @@ constexpr const char* TrayDefaultHotKeyText = "Win+S";
 constexpr const char* StartDefaultHotKeyLabel = "Ctrl + Alt + S";
 constexpr const char* TrayDefaultHotKeyLabel = "Win + S";
 constexpr const char* DuplicateHotKeyMessage = "热键定义重复，请重新设置！";
+// The minimise/restore key shown is held by another program.
+constexpr const char* TakenHotKeyStatus = "该热键已被其他程序占用";
+constexpr const char* TakenHotKeyMessage = "该热键已被其他程序占用，请重新设置！";
 
 // A link's hot key (key code, HOTKEYF_* set) as a hot-key value; the
 // extended-key flag has no bit and is dropped.

@@ -48,13 +48,6 @@ std::string ExecutablePathA() {
     return std::string(path, n);
 }
 
-// The folder of a path, without a trailing delimiter.
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\:");
-    if (slash == std::string::npos) return {};
-    return path.substr(0, slash);
-}
-
 }  // namespace
 
 TRadioButton::TRadioButton(tk::Form& parent, std::string name, const std::wstring& caption, int left, int top,
@@ -95,12 +88,13 @@ bool TRadioButton::Command(WORD code) {
     return true;
 }
 
-TF_HotKey::TF_HotKey(HWND bar)
+TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     : tk::Form(HotKeyParams()),
       FBar(bar),
       FSavedTrayHotKey(GetConfig().TrayHotKey()),
       FSavedSecondTrayHotKey(GetConfig().SecondTrayHotKey()),
       FNewerSystem(IsVistaOrLater()),
+      FLink(std::move(link)),
       FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
     SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
     SetKeyPreview(true);
@@ -125,6 +119,12 @@ TF_HotKey::TF_HotKey(HWND bar)
     FLblTray = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
     FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, 8 + 103, 82 + 41, 121, 19);
 
+    // Shown (and room made for it) only when the stored key was refused.
+    tk::ControlParams status = Label(8, 82 + 68 + 4);
+    status.Width = 235;
+    status.Style &= ~WS_VISIBLE;
+    FLblTrayStatus = &Make<tk::WinControl>("lblTrayStatus", status);
+
     FBtnOK = &Make<tk::Button>("btnOK", L"确定(&O)", 114, 156, 60, 25);
     FBtnCancel = &Make<tk::Button>("btnCancel", L"取消(&C)", 180, 156, 60, 25);
     // The next control after the last radio must start a group of its own.
@@ -141,8 +141,15 @@ TF_HotKey::TF_HotKey(HWND bar)
 
     FRbStartDef->OnClick = [this](tk::WinControl&) { rbStartDefHotKeyClick(); };
     FRbStartCustom->OnClick = [this](tk::WinControl&) { rbStartCustomHotKeyClick(); };
-    FRbTrayDef->OnClick = [this](tk::WinControl&) { rbTrayDefHotKeyClick(); };
-    FRbTrayCustom->OnClick = [this](tk::WinControl&) { rbTrayCustomHotKeyClick(); };
+    FRbTrayDef->OnClick = [this](tk::WinControl&) {
+        rbTrayDefHotKeyClick();
+        UpdateTrayStatus();
+    };
+    FRbTrayCustom->OnClick = [this](tk::WinControl&) {
+        rbTrayCustomHotKeyClick();
+        UpdateTrayStatus();
+    };
+    FHkTray->OnChange = [this] { UpdateTrayStatus(); };
     FBtnOK->OnClick = [this](tk::WinControl&) { btnOKClick(); };
     FBtnCancel->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
 }
@@ -182,7 +189,7 @@ void TF_HotKey::InitHotKeys() {
         }
         ShowWindow(FHkStart->Handle(), SW_HIDE);
         for (tk::WinControl* c : {FGbxTray, static_cast<tk::WinControl*>(FRbTrayDef),
-                                  static_cast<tk::WinControl*>(FRbTrayCustom), FLblTray}) {
+                                  static_cast<tk::WinControl*>(FRbTrayCustom), FLblTray, FLblTrayStatus}) {
             MoveBy(*c, -d);
         }
         MoveBy(*FHkTray, -d);
@@ -219,6 +226,15 @@ void TF_HotKey::InitHotKeys() {
     } else {
         FRbTrayCustom->Check();
         FHkTray->SetHotKey(tray);
+    }
+    if (FLink.StoredRefused) {
+        // One text line more, below the group; nothing moves otherwise.
+        constexpr int StatusLine = 16;
+        FLblTrayStatus->SetVisible(true);
+        MoveBy(*FBtnOK, StatusLine);
+        MoveBy(*FBtnCancel, StatusLine);
+        SetBounds(Left(), Top(), Width(), Height() + StatusLine);
+        UpdateTrayStatus();
     }
     RECT bar;
     if (GetWindowRect(FBar, &bar)) {
@@ -257,11 +273,28 @@ void TF_HotKey::FormKeyDown(unsigned& key) {
 
 void TF_HotKey::btnCancelClick() { SetModalResult(tk::mrCancel); }
 
+std::uint16_t TF_HotKey::ShownTrayHotKey() const {
+    return FRules.TrayValue(FRbTrayDef->Checked(), FHkTray->HotKey());
+}
+
+void TF_HotKey::UpdateTrayStatus() {
+    const bool taken = FLink.StoredRefused && ShownTrayHotKey() == FSavedTrayHotKey;
+    FLblTrayStatus->SetText(taken ? tk::Utf8ToWide(TakenHotKeyStatus) : std::wstring());
+}
+
+bool TF_HotKey::ApplyTrayHotKey() {
+    const std::uint16_t value = ShownTrayHotKey();
+    if (!FLink.Change || value == GetConfig().TrayHotKey()) return true;
+    if (FLink.Change(GetConfig().TrayHotKey(), value)) return true;
+    tk::Application::Get().MessageBox(tk::Utf8ToWide(TakenHotKeyMessage), L"Lumetra", MB_OK | MB_ICONERROR);
+    return false;
+}
+
 void TF_HotKey::btnOKClick() {
-    if (!FNewerSystem) {
-        if (!CheckHotKeys()) return;
-        SaveStartHotKey();
-    }
+    if (!FNewerSystem && !CheckHotKeys()) return;
+    // A key the system refuses is not saved: the dialog stays open.
+    if (!ApplyTrayHotKey()) return;
+    if (!FNewerSystem) SaveStartHotKey();
     SaveTrayHotKey();
     SetModalResult(tk::mrOk);
 }
@@ -281,7 +314,7 @@ void TF_HotKey::SaveStartHotKey() {
     shortcut.HotKeyModifiers = link.Modifiers;
     if (shortcut.Target.empty()) {
         shortcut.Target = ExecutablePathA();
-        shortcut.WorkingDirectory = FolderOf(shortcut.Target);
+        shortcut.WorkingDirectory = FolderOfFile(shortcut.Target);
     }
     if (!FShortcutKnown) return;
     try {
@@ -299,8 +332,8 @@ bool TF_HotKey::HotKeyChanged() const {
     return GetConfig().TrayHotKey() != FSavedTrayHotKey || GetConfig().SecondTrayHotKey() != FSavedSecondTrayHotKey;
 }
 
-bool ShowHotKeyDialog(HWND bar) {
-    tk::Instance<TF_HotKey> dialog(bar);
+bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link) {
+    tk::Instance<TF_HotKey> dialog(bar, std::move(link));
     return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
 }
 

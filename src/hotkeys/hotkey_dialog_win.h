@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "hotkeys/hotkey_dialog.h"
@@ -27,11 +28,21 @@ public:
     bool Command(WORD code) override;
 };
 
+// What the dialog knows of the minimise/restore key's registration.
+struct TrayHotKeyLink {
+    // Registers a changed key in place of the old one before OK saves it;
+    // false when the system refused it (the old one is registered again).
+    // Empty: OK saves without registering (the caller registers afterwards).
+    std::function<bool(std::uint16_t oldValue, std::uint16_t newValue)> Change;
+    // The stored key's registration was refused.
+    bool StoredRefused = false;
+};
+
 class TF_HotKey : public tk::Form {
 public:
     // `bar`: the window next to which the dialog opens. Remembers TrayHotKey
     // and SecondTrayHotKey.
-    explicit TF_HotKey(HWND bar);
+    explicit TF_HotKey(HWND bar, TrayHotKeyLink link = {});
 
     // After OK: the minimise/restore hot key (or the second one) differs from
     // its value when the dialog was created.
@@ -59,6 +70,8 @@ public:
     TRadioButton& rbTrayCustomHotKey() { return *FRbTrayCustom; }
     tk::WinControl& lblStartHotKey() { return *FLblStart; }
     tk::WinControl& lblTrayHotKey() { return *FLblTray; }
+    // Under the minimise/restore group: tells that the key shown is taken.
+    tk::WinControl& lblTrayStatus() { return *FLblTrayStatus; }
     THotKeyEx& hkStart() { return *FHkStart; }
     THotKeyEx& hkTray() { return *FHkTray; }
     tk::Button& btnOK() { return *FBtnOK; }
@@ -71,12 +84,16 @@ private:
     void FormKeyDown(unsigned& key);
     void MoveBy(tk::WinControl& control, int dy);
     void MoveBy(THotKeyEx& control, int dy);
+    std::uint16_t ShownTrayHotKey() const;
+    void UpdateTrayStatus();
+    bool ApplyTrayHotKey();
 
     HWND FBar;
     std::uint16_t FSavedTrayHotKey;
     std::uint16_t FSavedSecondTrayHotKey;
     bool FNewerSystem;
     bool FShortcutKnown = false;  // the launch shortcut's folder could be named
+    TrayHotKeyLink FLink;
     THotKeyDialogRules FRules;
     std::unique_ptr<TWinShortcut> FWinShortcut;
     tk::WinControl* FGbxStart = nullptr;
@@ -89,13 +106,14 @@ private:
     TRadioButton* FRbTrayCustom = nullptr;
     tk::WinControl* FLblTray = nullptr;
     std::unique_ptr<THotKeyEx> FHkTray;
+    tk::WinControl* FLblTrayStatus = nullptr;
     tk::Button* FBtnOK = nullptr;
     tk::Button* FBtnCancel = nullptr;
 };
 
 // One modal run of the dialog next to the bar, then the dialog is freed.
-// True when it closed with OK and HotKeyChanged: the caller then registers
-// the minimise/restore hot key again.
-bool ShowHotKeyDialog(HWND bar);
+// True when it closed with OK and HotKeyChanged. Without link.Change the
+// caller then registers the minimise/restore hot key again.
+bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link = {});
 
 }  // namespace quorvex

@@ -76,14 +76,26 @@ void THotKeyEditState::WinKeyMessage(unsigned keyMessage) {
     FBase.Repaint();
 }
 
-void THotKeyEditState::KeyDown() { FWinKey = FWinKeyDown; }
+namespace {
+bool IsModifierKey(unsigned virtualKey) { return virtualKey >= 0x10 && virtualKey <= 0x12; }
+}  // namespace
+
+void THotKeyEditState::KeyDown(unsigned virtualKey) {
+    FWinKey = FWinKeyDown;
+    if (!IsModifierKey(virtualKey)) FPressedKey = virtualKey;
+}
 
 void THotKeyEditState::KeyUp(unsigned virtualKey) {
-    if (virtualKey >= 0x10 && virtualKey <= 0x12) return;  // Shift, Ctrl, Alt
+    if (IsModifierKey(virtualKey)) return;  // Shift, Ctrl, Alt
+    if (virtualKey != FPressedKey) return;  // pressed before this box had the focus
+    FPressedKey = 0;
     FWinKey = FWinKeyDown;
     FBase.Repaint();
 }
 
-void THotKeyEditState::FocusExit() { FWinKeyDown = false; }
+void THotKeyEditState::FocusExit() {
+    FWinKeyDown = false;
+    FPressedKey = 0;
+}
 
 }  // namespace quorvex

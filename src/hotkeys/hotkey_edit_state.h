@@ -68,8 +68,11 @@ public:
     // WM_HOTKEYEX_WINKEY with the keyboard message of the event.
     void WinKeyMessage(unsigned keyMessage);
     // WM_KEYDOWN / WM_SYSKEYDOWN, before the base control sees them.
-    void KeyDown();
-    // WM_KEYUP / WM_SYSKEYUP, before the base control sees them.
+    void KeyDown(unsigned virtualKey);
+    // WM_KEYUP / WM_SYSKEYUP, before the base control sees them. Only the
+    // release of the key whose press this box saw settles the Win flag: the
+    // release of a key pressed elsewhere (the menu letter that opened the
+    // dialog) must not strip Win from the value shown.
     void KeyUp(unsigned virtualKey);
     // After the focus has left the control.
     void FocusExit();
@@ -78,6 +81,7 @@ private:
     Base FBase;
     bool FWinKey = false;
     bool FWinKeyDown = false;
+    unsigned FPressedKey = 0;  // the non-modifier key seen going down; 0 = none
 };
 
 }  // namespace quorvex

@@ -192,7 +192,7 @@ bool THotKeyEx::BoxMessage(tk::WindowSubclass& hook, tk::Message& m) {
             return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            FState.KeyDown();
+            FState.KeyDown(static_cast<unsigned>(m.WParam));
             return false;
         case WM_KEYUP:
         case WM_SYSKEYUP:

@@ -3,6 +3,8 @@
 #include "hotkeys/tray_hotkey.h"
 #include "toolkit/text.h"
 
+#include <string>
+
 namespace quorvex {
 namespace {
 
@@ -29,7 +31,13 @@ bool TrayHotKeyRegistrar::Register(HWND window, std::uint16_t value) {
     id_ = system_->AddAtom(tk::Utf8ToWide(TrayHotKeyAtomName).c_str());
     // Without an atom there is no id to register under (0 means "none").
     if (id_ == 0) return false;
-    return system_->Register(window, static_cast<int>(id_), r.Modifiers, r.VirtualKey);
+    if (system_->Register(window, static_cast<int>(id_), r.Modifiers, r.VirtualKey)) return true;
+    // Keep the reason for whoever looks (1409: another program holds the keys).
+    const DWORD error = GetLastError();
+    const std::wstring line = L"Quorvex: RegisterHotKey(" + std::to_wstring(r.Modifiers) + L", " +
+                              std::to_wstring(r.VirtualKey) + L") refused, error " + std::to_wstring(error) + L"\n";
+    OutputDebugStringW(line.c_str());
+    return false;
 }
 
 void TrayHotKeyRegistrar::Unregister(HWND window) {

@@ -57,6 +57,20 @@ bool EndsWithPathDelimiter(const std::string& path) {
     return i == last;
 }
 
+std::string FolderOfFile(const std::string& path) {
+    // Walk the characters: a double-byte character may end in 0x5C.
+    std::size_t delim = std::string::npos;
+    for (std::size_t i = 0; i < path.size();) {
+        const char c = path[i];
+        if (c == '\\' || c == ':') delim = i;
+        i += IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) && i + 1 < path.size() ? 2 : 1;
+    }
+    if (delim == std::string::npos) return {};
+    // A root keeps its delimiter: "C:" alone is drive C's current folder.
+    const bool root = path[delim] == ':' || delim == 0 || (delim == 2 && path[1] == ':');
+    return path.substr(0, root ? delim + 1 : delim);
+}
+
 std::string IncludeTrailingPathDelimiter(const std::string& path) {
     return EndsWithPathDelimiter(path) ? path : path + '\\';
 }

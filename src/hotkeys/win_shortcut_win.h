@@ -72,6 +72,10 @@ private:
 // the trail byte of a double-byte character of the ANSI code page.
 bool EndsWithPathDelimiter(const std::string& path);
 std::string IncludeTrailingPathDelimiter(const std::string& path);
+// The folder of a file's path, for a link's working folder: without its
+// trailing delimiter, except for a root (C:\ or a lone \), which keeps it.
+// Empty when the path names no folder.
+std::string FolderOfFile(const std::string& path);
 
 // The folder of the launch shortcut: the common Start-menu programs folder
 // with "CorvalisV6\" below it. Empty when the system cannot name the folder.

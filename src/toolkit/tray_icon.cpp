@@ -13,6 +13,13 @@ namespace {
 constexpr wchar_t ClassName[] = L"QuorvexTrayIconWindow";
 constexpr size_t MaxTipChars = 127;
 
+template <size_t N>
+void CopyCut(const std::wstring& from, wchar_t (&to)[N]) {
+    const size_t n = std::min(from.size(), N - 1);
+    std::copy_n(from.data(), n, to);
+    to[n] = L'\0';
+}
+
 }  // namespace
 
 // A hidden top-level window rather than a message-only one: the shell's
@@ -51,15 +58,57 @@ bool TrayIcon::Notify(DWORD command) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = CallbackMessage;
         data.hIcon = icon_;
-        const size_t n = std::min(tip_.size(), MaxTipChars);
-        std::copy_n(tip_.data(), n, data.szTip);
-        data.szTip[n] = L'\0';
+        static_assert(MaxTipChars + 1 <= sizeof(data.szTip) / sizeof(wchar_t));
+        CopyCut(tip_.substr(0, MaxTipChars), data.szTip);
     }
+    return Call(command, data);
+}
+
+bool TrayIcon::Call(DWORD command, NOTIFYICONDATAW& data) {
+    if (shellNotify_) return shellNotify_(command, data);
     return Shell_NotifyIconW(command, &data) != FALSE;
+}
+
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) noexcept {
+    try {
+        const bool added = !visible_ && !balloonOnly_;
+        if (added) {
+            if (!Notify(NIM_ADD)) return false;
+            balloonOnly_ = true;
+        }
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = Window();
+        data.uID = Id();
+        data.uFlags = NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        CopyCut(title, data.szInfoTitle);
+        CopyCut(text, data.szInfo);
+        if (Call(NIM_MODIFY, data)) return true;
+        if (added) BalloonGone();
+        return false;
+    } catch (...) {
+        // A balloon is a courtesy: whatever goes wrong, nothing else shows.
+        return false;
+    }
+}
+
+void TrayIcon::BalloonGone() {
+    if (!balloonOnly_) return;
+    balloonOnly_ = false;
+    Notify(NIM_DELETE);
 }
 
 void TrayIcon::Show() {
     if (visible_) return;
+    if (balloonOnly_) {
+        // Already in the shell for a balloon: it stays, now for good, with
+        // the picture and tip as they are now.
+        balloonOnly_ = false;
+        visible_ = true;
+        Notify(NIM_MODIFY);
+        return;
+    }
     if (!Notify(NIM_ADD)) throw Error(CreateErrorText);
     visible_ = true;
 }
@@ -71,8 +120,9 @@ void TrayIcon::Hide() {
 }
 
 void TrayIcon::HideQuietly() noexcept {
-    if (!visible_) return;
+    if (!visible_ && !balloonOnly_) return;
     visible_ = false;
+    balloonOnly_ = false;
     Notify(NIM_DELETE);
 }
 
@@ -91,6 +141,14 @@ void TrayIcon::MouseCallback(UINT mouseMessage) {
             break;
         case WM_LBUTTONDBLCLK:
             leftPressed_ = false;
+            break;
+        case NIN_BALLOONHIDE:
+        case NIN_BALLOONTIMEOUT:
+            BalloonGone();
+            break;
+        case NIN_BALLOONUSERCLICK:
+            BalloonGone();
+            if (OnBalloonClick) OnBalloonClick();
             break;
         case WM_RBUTTONUP: {
             // The menu closes properly on an outside click only when its
@@ -113,8 +171,14 @@ bool TrayIcon::IconMessage(Message& m) {
         return true;
     }
     if (taskbarCreated_ != 0 && m.Msg == taskbarCreated_) {
-        // The shell came back without our icon: add it again if it was shown.
-        if (visible_ && !Notify(NIM_ADD)) throw Error(CreateErrorText);
+        // The shell came back without our icon: add it again if it was
+        // shown. The message is also broadcast without a restart, with the
+        // icon still there: delete first, so the add is not refused for that.
+        if (balloonOnly_) BalloonGone();  // its balloon went with the old shell
+        if (visible_) {
+            Notify(NIM_DELETE);
+            if (!Notify(NIM_ADD)) throw Error(CreateErrorText);
+        }
         return true;
     }
     switch (m.Msg) {

@@ -3,8 +3,10 @@
 // that receives the shell's callbacks. The icon's identifier is that window's
 // handle value; the callback message is WM_USER + 1. The window is a
 // tk::Window: errors out of the handlers below reach the application's error
-// box like those of any other window.
+// box like those of any other window. A balloon's events arrive through the
+// callback message too (NIN_BALLOON*, WM_USER + 2 to + 5).
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>
@@ -25,6 +27,11 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // The shell's notification call: Shell_NotifyIconW unless replaced (tests
+    // record the calls here; Wine's virtual desktop draws no tray).
+    using ShellNotifyFn = std::function<bool(DWORD command, NOTIFYICONDATAW& data)>;
+    void SetShellNotify(ShellNotifyFn fn) { shellNotify_ = std::move(fn); }
+
     // Not owned; must outlive the icon while it is shown.
     void SetIcon(HICON icon) { icon_ = icon; }
     // At most 127 characters reach the shell.
@@ -42,6 +49,14 @@ public:
     void HideQuietly() noexcept;
     bool Visible() const { return visible_; }
 
+    // A balloon on the icon (title at most 63 characters, text 255). When
+    // the icon is not shown it is added for the balloon alone and removed
+    // again when the balloon goes; Show meanwhile keeps it. False when the
+    // shell refused; nothing else is reported.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text) noexcept;
+    // The icon is in the shell only for a balloon.
+    bool HeldForBalloon() const { return balloonOnly_; }
+
     HWND Window() const;
     UINT Id() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(Window())); }
 
@@ -50,6 +65,8 @@ public:
     // Right button released, after the foreground switch and the pending
     // messages; point in screen pixels.
     std::function<void(POINT)> OnPopup;
+    // The user clicked the balloon.
+    std::function<void()> OnBalloonClick;
 
 private:
     class CallbackWindow;
@@ -58,11 +75,15 @@ private:
     bool IconMessage(Message& m);
     void MouseCallback(UINT mouseMessage);
     bool Notify(DWORD command);
+    bool Call(DWORD command, NOTIFYICONDATAW& data);
+    void BalloonGone();
 
     HICON icon_ = nullptr;
     std::wstring tip_;
     HWND foregroundTarget_ = nullptr;
     bool visible_ = false;
+    bool balloonOnly_ = false;
+    ShellNotifyFn shellNotify_;
     bool leftPressed_ = false;
     UINT taskbarCreated_;
     // Last: made after and destroyed before the state its handlers use.

@@ -28,7 +28,7 @@ struct Box {
 
     // A key going down and up in the platform control (no modifiers held).
     void PressKey(std::uint8_t vk) {
-        edit.KeyDown();
+        edit.KeyDown(vk);
         word = vk;  // the platform control takes the key
     }
     void ReleaseKey(std::uint8_t vk) { edit.KeyUp(vk); }
@@ -142,6 +142,37 @@ TEST(HotKeyEditState, WritingBit12ShowsWinAndFocusExitForgetsTheHeldKey) {
     box.edit.FocusExit();
     EXPECT_FALSE(box.edit.WinKeyDown());
     EXPECT_EQ(box.Text(), "无");
+}
+
+TEST(HotKeyEditState, OnlyTheReleaseOfASeenPressSettlesTheWinFlag) {
+    // Opened with Win+Q while the menu letter K is still held: its release,
+    // and that of a modifier, leave the value alone.
+    Box box;
+    box.edit.SetHotKey(0x1051);
+    box.ReleaseKey('K');
+    EXPECT_EQ(box.edit.HotKey(), 0x1051);
+    EXPECT_EQ(box.Text(), "Win + Q");
+
+    // A key pressed while the box has the focus still settles it on release,
+    // and only once: a second release of the same key is stray again.
+    box.edit.WinKeyMessage(KeyMsgDown);
+    box.PressKey('T');
+    box.edit.WinKeyMessage(KeyMsgUp);
+    box.ReleaseKey('K');
+    EXPECT_EQ(box.edit.HotKey(), 0x1054);
+    box.ReleaseKey('T');
+    EXPECT_EQ(box.edit.HotKey(), 0x0054);
+    box.edit.SetHotKey(0x1054);
+    box.ReleaseKey('T');
+    EXPECT_EQ(box.edit.HotKey(), 0x1054);
+
+    // Leaving the box forgets the press: a release after coming back is stray.
+    box.edit.WinKeyMessage(KeyMsgDown);
+    box.PressKey('U');
+    box.edit.FocusExit();
+    box.edit.SetHotKey(0x1055);
+    box.ReleaseKey('U');
+    EXPECT_EQ(box.edit.HotKey(), 0x1055);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ public:
         std::ostringstream s;
         s << "Register " << std::hex << id << " " << mods << " " << vk;
         calls.push_back(s.str());
+        for (const auto& [takenMods, takenKey] : taken)
+            if (takenMods == mods && takenKey == vk) return false;
         return true;
     }
     bool Unregister(HWND, int id) override {
@@ -33,6 +35,7 @@ public:
         return true;
     }
     std::vector<std::string> calls;
+    std::vector<std::pair<UINT, UINT>> taken;  // held by another program
 };
 
 // The application window as the toolkit's: its owned windows follow its
@@ -84,6 +87,7 @@ public:
     bool BarIsActiveForm() const override { return barActive; }
     HWND OtherActiveForm() const override { return otherForm; }
     void PopupTrayMenu(POINT) override { log.push_back("menu"); }
+    void OpenHotKeyDialog() override { log.push_back("hotkey dialog"); }
     void ShutdownSequence() override {
         log.push_back("save");
         if (failSave) throw Error("registry not writable");
@@ -283,6 +287,53 @@ TEST_F(BarWindowingTest, TrayRightClickOpensTheMenuAndErrorsReachTheErrorBox) {
     // The hot key then restores as from the minimised state.
     Send(WM_HOTKEY, 0xC0DE);
     EXPECT_EQ(State(), Shown);
+}
+
+TEST_F(BarWindowingTest, RefusedHotKeyIsToldOnceInABalloonAndAChangeNeverLeavesNone) {
+    BarWindowing own(*host, *keys);
+    own.SetTrayIcon(LoadIconW(nullptr, IDI_APPLICATION), L"Lumetra");
+    std::vector<std::string> shell;
+    own.Tray().SetShellNotify([&](DWORD command, NOTIFYICONDATAW& d) {
+        shell.push_back(command == NIM_ADD      ? "add"
+                        : command == NIM_DELETE ? "delete"
+                                                : "modify " + tk::WideToUtf8(d.szInfoTitle) + "|" +
+                                                      tk::WideToUtf8(d.szInfo));
+        return true;
+    });
+    keys->taken = {{MOD_WIN, 'S'}, {MOD_CONTROL | MOD_ALT, 'S'}};
+    EXPECT_FALSE(own.RegisterTrayHotKey());
+    EXPECT_TRUE(own.TrayHotKeyRefused());
+    const std::vector<std::string> balloon = {"add",
+                                              "modify Lumetra|热键 Win + S 已被其他程序占用，请点击此处重新设置。"};
+    EXPECT_EQ(shell, balloon);
+    EXPECT_FALSE(own.Tray().Visible()) << "a balloon's icon is not the tray mode";
+    // Once per run, whatever key is refused next.
+    host->hotKey = 0xC053;
+    EXPECT_FALSE(own.RegisterTrayHotKey());
+    EXPECT_EQ(shell, balloon);
+    // The balloon's click opens the dialog and takes the borrowed icon away.
+    SendMessageW(own.Tray().Window(), tk::TrayIcon::CallbackMessage, 0, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(host->log, std::vector<std::string>{"hotkey dialog"});
+    EXPECT_EQ(shell.back(), "delete");
+
+    // The dialog's change: a free key replaces the old one.
+    keys->calls.clear();
+    EXPECT_TRUE(own.ChangeTrayHotKey(0xC053, 0x4000 | 0x2000 | VK_F11));
+    EXPECT_FALSE(own.TrayHotKeyRefused());
+    EXPECT_EQ(keys->calls, (std::vector<std::string>{"Unregister c0de", "Register c0de 6 7a"}));
+    // A taken one: refused, and the old key registered again.
+    keys->calls.clear();
+    EXPECT_FALSE(own.ChangeTrayHotKey(0x4000 | 0x2000 | VK_F11, 0x1053));
+    EXPECT_FALSE(own.TrayHotKeyRefused()) << "the old key is back";
+    EXPECT_EQ(keys->calls,
+              (std::vector<std::string>{"Unregister c0de", "Register c0de 8 53", "Register c0de 6 7a"}));
+    // None chosen: nothing registered, and that is no refusal.
+    keys->calls.clear();
+    EXPECT_TRUE(own.ChangeTrayHotKey(0x4000 | 0x2000 | VK_F11, 0));
+    EXPECT_FALSE(own.TrayHotKeyRefused());
+    EXPECT_EQ(keys->calls, std::vector<std::string>{"Unregister c0de"});
+    keys->taken.clear();
+    host->hotKey = 0x1053;
 }
 
 }  // namespace

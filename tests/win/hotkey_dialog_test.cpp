@@ -8,6 +8,8 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
@@ -101,6 +103,83 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
     EXPECT_EQ(GetConfig().TrayHotKey(), 0xC053);
     EXPECT_TRUE(dialog.HotKeyChanged());
+}
+
+TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
+    if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
+    test::BarStandIn bar(200, 600);
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> changes;
+    std::uint16_t taken = 0xC041;  // Ctrl+Alt+A: held by another program
+    TrayHotKeyLink link;
+    link.Change = [&](std::uint16_t from, std::uint16_t to) {
+        changes.emplace_back(from, to);
+        return to != taken;
+    };
+    link.StoredRefused = true;
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), link);
+    dialog.Show();
+
+    // One text line more under the group; the group itself does not move.
+    RECT client;
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.bottom, 188 - 74 + 16);
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle()).top, 8);
+    const RECT status = ChildRect(dialog.Handle(), dialog.lblTrayStatus().Handle());
+    const RECT group = ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle());
+    const RECT ok = ChildRect(dialog.Handle(), dialog.btnOK().Handle());
+    EXPECT_TRUE(IsWindowVisible(dialog.lblTrayStatus().Handle()));
+    EXPECT_GE(status.top, group.bottom);
+    EXPECT_LE(status.bottom, ok.top);
+    EXPECT_LE(ok.bottom, client.bottom) << "the buttons are clipped";
+    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+
+    // The label follows the key shown: another key, then the stored one again.
+    const auto typeKey = [&](std::uint16_t value) {
+        dialog.hkTray().SetHotKey(value);
+        SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1002, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(dialog.hkTray().Handle()));
+    };
+    Click(dialog.rbTrayCustomHotKey());
+    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"");
+    typeKey(0x1053);
+    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+    typeKey(0xC041);
+    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"");
+    Click(dialog.rbTrayDefHotKey());
+    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+
+    // OK with a changed key the system refuses: told, kept open, nothing saved.
+    Click(dialog.rbTrayCustomHotKey());
+    dialog.hkTray().SetHotKey(0xC041);
+    Click(dialog.btnOK());
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].Text, L"该热键已被其他程序占用，请重新设置！");
+    EXPECT_EQ(boxes()[0].Caption, L"Lumetra");
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrNone);
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
+    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC041);  // input kept
+
+    // A free one: registered before OK saves it, and the dialog closes.
+    taken = 0;
+    Click(dialog.btnOK());
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(GetConfig().TrayHotKey(), 0xC041);
+    using Change = std::pair<std::uint16_t, std::uint16_t>;
+    EXPECT_EQ(changes, (std::vector<Change>{{0x1053, 0xC041}, {0x1053, 0xC041}}));
+}
+
+TEST_F(HotKeyDialogTest, UnchangedKeyIsNotRegisteredAgain) {
+    test::BarStandIn bar(200, 600);
+    int changes = 0;
+    TrayHotKeyLink link;
+    link.Change = [&](std::uint16_t, std::uint16_t) { return ++changes, true; };
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), link);
+    dialog.Show();
+    EXPECT_FALSE(IsWindowVisible(dialog.lblTrayStatus().Handle()));
+    Click(dialog.btnOK());
+    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(HotKeyDialogTest, RadioButtonsEnableTheBoxAndEscCancels) {

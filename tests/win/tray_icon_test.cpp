@@ -155,10 +155,92 @@ TEST_F(TrayIconTest, TaskbarRestartAddsAShownIconAgain) {
     SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     EXPECT_TRUE(ShellHeldIcon(icon)) << "the broadcast did not bring the icon back";
     EXPECT_EQ(events, Events{});
-    // The shell refuses the re-add (the icon is there already): reported.
+    // Broadcast without a restart, the icon still there: no error, and the
+    // icon is still held afterwards.
     ASSERT_TRUE(ShellCall(NIM_ADD, icon));
+    SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_EQ(events, Events{});
+    EXPECT_TRUE(icon.Visible());
+    EXPECT_TRUE(ShellHeldIcon(icon)) << "the icon is gone after the broadcast";
+    // A shell that really refuses the add is still reported.
+    icon.SetShellNotify([](DWORD command, NOTIFYICONDATAW&) { return command != NIM_ADD; });
     SendMessageW(icon.Window(), taskbarCreated, 0, 0);
     EXPECT_EQ(events, Events{"error:Cannot create shell notification icon."});
+}
+
+// The calls the icon makes, through its shell seam.
+struct ShellLog {
+    std::vector<std::string> calls;
+    bool refuseModify = false;
+    TrayIcon::ShellNotifyFn Fn() {
+        return [this](DWORD command, NOTIFYICONDATAW& d) {
+            std::string line = command == NIM_ADD ? "add" : command == NIM_DELETE ? "delete" : "modify";
+            if (d.uFlags & NIF_INFO) line += " info " + WideToUtf8(d.szInfoTitle) + "|" + WideToUtf8(d.szInfo);
+            calls.push_back(line);
+            return !(refuseModify && command == NIM_MODIFY);
+        };
+    }
+};
+
+TEST_F(TrayIconTest, BalloonBorrowsTheIconOnlyWhileItShows) {
+    ShellLog shell;
+    icon.SetShellNotify(shell.Fn());
+    int clicks = 0;
+    icon.OnBalloonClick = [&] { ++clicks; };
+
+    // Not in the tray: added for the balloon, removed when it times out.
+    EXPECT_TRUE(icon.ShowBalloon(L"Lumetra", L"文本"));
+    EXPECT_EQ(shell.calls, (Events{"add", "modify info Lumetra|文本"}));
+    EXPECT_FALSE(icon.Visible());
+    EXPECT_TRUE(icon.HeldForBalloon());
+    Callback(icon, NIN_BALLOONSHOW);
+    EXPECT_TRUE(icon.HeldForBalloon());
+    Callback(icon, NIN_BALLOONTIMEOUT);
+    EXPECT_FALSE(icon.HeldForBalloon());
+    EXPECT_EQ(shell.calls.back(), "delete");
+    const size_t calls = shell.calls.size();
+    Callback(icon, NIN_BALLOONHIDE);  // a second end removes nothing more
+    EXPECT_EQ(shell.calls.size(), calls);
+
+    // Clicked: removed, and the click reported.
+    shell.calls.clear();
+    icon.ShowBalloon(L"t", L"x");
+    Callback(icon, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(shell.calls, (Events{"add", "modify info t|x", "delete"}));
+
+    // Minimised to the tray while the balloon shows: the icon stays after it.
+    shell.calls.clear();
+    icon.ShowBalloon(L"t", L"x");
+    icon.Show();
+    EXPECT_TRUE(icon.Visible());
+    EXPECT_FALSE(icon.HeldForBalloon());
+    Callback(icon, NIN_BALLOONHIDE);
+    EXPECT_EQ(shell.calls, (Events{"add", "modify info t|x", "modify"}));
+    // Already in the tray: the balloon adds nothing, and its end removes nothing.
+    icon.ShowBalloon(L"t", L"y");
+    Callback(icon, NIN_BALLOONTIMEOUT);
+    EXPECT_EQ(shell.calls.back(), "modify info t|y");
+    EXPECT_TRUE(icon.Visible());
+    icon.Hide();
+    EXPECT_EQ(shell.calls.back(), "delete");
+
+    // A shell that shows no balloon: false, and no icon left behind.
+    shell.calls.clear();
+    shell.refuseModify = true;
+    EXPECT_FALSE(icon.ShowBalloon(L"t", L"x"));
+    EXPECT_EQ(shell.calls, (Events{"add", "modify info t|x", "delete"}));
+    EXPECT_FALSE(icon.HeldForBalloon());
+    EXPECT_EQ(events, Events{});
+}
+
+TEST_F(TrayIconTest, BalloonIconGoesWithTheObjectAndTheSession) {
+    ShellLog shell;
+    icon.SetShellNotify(shell.Fn());
+    icon.ShowBalloon(L"t", L"x");
+    SendMessageW(icon.Window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(icon.HeldForBalloon());
+    EXPECT_EQ(shell.calls.back(), "delete");
 }
 
 TEST_F(TrayIconTest, EndingSessionRemovesTheIcon) {

@@ -117,6 +117,18 @@ TEST_F(WinShortcutTest, NameAndFolderSetters) {
     EXPECT_FALSE(EndsWithPathDelimiter("C:\\\x84\x5C"));
     EXPECT_TRUE(EndsWithPathDelimiter("C:\\\x84\x5C\\"));
 
+    // A link's working folder: a root keeps its delimiter ("C:" alone would be
+    // drive C's current folder), any other folder loses it, and a GBK trail
+    // byte 0x5C does not split a name.
+    EXPECT_EQ(FolderOfFile("C:\\quorvex.exe"), "C:\\");
+    EXPECT_EQ(FolderOfFile("C:\\Tools\\quorvex.exe"), "C:\\Tools");
+    EXPECT_EQ(FolderOfFile("\\quorvex.exe"), "\\");
+    EXPECT_EQ(FolderOfFile("C:quorvex.exe"), "C:");
+    EXPECT_EQ(FolderOfFile("\\\\server\\share\\quorvex.exe"), "\\\\server\\share");
+    EXPECT_EQ(FolderOfFile("C:\\\x84\x5Cq.exe"), "C:\\");
+    EXPECT_EQ(FolderOfFile("C:\\\x84\x5C\\q.exe"), "C:\\\x84\x5C");
+    EXPECT_EQ(FolderOfFile("quorvex.exe"), "");
+
     link.SetShortcutPath("C:\\x");
     link.SetSpecialFolder(CSIDL_COMMON_PROGRAMS);
     EXPECT_EQ(link.ShortcutPath(), "");
