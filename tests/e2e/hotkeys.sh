@@ -67,7 +67,7 @@ hold_other() {
     [[ -n $HOLD_PID ]] && { kill "$HOLD_PID" 2>/dev/null; wait "$HOLD_PID" 2>/dev/null; }
     "$QUORVEX_WINE" "$WPROBE" hold 120000 &
     HOLD_PID=$!
-    sleep 1.5
+    "$QUORVEX_WINE" "$WPROBE" wait 10000 held=yes >/dev/null || fail "the other program's window did not show"
     xdotool mousemove 700 350 click 1
     sleep 0.3
 }

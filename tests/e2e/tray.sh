@@ -27,7 +27,7 @@ hold_other() {
     sleep 0.3
 }
 cleanup_hold() { [[ -n $HOLD_PID ]] && kill "$HOLD_PID" 2>/dev/null; wait "$HOLD_PID" 2>/dev/null; HOLD_PID=""; }
-trap 'cleanup_hold; e2e_cleanup' EXIT
+trap 'rc=$?; cleanup_hold; (exit $rc); e2e_cleanup' EXIT
 click_min() { click_bar $(( $(bar_width) - 42 )) 15; }
 
 start_bar
