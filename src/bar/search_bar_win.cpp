@@ -75,7 +75,7 @@ TF_Search::~TF_Search() = default;
 
 // The controls as the form's design has them, back to front.
 void TF_Search::CreateControls() {
-    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetFont(tk::FontSpec{L"宋体", 12, GB2312_CHARSET});
 
     auto& imgLeft = Make<tk::Image>("imgLeft", 0, 0, 22, BarHeight);
     imgLeft.SetAutoSize(true);
@@ -107,7 +107,7 @@ void TF_Search::CreateControls() {
             } catch (const Error&) {
             }
         }
-        b.SetFont(tk::CreateUiFont(L"宋体", 12, DEFAULT_CHARSET).get());
+        b.SetFont(tk::CreateUiFont(tk::FontSpec{L"宋体", 12, DEFAULT_CHARSET}, Dpi()).get());
         b.SetHint(tk::Utf8ToWide(hint));
         b.SetAnchors(tk::akTop | tk::akRight);
         b.EndLoading();
@@ -204,6 +204,13 @@ void TF_Search::PlaceBar() {
     std::optional<TPointI> p = RestoreStoredPosition(cfg.WindowLeft(), cfg.WindowTop(), desktop, Width(), Height());
     if (!p) p = PlaceNearTaskbar(desktop, Width(), Height());
     if (p) SetBounds(p->X, p->Y, Width(), Height());
+}
+
+// The controls were rescaled with the form: the row is laid out again at the
+// new DPI, and the bar takes its design height there.
+void TF_Search::DpiChanged(int, int) {
+    SetClientSize(ClientWidth(), Scale(BarHeight));
+    ArrangeButtons();
 }
 
 // A display change may have taken the bar's monitor away or shrunk it.

@@ -66,6 +66,7 @@ public:
 
 protected:
     void WndProc(tk::Message& m) override;
+    void DpiChanged(int fromDpi, int toDpi) override;
 
 private:
     void FormKeyDown(unsigned& key);

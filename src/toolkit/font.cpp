@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "base/dpi_scale.h"
 #include "base/error.h"
 
 namespace quorvex::tk {
@@ -59,6 +60,10 @@ UniqueFont CreateUiFont(const std::wstring& face, int height, BYTE charset, int 
     HFONT font = CreateFontIndirectW(&lf);
     if (!font) throw Error("Cannot create font");
     return UniqueFont(font);
+}
+
+UniqueFont CreateUiFont(const FontSpec& spec, int dpi) {
+    return CreateUiFont(spec.Face, ScaleLength(spec.Height, dpi), spec.Charset, spec.Weight);
 }
 
 }  // namespace quorvex::tk

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/checked.h"
+#include "base/dpi_scale.h"
 #include "base/error.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
@@ -69,11 +70,16 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
     : tk::GraphicControl(parent, std::move(name), left, top, 83, 28),
       FState(TBitmapButtonState::Host{
           [this] { Invalidate(); },
-          [this](const TBounds& b) { tk::GraphicControl::SetBounds(b.Left, b.Top, b.Width, b.Height); },
-          [this](const std::string& text) { return TextWidth(tk::Utf8ToWide(text)); }}) {
+          // The state keeps design bounds (96 DPI); the control has them in pixels.
+          [this](const TBounds& b) {
+              tk::Form& form = *Parent();
+              tk::GraphicControl::SetBounds(form.Scale(b.Left), form.Scale(b.Top), form.Scale(b.Width),
+                                            form.Scale(b.Height));
+          },
+          [this](const std::string& text) { return ToDesign(TextWidth(tk::Utf8ToWide(text))); }}) {
     FState.SetBounds(left, top, 83, 28);
     const std::wstring face = tk::Utf8ToWide(PickByVersion("微软雅黑", "宋体"));
-    FFont = tk::CreateUiFont(face, 12, GB2312_CHARSET);
+    FFont = tk::CreateUiFont(tk::FontSpec{face, 12, GB2312_CHARSET}, parent.Dpi());
 
     FState.OnClick = [this] { tk::GraphicControl::Click(); };
     FState.OnMouseEnter = [this] { tk::GraphicControl::MouseEnter(); };
@@ -162,11 +168,21 @@ void TBitmapButton::DrawImage(HDC dc, const TBitmapButtonPaint& plan) {
     const TImageInfo& image = FState.Image(plan.Image);
     tk::UniqueMemoryDc memory(CreateCompatibleDC(dc));
     tk::SelectObjectScope select(memory.get(), bitmap);
+    // The images are design-sized: scaled to the form's DPI (1:1 at 96 DPI).
+    const int width = Parent()->Scale(image.Width);
+    const int height = Parent()->Scale(image.Height);
     if (plan.Transparent) {
-        TransparentBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, image.Width, image.Height,
+        TransparentBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, image.Width, image.Height,
                        plan.TransparentColor);
+    } else if (width == image.Width && height == image.Height) {
+        BitBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, SRCCOPY);
     } else {
-        BitBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, SRCCOPY);
+        const int oldMode = SetStretchBltMode(dc, HALFTONE);
+        POINT oldOrigin{};
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+        StretchBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, image.Width, image.Height, SRCCOPY);
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        SetStretchBltMode(dc, oldMode);
     }
 }
 
@@ -203,21 +219,33 @@ void TBitmapButton::Click() {
 void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     const bool doubleClick = button == tk::MouseButton::Left && (shift & tk::ssDouble);
     if (button == tk::MouseButton::Left) FFormClickPending = false;
-    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, x, y, doubleClick);
+    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y),
+                     doubleClick);
 }
 
 void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     if (button == tk::MouseButton::Left) FFormClickPending = x >= 0 && y >= 0 && x < Width() && y < Height();
-    FState.MouseUp(FromToolkit(button), shift, x, y);
+    FState.MouseUp(FromToolkit(button), shift, ToDesign(x), ToDesign(y));
 }
 
-void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, x, y); }
+void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, ToDesign(x), ToDesign(y)); }
 void TBitmapButton::MouseEnter() { FState.MouseEnter(); }
 void TBitmapButton::MouseLeave() { FState.MouseLeave(); }
 
 bool TBitmapButton::DialogChar(wchar_t ch) { return FState.DialogChar(static_cast<char32_t>(ch)); }
 
-void TBitmapButton::Resized() { FState.SetBounds(Left(), Top(), Width(), Height()); }
+int TBitmapButton::ToDesign(int pixels) const { return ScaleLength(pixels, DesignDpi, Parent()->Dpi()); }
+
+void TBitmapButton::Resized() { FState.SetBounds(ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())); }
+
+// The caption font follows the display scale like the form's.
+void TBitmapButton::DpiChanged(int fromDpi, int toDpi) {
+    LOGFONTW log{};
+    if (FFont && GetObjectW(FFont.get(), sizeof log, &log) != 0) {
+        log.lfHeight = ScaleLength(log.lfHeight, toDpi, fromDpi);
+        SetFont(log);
+    }
+}
 
 void TBitmapButton::EnabledChanged() {
     FState.SetEnabled(Enabled());
