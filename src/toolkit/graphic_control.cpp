@@ -55,9 +55,13 @@ void GraphicControl::RescaleDpi(int fromDpi, int toDpi) {
     width_ = ScaleLength(width_, toDpi, fromDpi);
     height_ = ScaleLength(height_, toDpi, fromDpi);
     anchoring_.Rescale(toDpi, fromDpi);
+    // The parent has not taken its new size yet: what the control does in
+    // its handlers must not measure its distances against the old one.
+    const Anchoring rescaled = anchoring_;
     parent_->UpdateHint(*this);
     Resized();
     DpiChanged(fromDpi, toDpi);
+    anchoring_ = rescaled;
 }
 
 void GraphicControl::SetAnchors(Anchors anchors) {
