@@ -19,9 +19,7 @@ int ScaleLength(int length, int toDpi, int fromDpi) {
 }
 
 int ArtworkPercentFor(int dpi) {
-    if (dpi <= DesignDpi) return 100;
-    if (dpi <= DesignDpi * 3 / 2) return 150;
-    return 200;
+    return dpi <= DesignDpi ? 100 : 200;
 }
 
 }  // namespace quorvex

@@ -12,9 +12,9 @@ constexpr int DesignDpi = 96;
 // positive or the result does not fit an int.
 int ScaleLength(int length, int toDpi, int fromDpi = DesignDpi);
 
-// The artwork scale (100, 150 or 200 %) drawn at `dpi`: the nearest one at or
-// above the display scale, so pictures are only ever scaled down; 200 % above
-// that (the only case where artwork is enlarged).
+// The artwork scale (100 or 200 %, the sets built in) drawn at `dpi`: the
+// nearest one at or above the display scale, so pictures are only ever
+// scaled down; 200 % above that (the only case where artwork is enlarged).
 int ArtworkPercentFor(int dpi);
 
 }  // namespace quorvex

@@ -10,6 +10,7 @@ Image::Image(Form& parent, std::string name, int left, int top, int width, int h
 
 void Image::SetPicture(Picture picture, int artworkPercent) {
     picture_ = std::move(picture);
+    resampled_ = Picture();
     artworkPercent_ = artworkPercent > 0 ? artworkPercent : 100;
     FitPicture();
     Invalidate();
@@ -37,14 +38,23 @@ void Image::SetAutoSize(bool on) {
     FitPicture();
 }
 
+const Picture& Image::PictureAt(SIZE size) {
+    if (size.cx == picture_.Width() && size.cy == picture_.Height()) return picture_;
+    if (size.cx < 1 || size.cy < 1) return picture_;
+    if (resampled_.Width() != size.cx || resampled_.Height() != size.cy)
+        resampled_ = picture_.Resampled(size.cx, size.cy);
+    return resampled_;
+}
+
 void Image::Paint(HDC dc) {
     if (picture_.Empty()) return;
+    const SIZE size = DrawnSize();
     if (stretch_) {
-        picture_.StretchDraw(dc, BoundsRect());
+        // Stretched across the bounds; only its height follows the display scale.
+        PictureAt(SIZE{picture_.Width(), size.cy}).StretchDraw(dc, BoundsRect());
         return;
     }
-    const SIZE size = DrawnSize();
-    picture_.StretchDraw(dc, RECT{Left(), Top(), Left() + size.cx, Top() + size.cy});
+    PictureAt(size).Draw(dc, Left(), Top());
 }
 
 }  // namespace quorvex::tk

@@ -28,7 +28,11 @@ private:
     SIZE DrawnSize() const;
     void FitPicture();
 
+    // The picture at `size`: itself, or a resampled copy kept for the next paint.
+    const Picture& PictureAt(SIZE size);
+
     Picture picture_;
+    Picture resampled_;
     int artworkPercent_ = 100;
     bool stretch_ = false;
     bool autoSize_ = false;

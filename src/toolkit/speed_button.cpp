@@ -21,6 +21,7 @@ void SpeedButton::SetGlyph(Picture glyph, int artworkPercent) {
     glyph_ = std::move(glyph);
     glyphPercent_ = artworkPercent > 0 ? artworkPercent : 100;
     glyph_.MakeBottomLeftTransparent();
+    resampledGlyph_ = Picture();
     Invalidate();
 }
 
@@ -64,7 +65,13 @@ void SpeedButton::Paint(HDC dc) {
     const int x = r.left + (Width() - total + 1) / 2 + shift;
     if (glyphW > 0) {
         const int y = r.top + (Height() - glyphH + 1) / 2 + shift;
-        glyph_.StretchDraw(dc, RECT{x, y, x + glyphW, y + glyphH});
+        if (glyphW == glyph_.Width() && glyphH == glyph_.Height()) {
+            glyph_.Draw(dc, x, y);
+        } else {
+            if (resampledGlyph_.Width() != glyphW || resampledGlyph_.Height() != glyphH)
+                resampledGlyph_ = glyph_.Resampled(glyphW, glyphH);
+            resampledGlyph_.Draw(dc, x, y);
+        }
     }
     if (text.cx > 0) {
         RECT tr{x + glyphW + spacing, r.top + (Height() - text.cy + 1) / 2 + shift, 0, 0};

@@ -41,6 +41,7 @@ public:
 private:
     std::wstring caption_;
     Picture glyph_;
+    Picture resampledGlyph_;  // the glyph at the form's scale, where that differs
     int glyphPercent_ = 100;
     // Not an RGB value (the high byte is set): follow the system colour.
     static constexpr COLORREF SystemCaptionColor = 0xFF000000;
