@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
+#include "toolkit/picture.h"
 #include "toolkit/text.h"
 #include "widgets/os_version_win.h"
 
@@ -166,23 +167,23 @@ void TBitmapButton::DrawImage(HDC dc, const TBitmapButtonPaint& plan) {
     HBITMAP bitmap = Bitmap(plan.Image);
     if (!plan.DrawImage || !bitmap) return;
     const TImageInfo& image = FState.Image(plan.Image);
-    tk::UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    tk::SelectObjectScope select(memory.get(), bitmap);
-    // The images are design-sized: scaled to the form's DPI (1:1 at 96 DPI).
+    // The images are design-sized: drawn 1:1 at 96 DPI, resampled to the
+    // form's scale otherwise.
     const int width = Parent()->Scale(image.Width);
     const int height = Parent()->Scale(image.Height);
+    if (width != image.Width || height != image.Height) {
+        tk::Picture picture = tk::Picture::FromBitmap(bitmap);
+        if (plan.Transparent) picture.MakeTransparent(plan.TransparentColor);
+        picture.Resampled(width, height).Draw(dc, Left(), Top());
+        return;
+    }
+    tk::UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    tk::SelectObjectScope select(memory.get(), bitmap);
     if (plan.Transparent) {
-        TransparentBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, image.Width, image.Height,
+        TransparentBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, image.Width, image.Height,
                        plan.TransparentColor);
-    } else if (width == image.Width && height == image.Height) {
-        BitBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, SRCCOPY);
     } else {
-        const int oldMode = SetStretchBltMode(dc, HALFTONE);
-        POINT oldOrigin{};
-        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-        StretchBlt(dc, Left(), Top(), width, height, memory.get(), 0, 0, image.Width, image.Height, SRCCOPY);
-        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-        SetStretchBltMode(dc, oldMode);
+        BitBlt(dc, Left(), Top(), image.Width, image.Height, memory.get(), 0, 0, SRCCOPY);
     }
 }
 

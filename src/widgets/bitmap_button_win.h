@@ -85,7 +85,7 @@ private:
     tk::UniqueBitmap& BitmapRef(TButtonImage which);
     void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
     void DrawCaption(HDC dc);
-    void Sync() { FState.SyncBounds(TBounds{Left(), Top(), Width(), Height()}); }
+    void Sync() { FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())}); }
 
     TBitmapButtonState FState;
     std::wstring FCaption;

@@ -156,6 +156,28 @@ TEST_F(DisplayScaleTest, FirstRunBarAndAllButtonsRowScaleWithTheDisplay) {
     EXPECT_EQ(help.right - help.left, Px(22));
 }
 
+// The pills sized by their images (the test program has none of its own).
+TEST_F(DisplayScaleTest, PillsWithImagesKeepTheirPlaceAtTheRightEdge) {
+    bar = tk::MakeInstance<TF_Search>();
+    for (const char* name : {"btnMin", "btnClose"}) {
+        auto* pill = bar->Find<TBitmapButton>(name);
+        ASSERT_NE(pill, nullptr);
+        HDC screen = GetDC(nullptr);
+        HBITMAP image = CreateCompatibleBitmap(screen, 24, 15);
+        ReleaseDC(nullptr, screen);
+        pill->SetBitmap(TButtonImage::Normal, image);
+        DeleteObject(image);
+    }
+    bar->ArrangeButtons();
+    const RECT close = bar->Find<tk::GraphicControl>("btnClose")->BoundsRect();
+    const RECT min = bar->Find<tk::GraphicControl>("btnMin")->BoundsRect();
+    EXPECT_EQ(close.right - close.left, Px(24)) << close.left << "," << close.top << "," << close.right;
+    EXPECT_EQ(close.bottom - close.top, Px(15));
+    EXPECT_EQ(min.left, Px(256) - Px(54)) << min.left;
+    EXPECT_LE(close.right, bar->ClientWidth());
+    EXPECT_GE(close.left, min.right - 1);
+}
+
 TEST_F(DisplayScaleTest, BarFollowsADpiChangeAndComesBackExactly) {
     bar = tk::MakeInstance<TF_Search>();
     const int start = bar->Dpi();
