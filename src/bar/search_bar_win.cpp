@@ -76,7 +76,7 @@ TF_Search::~TF_Search() = default;
 
 // The controls as the form's design has them, back to front.
 void TF_Search::CreateControls() {
-    SetFont(tk::FontSpec{L"宋体", 12, GB2312_CHARSET});
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
 
     auto& imgLeft = Make<tk::Image>("imgLeft", 0, 0, 22, BarHeight);
     imgLeft.SetAutoSize(true);
@@ -102,7 +102,7 @@ void TF_Search::CreateControls() {
             } catch (const Error&) {
             }
         }
-        b.SetFont(tk::CreateUiFont(tk::FontSpec{L"宋体", 12, DEFAULT_CHARSET}, Dpi()).get());
+        b.SetFont(tk::CreateUiFont(tk::FontRequest{L"宋体", 12, DEFAULT_CHARSET}, Dpi()).get());
         b.SetHint(tk::Utf8ToWide(hint));
         b.SetAnchors(tk::akTop | tk::akRight);
         b.EndLoading();

@@ -103,7 +103,7 @@ TF_HotKey::TF_HotKey(HWND bar)
       FSavedSecondTrayHotKey(GetConfig().SecondTrayHotKey()),
       FNewerSystem(IsVistaOrLater()),
       FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
-    SetFont(tk::FontSpec{L"宋体", 12, GB2312_CHARSET});
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     // Tab moves between the controls and Alt+O / Alt+C press the buttons;
     // Enter has no dialog-wide meaning (neither button is a default one).

@@ -62,8 +62,8 @@ UniqueFont CreateUiFont(const std::wstring& face, int height, BYTE charset, int 
     return UniqueFont(font);
 }
 
-UniqueFont CreateUiFont(const FontSpec& spec, int dpi) {
-    return CreateUiFont(spec.Face, ScaleLength(spec.Height, dpi), spec.Charset, spec.Weight);
+UniqueFont CreateUiFont(const FontRequest& request, int dpi) {
+    return CreateUiFont(request.Face, ScaleLength(request.Height, dpi), request.Charset, request.Weight);
 }
 
 }  // namespace quorvex::tk

@@ -123,7 +123,7 @@ void Form::ChangeDpi(int dpi, const RECT* suggested) {
     const int old = dpi_;
     dpi_ = dpi;
     if (dpi != old) {
-        if (!fontSpec_.Face.empty()) ApplyFont(CreateUiFont(fontSpec_, dpi_));
+        if (!fontRequest_.Face.empty()) ApplyFont(CreateUiFont(fontRequest_, dpi_));
         for (Component* c : components_) {
             if (auto* g = dynamic_cast<GraphicControl*>(c)) g->RescaleDpi(old, dpi);
             else if (auto* w = dynamic_cast<WinControl*>(c)) w->RescaleDpi(old, dpi);
@@ -263,14 +263,14 @@ bool Form::DispatchDialogChar(wchar_t ch) {
 
 // ---- font
 
-void Form::SetFont(const FontSpec& spec) {
-    ApplyFont(CreateUiFont(spec, dpi_));
-    fontSpec_ = spec;
+void Form::SetFont(const FontRequest& request) {
+    ApplyFont(CreateUiFont(request, dpi_));
+    fontRequest_ = request;
 }
 
 void Form::SetFont(UniqueFont font) {
     if (!font) return;
-    fontSpec_ = FontSpec{};
+    fontRequest_ = FontRequest{};
     ApplyFont(std::move(font));
 }
 

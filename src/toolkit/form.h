@@ -132,7 +132,7 @@ public:
     HFONT Font() const { return font_.get(); }
     // A font made for the form's DPI from a design height, made again when
     // the DPI changes.
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontRequest& request);
     // A ready-made font, kept as it is when the DPI changes.
     void SetFont(UniqueFont font);
 
@@ -178,7 +178,7 @@ private:
     GraphicControl* captured_ = nullptr;
     bool trackingLeave_ = false;
     UniqueFont font_;
-    FontSpec fontSpec_;  // empty face: the font is not made per DPI
+    FontRequest fontRequest_;  // empty face: the font is not made per DPI
     int dpi_;
     UniqueWindow toolTip_;
     std::vector<GraphicControl*> tools_;  // controls with a tool in the tooltip

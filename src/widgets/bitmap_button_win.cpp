@@ -80,7 +80,7 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
           [this](const std::string& text) { return ToDesign(TextWidth(tk::Utf8ToWide(text))); }}) {
     FState.SetBounds(left, top, 83, 28);
     const std::wstring face = tk::Utf8ToWide(PickByVersion("微软雅黑", "宋体"));
-    FFont = tk::CreateUiFont(tk::FontSpec{face, 12, GB2312_CHARSET}, parent.Dpi());
+    FFont = tk::CreateUiFont(tk::FontRequest{face, 12, GB2312_CHARSET}, parent.Dpi());
 
     FState.OnClick = [this] { tk::GraphicControl::Click(); };
     FState.OnMouseEnter = [this] { tk::GraphicControl::MouseEnter(); };

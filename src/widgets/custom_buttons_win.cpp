@@ -147,7 +147,7 @@ bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
 
 TF_CustomButtons::TF_CustomButtons(HWND bar)
     : tk::Form(CustomButtonsParams()), FBar(bar), FItems(GetConfig().ButtonMask()) {
-    SetFont(tk::FontSpec{L"宋体", 12, GB2312_CHARSET});
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
     FList = &Make<TCheckListBox>("clbButtons", FItems, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
