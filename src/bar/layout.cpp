@@ -10,12 +10,12 @@ TLayout ArrangeButtonsLayout(const TLayoutInput& in) {
     const bool modeKnown = in.ButtonMode == bmShowAll || compact || in.ButtonMode == bmShowCustom;
 
     int x = QueryBoxLeft + QueryBoxWidth + 2;
-    auto place = [&x](TLayoutSlot& slot, bool visible, int width) {
+    auto place = [&x, &in](TLayoutSlot& slot, bool visible, int width) {
         slot.Arranged = true;
         slot.Visible = visible;
         if (!visible) return;
-        slot.Width = width;
-        slot.Left = x;
+        slot.Width = ScaleLength(width, in.Dpi);
+        slot.Left = ScaleLength(x, in.Dpi);
         x = CheckedAdd(CheckedAdd(x, width), ButtonGap);
     };
 
@@ -32,7 +32,7 @@ TLayout ArrangeButtonsLayout(const TLayoutInput& in) {
     if (in.SetupExists) place(out.Setup, true, SetupButtonWidth);
     if (in.HelpExists) place(out.Help, in.ShowHelp, HelpButtonWidth);
 
-    out.WindowWidth = CheckedAdd(x, RightMargin);
+    out.WindowWidth = ScaleLength(CheckedAdd(x, RightMargin), in.Dpi);
     out.WindowLeft = in.WindowLeft;
     if (CheckedAdd(in.WindowLeft, out.WindowWidth) > in.ScreenWidth)
         out.WindowLeft = CheckedSub(in.ScreenWidth, out.WindowWidth);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/dpi_scale.h"
 #include "config/config_record.h"
 #include "search/search_types.h"
 
@@ -34,8 +35,11 @@ struct TLayoutInput {
     // is on (on one screen, the screen width).
     int WindowLeft = 0;
     int ScreenWidth = 0;
+    // The bar's DPI: the row's design lengths are scaled to it.
+    int Dpi = DesignDpi;
 };
 
+// Every width and position of the result is in pixels at the input's DPI.
 struct TLayoutSlot {
     bool Arranged = false;    // the pass touches this control at all
     bool Visible = false;

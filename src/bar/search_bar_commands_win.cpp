@@ -45,6 +45,7 @@ void TF_Search::ArrangeButtons() {
     in.HelpExists = btnHelp != nullptr;
     in.WindowLeft = Left();
     in.ScreenWidth = MonitorBoundsOf(Handle()).Right;
+    in.Dpi = Dpi();
 
     const TLayout layout = ArrangeButtonsLayout(in);
     auto apply = [](tk::GraphicControl* c, const TLayoutSlot& slot) {

@@ -2,6 +2,7 @@
 // placement and its shutdown.
 #include "bar/search_bar_win.h"
 
+#include "base/dpi_scale.h"
 #include "base/error.h"
 
 #include <utility>
@@ -75,23 +76,17 @@ TF_Search::~TF_Search() = default;
 
 // The controls as the form's design has them, back to front.
 void TF_Search::CreateControls() {
-    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
 
     auto& imgLeft = Make<tk::Image>("imgLeft", 0, 0, 22, BarHeight);
     imgLeft.SetAutoSize(true);
-    imgLeft.SetPicture(JpegOrEmpty(IDR_SKIN_LEFT));
     auto& imgMid = Make<tk::Image>("imgMid", 22, 0, DesignClientWidth - 22 - 24, BarHeight);
     imgMid.SetStretch(true);
     imgMid.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
-    imgMid.SetPicture(JpegOrEmpty(IDR_SKIN_MID));
     auto& imgRight = Make<tk::Image>("imgRight", DesignClientWidth - 24, 0, 24, BarHeight);
     imgRight.SetAnchors(tk::akTop | tk::akRight);
-    imgRight.SetPicture(JpegOrEmpty(IDR_SKIN_RIGHT));
     auto& imgCaption = Make<tk::Image>("imgCaption", 14, 6, 93, 18);
     imgCaption.SetAutoSize(true);
-    tk::Picture caption = BitmapOrEmpty(IDB_CAPTION);
-    caption.MakeBottomLeftTransparent();
-    imgCaption.SetPicture(std::move(caption));
 
     // The minimise and close pills: bitmap buttons sized by their images.
     const auto makePill = [this](const char* name, int left, int normal, int active, int down,
@@ -107,7 +102,7 @@ void TF_Search::CreateControls() {
             } catch (const Error&) {
             }
         }
-        b.SetFont(tk::CreateUiFont(L"宋体", 12, DEFAULT_CHARSET).get());
+        b.SetFont(tk::CreateUiFont(tk::FontRequest{L"宋体", 12, DEFAULT_CHARSET}, Dpi()).get());
         b.SetHint(tk::Utf8ToWide(hint));
         b.SetAnchors(tk::akTop | tk::akRight);
         b.EndLoading();
@@ -135,20 +130,17 @@ void TF_Search::CreateControls() {
     int x = 130;
     for (int i = 0; i < SearchTypeCount; ++i) {
         auto& b = Make<tk::SpeedButton>(SearchButtonName(i), x, ButtonTop, 48, ButtonHeight);
-        b.SetGlyph(BitmapOrEmpty(IDB_GLYPH_BASE + i));
         b.SetCaption(tk::Utf8ToWide(SearchTypes[static_cast<std::size_t>(i)].Caption));
         b.SetCaptionColor(CaptionTextColor);
         b.SetTag(i + 1);
         x += 49;
     }
     auto& btnSearchType = Make<tk::SpeedButton>("btnSearchType", x, ButtonTop, 13, ButtonHeight);
-    btnSearchType.SetGlyph(BitmapOrEmpty(IDB_GLYPH_SEARCHTYPE));
     btnSearchType.OnClick = [this](tk::GraphicControl& sender) { btnSearchTypeClick(sender); };
     auto& btnSetup = Make<tk::SpeedButton>("btnSetup", x + 14, ButtonTop, 22, ButtonHeight);
-    btnSetup.SetGlyph(BitmapOrEmpty(IDB_GLYPH_SETUP));
     btnSetup.OnClick = [this](tk::GraphicControl& sender) { btnSetupClick(sender); };
-    auto& btnHelp = Make<tk::SpeedButton>("btnHelp", x + 37, ButtonTop, 22, ButtonHeight);
-    btnHelp.SetGlyph(BitmapOrEmpty(IDB_GLYPH_HELP));
+    Make<tk::SpeedButton>("btnHelp", x + 37, ButtonTop, 22, ButtonHeight);
+    LoadArtwork();
 
     CreateMenus();
     btnSearchType.SetPopupMenu(pmnuSearchType);
@@ -158,6 +150,29 @@ void TF_Search::CreateControls() {
     OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
     OnShow = [this](tk::Form&) { FormShow(); };
     OnDestroy = [this](tk::Form&) { FormDestroy(); };
+}
+
+// The skin, the title and the glyphs from the artwork for the bar's scale:
+// 100 % at 96 DPI, the 200 % set above (drawn scaled down between).
+void TF_Search::LoadArtwork() {
+    const int percent = ArtworkPercentFor(Dpi());
+    const int offset = percent == 200 ? ID_SCALE_200_OFFSET : 0;
+    auto image = [this](const char* name) { return Find<tk::Image>(name); };
+    if (auto* i = image("imgLeft")) i->SetPicture(JpegOrEmpty(IDR_SKIN_LEFT + offset), percent);
+    if (auto* i = image("imgMid")) i->SetPicture(JpegOrEmpty(IDR_SKIN_MID + offset), percent);
+    if (auto* i = image("imgRight")) i->SetPicture(JpegOrEmpty(IDR_SKIN_RIGHT + offset), percent);
+    if (auto* i = image("imgCaption")) {
+        tk::Picture caption = BitmapOrEmpty(IDB_CAPTION + offset);
+        caption.MakeBottomLeftTransparent();
+        i->SetPicture(std::move(caption), percent);
+    }
+    auto glyph = [&](const std::string& name, int id) {
+        if (auto* b = Find<tk::SpeedButton>(name)) b->SetGlyph(BitmapOrEmpty(id + offset), percent);
+    };
+    for (int i = 0; i < SearchTypeCount; ++i) glyph(SearchButtonName(i), IDB_GLYPH_BASE + i);
+    glyph("btnSearchType", IDB_GLYPH_SEARCHTYPE);
+    glyph("btnSetup", IDB_GLYPH_SETUP);
+    glyph("btnHelp", IDB_GLYPH_HELP);
 }
 
 void TF_Search::FormCreate() {
@@ -204,6 +219,14 @@ void TF_Search::PlaceBar() {
     std::optional<TPointI> p = RestoreStoredPosition(cfg.WindowLeft(), cfg.WindowTop(), desktop, Width(), Height());
     if (!p) p = PlaceNearTaskbar(desktop, Width(), Height());
     if (p) SetBounds(p->X, p->Y, Width(), Height());
+}
+
+// The controls were rescaled with the form: the row is laid out again at the
+// new DPI, and the bar takes its design height there.
+void TF_Search::DpiChanged(int, int) {
+    LoadArtwork();
+    SetClientSize(ClientWidth(), Scale(BarHeight));
+    ArrangeButtons();
 }
 
 // A display change may have taken the bar's monitor away or shrunk it.

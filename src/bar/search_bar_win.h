@@ -89,6 +89,8 @@ public:
 
 protected:
     void WndProc(tk::Message& m) override;
+    void DpiChanged(int fromDpi, int toDpi) override;
+    void LoadArtwork();
 
 private:
     void CreateControls();

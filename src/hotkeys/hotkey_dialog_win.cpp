@@ -1,6 +1,7 @@
 #include "hotkeys/hotkey_dialog_win.h"
 
 #include "base/desktop_win.h"
+#include "base/dpi_scale.h"
 #include "base/error.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_text_win.h"
@@ -96,7 +97,7 @@ TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
       FNewerSystem(IsVistaOrLater()),
       FLink(std::move(link)),
       FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
-    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     // Tab moves between the controls and Alt+O / Alt+C press the buttons;
     // Enter has no dialog-wide meaning (neither button is a default one).
@@ -111,13 +112,13 @@ TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     FRbStartDef = &Make<TRadioButton>("rbStartDefHotKey", L"默认热键", 8 + 8, 8 + 19, 89, 17, true);
     FRbStartCustom = &Make<TRadioButton>("rbStartCustomHotKey", L"自定义热键", 8 + 8, 8 + 42, 89, 17, false);
     FLblStart = &Make<tk::WinControl>("lblStartHotKey", Label(8 + 103, 8 + 21));
-    FHkStart = std::make_unique<THotKeyEx>(Handle(), 1001, 8 + 103, 8 + 41, 121, 19);
+    FHkStart = std::make_unique<THotKeyEx>(Handle(), 1001, Scale(8 + 103), Scale(8 + 41), Scale(121), Scale(19));
 
     FGbxTray = &Make<tk::WinControl>("gbxTrayHotKey", GroupBox(L"最小化窗口/恢复窗口", 8, 82, true));
     FRbTrayDef = &Make<TRadioButton>("rbTrayDefHotKey", L"默认热键", 8 + 8, 82 + 19, 89, 17, true);
     FRbTrayCustom = &Make<TRadioButton>("rbTrayCustomHotKey", L"自定义热键", 8 + 8, 82 + 42, 89, 17, false);
     FLblTray = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
-    FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, 8 + 103, 82 + 41, 121, 19);
+    FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, Scale(8 + 103), Scale(82 + 41), Scale(121), Scale(19));
 
     // Shown (and room made for it) only when the stored key was refused.
     tk::ControlParams status = Label(8, 82 + 68 + 4);
@@ -165,6 +166,19 @@ void TF_HotKey::WndProc(tk::Message& m) {
         return;
     default:
         tk::Form::WndProc(m);
+    }
+}
+
+// The hot-key boxes are not the toolkit's controls: they follow the scale here.
+void TF_HotKey::DpiChanged(int fromDpi, int toDpi) {
+    for (THotKeyEx* box : {FHkStart.get(), FHkTray.get()}) {
+        RECT r;
+        GetWindowRect(box->Handle(), &r);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(box->Handle(), nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
+                     ScaleLength(r.right - r.left, toDpi, fromDpi), ScaleLength(r.bottom - r.top, toDpi, fromDpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
     }
 }
 

@@ -79,6 +79,7 @@ public:
 
 protected:
     void WndProc(tk::Message& m) override;
+    void DpiChanged(int fromDpi, int toDpi) override;
 
 private:
     void FormKeyDown(unsigned& key);

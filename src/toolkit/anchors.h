@@ -5,6 +5,8 @@
 // windowless and windowed controls alike.
 #include <windows.h>
 
+#include "base/dpi_scale.h"
+
 namespace quorvex::tk {
 
 using Anchors = unsigned;
@@ -38,6 +40,12 @@ public:
         if (width < 0) width = 0;
         if (height < 0) height = 0;
         return {left, top, left + width, top + height};
+    }
+
+    // The distances at another DPI (the control and its parent scale alike).
+    void Rescale(int toDpi, int fromDpi) {
+        right_ = ScaleLength(right_, toDpi, fromDpi);
+        bottom_ = ScaleLength(bottom_, toDpi, fromDpi);
     }
 
 private:

@@ -3,22 +3,31 @@
 #include <commctrl.h>
 
 #include "base/checked.h"
+#include "base/dpi_scale.h"
 #include "base/error.h"
+#include "toolkit/form.h"
 
 namespace quorvex::tk {
+
+// The list drops 8 items of 12 design pixels below the box.
+constexpr int DropDownExtra = 8 * 12 + 2;
 
 ComboBox::ComboBox(Form& parent, std::string name, int left, int top, int width, int height)
     : WinControl(parent, std::move(name),
                  ControlParams{WC_COMBOBOXW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                               left, top, width, height + 8 * 12 + 2}) {
+                               left, top, width, height + DropDownExtra}),
+      designHeight_(height) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(Handle(), &info)) edit_ = info.hwndItem;
     if (edit_) SubclassPart(edit_);
-    // The selection field is sized so that the closed box is `height` high.
-    // How the field height maps to the box height differs between systems:
-    // correct by the difference until it fits.
+    FitClosedHeight(parent.Scale(height));
+}
+
+// How the field height maps to the box height differs between systems:
+// correct by the difference until it fits.
+void ComboBox::FitClosedHeight(int pixels) {
     auto closedHeight = [this] {
         RECT r{};
         GetWindowRect(Handle(), &r);
@@ -26,7 +35,7 @@ ComboBox::ComboBox(Form& parent, std::string name, int left, int top, int width,
     };
     int field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
-        const int diff = height - closedHeight();
+        const int diff = pixels - closedHeight();
         if (diff == 0) break;
         field += diff;
         if (field <= 0) break;
@@ -34,9 +43,25 @@ ComboBox::ComboBox(Form& parent, std::string name, int left, int top, int width,
     }
 }
 
+// The window of a drop-down box is as high as the box with its list: it is
+// sized from the design lengths, not from the closed box it shows.
+void ComboBox::DpiChanged(int fromDpi, int toDpi) {
+    const RECT r = BoundsRect();
+    const int height = ScaleLength(designHeight_, toDpi);
+    SetWindowPos(Handle(), nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
+                 ScaleLength(r.right - r.left, toDpi, fromDpi), height + ScaleLength(DropDownExtra, toDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (designItemHeight_ > 0)
+        SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, ScaleLength(designItemHeight_, toDpi));
+    FitClosedHeight(height);
+}
+
 void ComboBox::SetMaxLength(int chars) { SendMessageW(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
 
-void ComboBox::SetItemHeight(int pixels) { SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, pixels); }
+void ComboBox::SetItemHeight(int designHeight) {
+    designItemHeight_ = designHeight;
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Parent().Scale(designHeight));
+}
 
 std::size_t ComboBox::Count() const {
     const LRESULT n = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);

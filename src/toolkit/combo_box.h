@@ -17,7 +17,8 @@ public:
     HWND EditHandle() const { return edit_; }
 
     void SetMaxLength(int chars);  // CB_LIMITTEXT
-    void SetItemHeight(int pixels);
+    // The list items' design height (96 DPI), scaled to the form's DPI.
+    void SetItemHeight(int designHeight);
 
     std::size_t Count() const;
     std::wstring Item(std::size_t index) const;  // throws RangeError out of range
@@ -38,8 +39,16 @@ public:
 
     bool Command(WORD code) override;
 
+protected:
+    void DpiChanged(int fromDpi, int toDpi) override;
+
 private:
+    // Sizes the selection field so that the closed box is `pixels` high.
+    void FitClosedHeight(int pixels);
+
     HWND edit_ = nullptr;
+    int designHeight_;      // of the closed box
+    int designItemHeight_ = 0;  // 0: the system's
 };
 
 }  // namespace quorvex::tk

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "base/dpi_scale.h"
 #include "base/error.h"
 
 namespace quorvex::tk {
@@ -59,6 +60,10 @@ UniqueFont CreateUiFont(const std::wstring& face, int height, BYTE charset, int 
     HFONT font = CreateFontIndirectW(&lf);
     if (!font) throw Error("Cannot create font");
     return UniqueFont(font);
+}
+
+UniqueFont CreateUiFont(const FontRequest& request, int dpi) {
+    return CreateUiFont(request.Face, ScaleLength(request.Height, dpi), request.Charset, request.Weight);
 }
 
 }  // namespace quorvex::tk

@@ -17,6 +17,16 @@ bool FontFaceExists(const std::wstring& face, BYTE charset);
 // the usual CJK faces for that character set is used instead.
 UniqueFont CreateUiFont(const std::wstring& face, int height, BYTE charset, int weight = FW_NORMAL);
 
+// A font by design height (pixels at 96 DPI), made for a DPI by CreateUiFont.
+struct FontRequest {
+    std::wstring Face;
+    int Height = 0;
+    BYTE Charset = DEFAULT_CHARSET;
+    int Weight = FW_NORMAL;
+};
+// The font at `dpi`: the height scaled from 96 DPI.
+UniqueFont CreateUiFont(const FontRequest& request, int dpi);
+
 // The face the system will use for CreateUiFont's arguments.
 std::wstring ResolveFontFace(const std::wstring& face, BYTE charset);
 

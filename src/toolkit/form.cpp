@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "base/dpi_scale.h"
 #include "base/error.h"
 #include "toolkit/application.h"
 #include "toolkit/disabled_windows.h"
+#include "toolkit/dpi.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/guard.h"
 #include "toolkit/popup_menu.h"
@@ -26,9 +28,10 @@ bool Contains(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
 
 }  // namespace
 
-Form::Form(const FormParams& params) : backgroundColor_(params.BackgroundColor) {
+Form::Form(const FormParams& params)
+    : dpi_(params.Owner ? WindowDpi(params.Owner) : SystemDpi()), backgroundColor_(params.BackgroundColor) {
     RegisterWindowClass({params.ClassName, CS_DBLCLKS, nullptr, params.Icon, nullptr});
-    RECT r{0, 0, params.ClientWidth, params.ClientHeight};
+    RECT r{0, 0, Scale(params.ClientWidth), Scale(params.ClientHeight)};
     AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
     CreateParams cp{params.ClassName, params.Caption};
     cp.Caption = params.Caption;
@@ -109,6 +112,28 @@ WinControl* Form::ControlOfWindow(HWND hwnd) const {
         if (auto* w = dynamic_cast<WinControl*>(c); w && w->Handle() == hwnd) return w;
     }
     return nullptr;
+}
+
+// ---- display scale
+
+int Form::Scale(int designLength) const { return ScaleLength(designLength, dpi_); }
+
+void Form::ChangeDpi(int dpi, const RECT* suggested) {
+    if (dpi <= 0) return;
+    const int old = dpi_;
+    dpi_ = dpi;
+    if (dpi != old) {
+        if (!fontRequest_.Face.empty()) ApplyFont(CreateUiFont(fontRequest_, dpi_));
+        for (Component* c : components_) {
+            if (auto* g = dynamic_cast<GraphicControl*>(c)) g->RescaleDpi(old, dpi);
+            else if (auto* w = dynamic_cast<WinControl*>(c)) w->RescaleDpi(old, dpi);
+        }
+    }
+    if (suggested)
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi != old) DpiChanged(old, dpi);
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // ---- geometry and visibility
@@ -238,8 +263,18 @@ bool Form::DispatchDialogChar(wchar_t ch) {
 
 // ---- font
 
+void Form::SetFont(const FontRequest& request) {
+    ApplyFont(CreateUiFont(request, dpi_));
+    fontRequest_ = request;
+}
+
 void Form::SetFont(UniqueFont font) {
     if (!font) return;
+    fontRequest_ = FontRequest{};
+    ApplyFont(std::move(font));
+}
+
+void Form::ApplyFont(UniqueFont font) {
     font_ = std::move(font);
     for (Component* c : components_) {
         if (auto* w = dynamic_cast<WinControl*>(c); w && w->Handle())
@@ -520,6 +555,10 @@ void Form::WndProc(Message& m) {
         return;
     case WM_CLOSE:
         Close();
+        return;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(m.WParam), reinterpret_cast<const RECT*>(m.LParam));
+        m.Result = 0;
         return;
     case WM_DESTROY:
         if (OnDestroy) OnDestroy(*this);

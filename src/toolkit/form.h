@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "toolkit/component.h"
+#include "toolkit/font.h"
 #include "toolkit/handles.h"
 #include "toolkit/shift_state.h"
 #include "toolkit/window.h"
@@ -34,8 +35,10 @@ struct FormParams {
     DWORD Style = WS_POPUP | WS_CLIPCHILDREN;
     DWORD ExStyle = 0;
     int Left = 0, Top = 0;
+    // A design size (96 DPI), scaled to the form's DPI.
     int ClientWidth = 0, ClientHeight = 0;
-    // Owner window; nullptr: the application window.
+    // Owner window; nullptr: the application window. The form starts at the
+    // owner's DPI (the system DPI without one).
     HWND Owner = nullptr;
     HICON Icon = nullptr;
     // The system colour index of the background (COLOR_BTNFACE for dialogs).
@@ -71,6 +74,17 @@ public:
     }
     // The topmost visible windowless control at a client point, or nullptr.
     GraphicControl* ControlAtPos(POINT clientPoint) const;
+
+    // ---- display scale
+    // Sizes and positions of the form and its controls are pixels. Design
+    // lengths (96 DPI) become pixels only through Scale: the controls'
+    // constructors, fonts, pictures and the forms' layout code use it.
+    int Dpi() const { return dpi_; }
+    int Scale(int designLength) const;
+    // The DPI changed to `dpi` (WM_DPICHANGED): the form takes `suggested`
+    // (screen coordinates, may be null), re-creates its font, rescales its
+    // controls and then calls DpiChanged for the form's own layout.
+    void ChangeDpi(int dpi, const RECT* suggested);
 
     // ---- geometry and visibility
     RECT BoundsRect() const;
@@ -116,6 +130,10 @@ public:
 
     // ---- font (shared by the captions of the form's controls)
     HFONT Font() const { return font_.get(); }
+    // A font made for the form's DPI from a design height, made again when
+    // the DPI changes.
+    void SetFont(const FontRequest& request);
+    // A ready-made font, kept as it is when the DPI changes.
     void SetFont(UniqueFont font);
 
     // ---- events
@@ -140,6 +158,8 @@ protected:
     void Destroyed() override;
     // Paints the background of the client area (default: the system colour).
     virtual void PaintBackground(HDC dc, const RECT& client);
+    // After ChangeDpi rescaled the controls: the form's own layout.
+    virtual void DpiChanged(int /*fromDpi*/, int /*toDpi*/) {}
 
 private:
     void Paint();
@@ -147,6 +167,7 @@ private:
     void SetHotControl(GraphicControl* control);
     void EnsureToolTip();
     void ResizeControls();
+    void ApplyFont(UniqueFont font);
     void RestoreFocus();
     WinControl* ControlOfWindow(HWND hwnd) const;
 
@@ -157,6 +178,8 @@ private:
     GraphicControl* captured_ = nullptr;
     bool trackingLeave_ = false;
     UniqueFont font_;
+    FontRequest fontRequest_;  // empty face: the font is not made per DPI
+    int dpi_;
     UniqueWindow toolTip_;
     std::vector<GraphicControl*> tools_;  // controls with a tool in the tooltip
     HWND lastFocus_ = nullptr;           // the focused child when the form was deactivated

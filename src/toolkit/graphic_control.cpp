@@ -5,7 +5,11 @@
 namespace quorvex::tk {
 
 GraphicControl::GraphicControl(Form& parent, std::string name, int left, int top, int width, int height)
-    : parent_(&parent), left_(left), top_(top), width_(width), height_(height) {
+    : parent_(&parent),
+      left_(parent.Scale(left)),
+      top_(parent.Scale(top)),
+      width_(parent.Scale(width)),
+      height_(parent.Scale(height)) {
     SetName(std::move(name));
     parent_->RegisterComponent(this);
     RememberAnchorDistances();
@@ -43,6 +47,21 @@ void GraphicControl::ParentResized(int width, int height) {
     SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     // Distances stay those of the design, also when the parent got too small.
     anchoring_ = design;
+}
+
+void GraphicControl::RescaleDpi(int fromDpi, int toDpi) {
+    left_ = ScaleLength(left_, toDpi, fromDpi);
+    top_ = ScaleLength(top_, toDpi, fromDpi);
+    width_ = ScaleLength(width_, toDpi, fromDpi);
+    height_ = ScaleLength(height_, toDpi, fromDpi);
+    anchoring_.Rescale(toDpi, fromDpi);
+    // The parent has not taken its new size yet: what the control does in
+    // its handlers must not measure its distances against the old one.
+    const Anchoring rescaled = anchoring_;
+    parent_->UpdateHint(*this);
+    Resized();
+    DpiChanged(fromDpi, toDpi);
+    anchoring_ = rescaled;
 }
 
 void GraphicControl::SetAnchors(Anchors anchors) {

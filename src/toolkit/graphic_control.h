@@ -90,9 +90,13 @@ public:
     virtual void Resized() {}
     // After Enabled changed; the base repaints.
     virtual void EnabledChanged() { Invalidate(); }
+    // After the parent's DPI changed and the bounds were rescaled: pictures
+    // and fonts of the control's own are made again here.
+    virtual void DpiChanged(int /*fromDpi*/, int /*toDpi*/) {}
 
 protected:
-    // Adds the control to the parent (which owns it) with its design bounds.
+    // Adds the control to the parent (which owns it) with its design bounds
+    // (96 DPI), scaled to the parent's DPI.
     GraphicControl(Form& parent, std::string name, int left, int top, int width, int height);
 
 private:
@@ -101,6 +105,8 @@ private:
     void ParentResized(int width, int height);
     void RememberAnchorDistances();
     void SetMouseInControl(bool in);
+    // The parent's DPI changed from `fromDpi` to `toDpi` (before it resizes).
+    void RescaleDpi(int fromDpi, int toDpi);
 
     Form* parent_;
     int left_, top_, width_, height_;

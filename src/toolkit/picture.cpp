@@ -1,5 +1,10 @@
 #include "toolkit/picture.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "base/area_resample.h"
+
 #include <cstring>
 #include <string>
 
@@ -76,6 +81,16 @@ void Picture::StretchDraw(HDC dc, const RECT& dest) const {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, mem.get(), 0, 0, width_,
                height_, blend);
+}
+
+Picture Picture::Resampled(int width, int height) const {
+    if (Empty()) return {};
+    const std::size_t bytes = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4;
+    const std::vector<std::uint8_t> source(bits_, bits_ + bytes);
+    const std::vector<std::uint8_t> scaled = AreaResample(source, width_, height_, width, height);
+    Picture p = Blank(width, height);
+    std::copy(scaled.begin(), scaled.end(), p.bits_);
+    return p;
 }
 
 Picture Picture::FromJpeg(const void* data, std::size_t size) {

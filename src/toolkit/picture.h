@@ -35,6 +35,10 @@ public:
     void Draw(HDC dc, int x, int y) const;
     void StretchDraw(HDC dc, const RECT& dest) const;
 
+    // A copy at width × height, each pixel the area-weighted mean of what it
+    // covers (for artwork drawn at a display scale it was not made for).
+    Picture Resampled(int width, int height) const;
+
     // Decoding, each throwing Error when the data are not a picture.
     static Picture FromJpeg(const void* data, std::size_t size);
     // A JPEG stored as RCDATA resource `id` of `module`.

@@ -1,5 +1,8 @@
 #include "toolkit/speed_button.h"
 
+#include "base/dpi_scale.h"
+#include "toolkit/form.h"
+
 namespace quorvex::tk {
 namespace {
 constexpr int GlyphSpacing = 4;  // between glyph and caption
@@ -14,9 +17,11 @@ void SpeedButton::SetCaption(std::wstring caption) {
     Invalidate();
 }
 
-void SpeedButton::SetGlyph(Picture glyph) {
+void SpeedButton::SetGlyph(Picture glyph, int artworkPercent) {
     glyph_ = std::move(glyph);
+    glyphPercent_ = artworkPercent > 0 ? artworkPercent : 100;
     glyph_.MakeBottomLeftTransparent();
+    resampledGlyph_ = Picture();
     Invalidate();
 }
 
@@ -51,12 +56,23 @@ void SpeedButton::Paint(HDC dc) {
         DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &calc, DT_CALCRECT | DT_SINGLELINE);
         text = {calc.right - calc.left, calc.bottom - calc.top};
     }
-    const int glyphW = glyph_.Empty() ? 0 : glyph_.Width();
-    const int glyphH = glyph_.Empty() ? 0 : glyph_.Height();
-    const int spacing = glyphW > 0 && text.cx > 0 ? GlyphSpacing : 0;
+    const int dpi = Parent()->Dpi();
+    const int glyphDpi = ScaleLength(DesignDpi, glyphPercent_, 100);
+    const int glyphW = glyph_.Empty() ? 0 : ScaleLength(glyph_.Width(), dpi, glyphDpi);
+    const int glyphH = glyph_.Empty() ? 0 : ScaleLength(glyph_.Height(), dpi, glyphDpi);
+    const int spacing = glyphW > 0 && text.cx > 0 ? Parent()->Scale(GlyphSpacing) : 0;
     const int total = glyphW + spacing + text.cx;
     const int x = r.left + (Width() - total + 1) / 2 + shift;
-    if (glyphW > 0) glyph_.Draw(dc, x, r.top + (Height() - glyphH + 1) / 2 + shift);
+    if (glyphW > 0) {
+        const int y = r.top + (Height() - glyphH + 1) / 2 + shift;
+        if (glyphW == glyph_.Width() && glyphH == glyph_.Height()) {
+            glyph_.Draw(dc, x, y);
+        } else {
+            if (resampledGlyph_.Width() != glyphW || resampledGlyph_.Height() != glyphH)
+                resampledGlyph_ = glyph_.Resampled(glyphW, glyphH);
+            resampledGlyph_.Draw(dc, x, y);
+        }
+    }
     if (text.cx > 0) {
         RECT tr{x + glyphW + spacing, r.top + (Height() - text.cy + 1) / 2 + shift, 0, 0};
         tr.right = tr.left + text.cx;

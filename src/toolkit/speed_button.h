@@ -18,8 +18,9 @@ public:
 
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(std::wstring caption);
-    // The glyph's bottom-left pixel colour is drawn transparent.
-    void SetGlyph(Picture glyph);
+    // The glyph's bottom-left pixel colour is drawn transparent. The glyph is
+    // artwork for `artworkPercent` (see Image::SetPicture).
+    void SetGlyph(Picture glyph, int artworkPercent = 100);
 
     // Colour of an enabled button's caption; until set, the system's button
     // text colour. A disabled caption is always drawn in the grey text colour.
@@ -40,6 +41,8 @@ public:
 private:
     std::wstring caption_;
     Picture glyph_;
+    Picture resampledGlyph_;  // the glyph at the form's scale, where that differs
+    int glyphPercent_ = 100;
     // Not an RGB value (the high byte is set): follow the system colour.
     static constexpr COLORREF SystemCaptionColor = 0xFF000000;
     COLORREF captionColor_ = SystemCaptionColor;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "base/error.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
@@ -20,8 +21,8 @@ int NextControlId() {
 
 WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) : parent_(&parent), id_(NextControlId()) {
     SetName(std::move(name));
-    hwnd_ = CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, p.Left, p.Top, p.Width,
-                            p.Height, parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+    hwnd_ = CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, parent.Scale(p.Left),
+                            parent.Scale(p.Top), parent.Scale(p.Width), parent.Scale(p.Height), parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                             GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) throw Error("Cannot create control");
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
@@ -71,6 +72,19 @@ void WinControl::ParentResized(int width, int height) {
     if (!hwnd_ || anchoring_.Edges() == (akLeft | akTop)) return;
     const RECT r = anchoring_.Follow(BoundsRect(), width, height);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinControl::RescaleDpi(int fromDpi, int toDpi) {
+    if (!hwnd_) return;
+    DpiChanged(fromDpi, toDpi);
+    anchoring_.Rescale(toDpi, fromDpi);
+}
+
+void WinControl::DpiChanged(int fromDpi, int toDpi) {
+    const RECT r = BoundsRect();
+    SetWindowPos(hwnd_, nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
+                 ScaleLength(r.right - r.left, toDpi, fromDpi), ScaleLength(r.bottom - r.top, toDpi, fromDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool WinControl::Visible() const { return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE); }

@@ -24,6 +24,7 @@ struct ControlParams {
     std::wstring Text;
     DWORD Style = WS_CHILD | WS_VISIBLE;
     DWORD ExStyle = 0;
+    // Design bounds (96 DPI), scaled to the parent's DPI.
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
@@ -76,6 +77,9 @@ public:
     virtual void Exit();
 
 protected:
+    // The parent's DPI changed from `fromDpi` to `toDpi` (before it resizes):
+    // the base moves and sizes the window to match.
+    virtual void DpiChanged(int fromDpi, int toDpi);
     // Hooks a window that belongs to the control (e.g. a combo box's edit field).
     void SubclassPart(HWND part);
 
@@ -84,6 +88,7 @@ private:
     bool PartMessage(WindowSubclass& part, Message& m);
     void ParentResized(int width, int height);
     void RememberAnchorDistances();
+    void RescaleDpi(int fromDpi, int toDpi);
 
     Form* parent_;
     HWND hwnd_ = nullptr;

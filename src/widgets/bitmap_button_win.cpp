@@ -4,9 +4,11 @@
 #include <string>
 
 #include "base/checked.h"
+#include "base/dpi_scale.h"
 #include "base/error.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
+#include "toolkit/picture.h"
 #include "toolkit/text.h"
 #include "widgets/os_version_win.h"
 
@@ -69,11 +71,16 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
     : tk::GraphicControl(parent, std::move(name), left, top, 83, 28),
       FState(TBitmapButtonState::Host{
           [this] { Invalidate(); },
-          [this](const TBounds& b) { tk::GraphicControl::SetBounds(b.Left, b.Top, b.Width, b.Height); },
-          [this](const std::string& text) { return TextWidth(tk::Utf8ToWide(text)); }}) {
+          // The state keeps design bounds (96 DPI); the control has them in pixels.
+          [this](const TBounds& b) {
+              tk::Form& form = *Parent();
+              tk::GraphicControl::SetBounds(form.Scale(b.Left), form.Scale(b.Top), form.Scale(b.Width),
+                                            form.Scale(b.Height));
+          },
+          [this](const std::string& text) { return ToDesign(TextWidth(tk::Utf8ToWide(text))); }}) {
     FState.SetBounds(left, top, 83, 28);
     const std::wstring face = tk::Utf8ToWide(PickByVersion("微软雅黑", "宋体"));
-    FFont = tk::CreateUiFont(face, 12, GB2312_CHARSET);
+    FFont = tk::CreateUiFont(tk::FontRequest{face, 12, GB2312_CHARSET}, parent.Dpi());
 
     FState.OnClick = [this] { tk::GraphicControl::Click(); };
     FState.OnMouseEnter = [this] { tk::GraphicControl::MouseEnter(); };
@@ -160,6 +167,16 @@ void TBitmapButton::DrawImage(HDC dc, const TBitmapButtonPaint& plan) {
     HBITMAP bitmap = Bitmap(plan.Image);
     if (!plan.DrawImage || !bitmap) return;
     const TImageInfo& image = FState.Image(plan.Image);
+    // The images are design-sized: drawn 1:1 at 96 DPI, resampled to the
+    // form's scale otherwise.
+    const int width = Parent()->Scale(image.Width);
+    const int height = Parent()->Scale(image.Height);
+    if (width != image.Width || height != image.Height) {
+        tk::Picture picture = tk::Picture::FromBitmap(bitmap);
+        if (plan.Transparent) picture.MakeTransparent(plan.TransparentColor);
+        picture.Resampled(width, height).Draw(dc, Left(), Top());
+        return;
+    }
     tk::UniqueMemoryDc memory(CreateCompatibleDC(dc));
     tk::SelectObjectScope select(memory.get(), bitmap);
     if (plan.Transparent) {
@@ -203,21 +220,33 @@ void TBitmapButton::Click() {
 void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     const bool doubleClick = button == tk::MouseButton::Left && (shift & tk::ssDouble);
     if (button == tk::MouseButton::Left) FFormClickPending = false;
-    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, x, y, doubleClick);
+    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y),
+                     doubleClick);
 }
 
 void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     if (button == tk::MouseButton::Left) FFormClickPending = x >= 0 && y >= 0 && x < Width() && y < Height();
-    FState.MouseUp(FromToolkit(button), shift, x, y);
+    FState.MouseUp(FromToolkit(button), shift, ToDesign(x), ToDesign(y));
 }
 
-void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, x, y); }
+void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, ToDesign(x), ToDesign(y)); }
 void TBitmapButton::MouseEnter() { FState.MouseEnter(); }
 void TBitmapButton::MouseLeave() { FState.MouseLeave(); }
 
 bool TBitmapButton::DialogChar(wchar_t ch) { return FState.DialogChar(static_cast<char32_t>(ch)); }
 
-void TBitmapButton::Resized() { FState.SetBounds(Left(), Top(), Width(), Height()); }
+int TBitmapButton::ToDesign(int pixels) const { return ScaleLength(pixels, DesignDpi, Parent()->Dpi()); }
+
+void TBitmapButton::Resized() { FState.SetBounds(ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())); }
+
+// The caption font follows the display scale like the form's.
+void TBitmapButton::DpiChanged(int fromDpi, int toDpi) {
+    LOGFONTW log{};
+    if (FFont && GetObjectW(FFont.get(), sizeof log, &log) != 0) {
+        log.lfHeight = ScaleLength(log.lfHeight, toDpi, fromDpi);
+        SetFont(log);
+    }
+}
 
 void TBitmapButton::EnabledChanged() {
     FState.SetEnabled(Enabled());

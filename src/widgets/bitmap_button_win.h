@@ -76,13 +76,16 @@ public:
     void MouseLeave() override;
     bool DialogChar(wchar_t ch) override;
     void Resized() override;
+    void DpiChanged(int fromDpi, int toDpi) override;
     void EnabledChanged() override;
 
 private:
+    // A length on the form, in pixels, as a design length (96 DPI).
+    int ToDesign(int pixels) const;
     tk::UniqueBitmap& BitmapRef(TButtonImage which);
     void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
     void DrawCaption(HDC dc);
-    void Sync() { FState.SyncBounds(TBounds{Left(), Top(), Width(), Height()}); }
+    void Sync() { FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())}); }
 
     TBitmapButtonState FState;
     std::wstring FCaption;

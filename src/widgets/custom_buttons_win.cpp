@@ -39,12 +39,21 @@ TCheckListBox::TCheckListBox(tk::Form& parent, std::string name, TCustomButtonIt
                                            LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                        0, left, top, width, height}),
       FItems(items) {
-    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, CustomButtonsItemHeight);
+    SetItemMetrics();
+    Refresh();
+}
+
+void TCheckListBox::SetItemMetrics() {
+    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, Parent().Scale(CustomButtonsItemHeight));
     RECT client;
     GetClientRect(Handle(), &client);
-    // Two columns of half the client width each (122 pixels).
+    // Two columns of half the client width each (122 pixels at 96 DPI).
     SendMessageW(Handle(), LB_SETCOLUMNWIDTH, (client.right - client.left) / 2, 0);
-    Refresh();
+}
+
+void TCheckListBox::DpiChanged(int fromDpi, int toDpi) {
+    tk::WinControl::DpiChanged(fromDpi, toDpi);
+    SetItemMetrics();
 }
 
 void TCheckListBox::Refresh() {
@@ -64,24 +73,27 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
     RECT r = draw.rcItem;
 
     // The check box area keeps the list's colour; the text area shows the selection.
-    RECT checkArea{r.left, r.top, r.left + CheckWidth, r.bottom};
+    const tk::Form& form = Parent();
+    const int checkWidth = form.Scale(CheckWidth);
+    const int boxSize = form.Scale(CheckBoxSize);
+    RECT checkArea{r.left, r.top, r.left + checkWidth, r.bottom};
     FillRect(dc, &checkArea, GetSysColorBrush(COLOR_WINDOW));
-    RECT box{r.left + 1, r.top + (r.bottom - r.top - CheckBoxSize) / 2, 0, 0};
-    box.right = box.left + CheckBoxSize;
-    box.bottom = box.top + CheckBoxSize;
+    RECT box{r.left + form.Scale(1), r.top + (r.bottom - r.top - boxSize) / 2, 0, 0};
+    box.right = box.left + boxSize;
+    box.bottom = box.top + boxSize;
     UINT state = DFCS_BUTTONCHECK;
     if (item.Checked) state |= DFCS_CHECKED;
     if (!item.Enabled) state |= DFCS_INACTIVE;
     DrawFrameControl(dc, &box, DFC_BUTTON, state);
 
-    RECT text{r.left + CheckWidth, r.top, r.right, r.bottom};
+    RECT text{r.left + checkWidth, r.top, r.right, r.bottom};
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &text, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!item.Enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const std::wstring caption = tk::Utf8ToWide(item.Caption);
     RECT textRect = text;
-    textRect.left += 2;
+    textRect.left += form.Scale(2);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
@@ -110,7 +122,7 @@ bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
                 break;
             // Selection first (the list's own handling), then the toggle.
             part.Default(m);
-            if (p.x - r.left < CheckWidth) ToggleByUser(index);
+            if (p.x - r.left < Parent().Scale(CheckWidth)) ToggleByUser(index);
             return true;
         }
         case WM_KEYDOWN:
@@ -135,7 +147,7 @@ bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
 
 TF_CustomButtons::TF_CustomButtons(HWND bar)
     : tk::Form(CustomButtonsParams()), FBar(bar), FItems(GetConfig().ButtonMask()) {
-    SetFont(tk::CreateUiFont(L"宋体", 12, GB2312_CHARSET));
+    SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
     FList = &Make<TCheckListBox>("clbButtons", FItems, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
@@ -159,7 +171,7 @@ void TF_CustomButtons::WndProc(tk::Message& m) {
         // Also while the list is being made, before FList is set.
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
         if (measure->CtlType != ODT_LISTBOX) break;
-        measure->itemHeight = CustomButtonsItemHeight;
+        measure->itemHeight = static_cast<UINT>(Scale(CustomButtonsItemHeight));
         m.Result = TRUE;
         return;
     }

@@ -30,10 +30,17 @@ public:
     static constexpr int CheckWidth = 15;
 
     bool ControlMessage(tk::WindowSubclass& part, tk::Message& m) override;
+
+protected:
+    void DpiChanged(int fromDpi, int toDpi) override;
+
+public:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
     void ToggleByUser(int index);
+    // Item height and column width at the form's DPI.
+    void SetItemMetrics();
     TCustomButtonItems& FItems;
 };
 

@@ -170,6 +170,6 @@ shot_bar() {
     local out=$1
     mkdir -p "$(dirname "$out")"
     refresh_info
-    import -window root -crop "$(bar_width)x55+$(bar_left)+$(bar_top)" +repage "$out" 2>/dev/null ||
+    import -window root -crop "$(field size "$E2E_INFO")+$(bar_left)+$(bar_top)" +repage "$out" 2>/dev/null ||
         fail "screenshot failed"
 }
