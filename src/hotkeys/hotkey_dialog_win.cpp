@@ -243,11 +243,11 @@ void TF_HotKey::InitHotKeys() {
     }
     if (FLink.StoredRefused) {
         // One text line more, below the group; nothing moves otherwise.
-        constexpr int StatusLine = 16;
+        const int statusLine = Scale(16);
         FLblTrayStatus->SetVisible(true);
-        MoveBy(*FBtnOK, StatusLine);
-        MoveBy(*FBtnCancel, StatusLine);
-        SetBounds(Left(), Top(), Width(), Height() + StatusLine);
+        MoveBy(*FBtnOK, statusLine);
+        MoveBy(*FBtnCancel, statusLine);
+        SetBounds(Left(), Top(), Width(), Height() + statusLine);
         UpdateTrayStatus();
     }
     RECT bar;
