@@ -5,6 +5,7 @@
 #include "bar/search_bar_win.h"
 #include "base/desktop_win.h"
 #include "config/config.h"
+#include "search/gbk_codec_win.h"
 #include "search/query_limit.h"
 #include "search/run_search_win.h"
 #include "search/search_types.h"
@@ -162,8 +163,10 @@ void TF_Search::AutoCopyFromClipboard() {
     if (!GetConfig().AutoCopy() || !cbxSearchText->Text().empty()) return;
     if (!tk::Clipboard::HasText()) return;
     const std::wstring text = tk::Clipboard::Text();
-    // The limit counts the text's bytes in the program's code page.
-    if (tk::WideToGbk(text).size() <= AutoCopyMaxBytes) cbxSearchText->SetText(text);
+    // The limit counts the bytes a search would send: GBK, or UTF-8 for a
+    // text GBK cannot hold.
+    if (SentByteLength(std::u16string(text.begin(), text.end()), SystemGbkCodec()) <= AutoCopyMaxBytes)
+        cbxSearchText->SetText(text);
 }
 
 }  // namespace quorvex

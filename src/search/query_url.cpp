@@ -95,6 +95,11 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec) {
+    if (const auto gbk = codec.ToGbkExact(text)) return gbk->size();
+    return Utf16ToUtf8(text).size();
+}
+
 std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
                                          std::u16string_view query, const GbkCodec& codec) {
     if (const auto gbk = codec.ToGbkExact(query)) return BuildSearchUrl(engine, key, *gbk);

@@ -26,6 +26,10 @@ public:
 // UTF-8 of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// The byte length of the text in the form a search would send: its GBK bytes
+// when GBK holds it exactly, otherwise its UTF-8 bytes.
+std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec);
+
 // The URL of `key` for the query, or nullopt as BuildSearchUrl decides.
 std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
                                          std::u16string_view query, const GbkCodec& codec);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "search/query_encoding.h"
+#include "search/gbk_codec_win.h"
 #include "search/query_url.h"
 #include "search/search_engine.h"
 #include "toolkit/text.h"
@@ -20,29 +21,6 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// GBK through the system's code page 936 tables. Exact means no default
-// character, no best-fit mapping, and the bytes convert back to the same text.
-class SystemGbkCodec final : public GbkCodec {
-public:
-    std::optional<std::string> ToGbkExact(std::u16string_view text) const override {
-        if (text.empty()) return std::string();
-        const std::wstring wide(text.begin(), text.end());
-        const int units = static_cast<int>(wide.size());
-        BOOL usedDefault = FALSE;
-        const int n = WideCharToMultiByte(tk::GbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0,
-                                          nullptr, &usedDefault);
-        if (n <= 0 || usedDefault) return std::nullopt;
-        std::string gbk(static_cast<std::size_t>(n), '\0');
-        WideCharToMultiByte(tk::GbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), units, gbk.data(), n, nullptr,
-                            &usedDefault);
-        if (usedDefault || tk::GbkToWide(gbk) != wide) return std::nullopt;
-        return gbk;
-    }
-    std::u16string FromGbk(std::string_view gbk) const override {
-        const std::wstring wide = tk::GbkToWide(gbk);
-        return std::u16string(wide.begin(), wide.end());
-    }
-};
 
 }  // namespace
 

@@ -93,6 +93,15 @@ TEST_F(QueryUrl, TemplateWordsAndEncodingNameFollowTheQuery) {
     }
 }
 
+TEST_F(QueryUrl, SentByteLengthCountsGbkOrElseUtf8) {
+    EXPECT_EQ(SentByteLength(u"", codec), 0u);
+    EXPECT_EQ(SentByteLength(u"中文ab", codec), 6u);                  // GBK: two bytes a character
+    EXPECT_EQ(SentByteLength(std::u16string(16, u'中'), codec), 32u);  // just inside the clipboard limit
+    EXPECT_EQ(SentByteLength(u"中文😀", codec), 10u);          // UTF-8: 3 + 3 + 4
+    EXPECT_EQ(SentByteLength(std::u16string(10, u'한') + u"ab", codec), 32u);
+    EXPECT_EQ(SentByteLength(std::u16string(11, u'한'), codec), 33u);
+}
+
 TEST(Utf16ToUtf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {
     EXPECT_EQ(Utf16ToUtf8(u"A\u00E9\u4E2D\U0001F600"), "A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xDC00})), "\xEF\xBF\xBD");
