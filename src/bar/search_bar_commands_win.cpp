@@ -5,6 +5,8 @@
 #include "bar/search_bar_win.h"
 #include "base/desktop_win.h"
 #include "config/config.h"
+#include "search/gbk_codec_win.h"
+#include "search/query_limit.h"
 #include "search/run_search_win.h"
 #include "search/search_types.h"
 #include "toolkit/application.h"
@@ -126,8 +128,20 @@ void TF_Search::SearchButtonClick(tk::GraphicControl& sender) {
     if (tag < 0 || tag >= SearchTypeCount || FindComponent(SearchButtonName(tag)) != &sender) return;
     TSearchEngine* engine = GetConfig().CurrentEngine();
     if (!engine) return;
-    const std::wstring query = cbxSearchText->Text();
-    if (RunSearch(*engine, SearchTypes[static_cast<std::size_t>(tag)].Key, query)) AddToHistory(*cbxSearchText);
+    std::wstring query = cbxSearchText->Text();
+    // Typing stops at the box's limit but another program's WM_SETTEXT does not:
+    // cut such a text as the box would, so the box shows what is searched.
+    const std::size_t cut = QueryCutLength(std::wstring_view(query));
+    if (cut < query.size()) {
+        query.resize(cut);
+        cbxSearchText->SetText(query);
+    }
+    // A launch that fails is reported here; the bar and the query stay.
+    try {
+        if (RunSearch(*engine, SearchTypes[static_cast<std::size_t>(tag)].Key, query)) AddToHistory(*cbxSearchText);
+    } catch (...) {
+        tk::Application::Get().ShowCurrentException();
+    }
 }
 
 void TF_Search::btnSearchTypeClick(tk::GraphicControl& sender) {
@@ -150,8 +164,10 @@ void TF_Search::AutoCopyFromClipboard() {
     if (!GetConfig().AutoCopy() || !cbxSearchText->Text().empty()) return;
     if (!tk::Clipboard::HasText()) return;
     const std::wstring text = tk::Clipboard::Text();
-    // The limit counts the text's bytes in the program's code page.
-    if (tk::WideToGbk(text).size() <= AutoCopyMaxBytes) cbxSearchText->SetText(text);
+    // The limit counts the bytes a search would send: GBK, or UTF-8 for a
+    // text GBK cannot hold.
+    if (SentByteLength(std::u16string(text.begin(), text.end()), SystemGbkCodec()) <= AutoCopyMaxBytes)
+        cbxSearchText->SetText(text);
 }
 
 }  // namespace quorvex

@@ -11,6 +11,7 @@
 
 #include "bar/hints.h"
 #include "search/query_encoding.h"
+#include "search/query_limit.h"
 #include "search/search_engine.h"
 #include "search/search_types.h"
 
@@ -177,6 +178,29 @@ TEST_F(EngineTest, SearchUrls) {
     EXPECT_EQ(BuildSearchUrl(e, "Nothing", "abc"), std::nullopt);
     EXPECT_EQ(BuildSearchUrl(e, "Dictionary", "\xD6\xD0"),
               "http://www.baidu.com/s?lm=0&si=&rn=10&ie=gb2312&ct=1048576&wd=%D6%D0");
+}
+
+TEST(QueryCutLength, CutsAtTheBoxLimitWithoutSplittingAPair) {
+    const std::u16string ascii(330, u'a');
+    EXPECT_EQ(QueryCutLength(std::u16string_view(ascii)), QueryMaxUnits);
+    EXPECT_EQ(QueryCutLength(std::u16string_view(ascii).substr(0, 100)), 100u);
+    EXPECT_EQ(QueryCutLength(std::u16string_view(ascii).substr(0, 99)), 99u);
+    EXPECT_EQ(QueryCutLength(std::u16string_view(u"")), 0u);
+    EXPECT_EQ(QueryCutLength(std::u16string_view(ascii), 0), 0u);
+
+    // U+1F600 as units 100 and 101: the pair is dropped whole.
+    std::u16string pairAcross(99, u'a');
+    pairAcross += u"\U0001F600b";
+    EXPECT_EQ(QueryCutLength(std::u16string_view(pairAcross)), 99u);
+    // The pair as units 99 and 100 fits exactly.
+    std::u16string pairInside(98, u'a');
+    pairInside += u"\U0001F600bc";
+    EXPECT_EQ(QueryCutLength(std::u16string_view(pairInside)), 100u);
+    // A lone high surrogate at the limit followed by a plain unit is not a pair.
+    std::u16string lone(99, u'a');
+    lone += char16_t{0xD800};
+    lone += u'z';
+    EXPECT_EQ(QueryCutLength(std::u16string_view(lone)), 100u);
 }
 
 }  // namespace

@@ -53,5 +53,26 @@ TEST_F(RunSearchTest, BlankQueriesAndUnknownKeysNeverReachTheShell) {
     EXPECT_EQ(got[0], "http://www.baidu.com/baidu?tn=sitekvtq&word=+%61%62%63+");
 }
 
+TEST_F(RunSearchTest, QueriesGbkCannotHoldGoAsUtf8InEveryCategory) {
+    // The web category in full; every other one carries the UTF-8 bytes and
+    // names the encoding exactly once.
+    ASSERT_TRUE(RunSearch(*engines.CurrentEngine(), "Web", L"\u6211\u7231\U0001F600\u5317\u4EAC"));
+    auto got = test::WaitForUrls(1);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0],
+              "http://www.baidu.com/baidu?tn=sitekvtq&word=%E6%88%91%E7%88%B1%F0%9F%98%80%E5%8C%97%E4%BA%AC&ie=utf-8");
+    // No-break space has a best-fit GBK mapping (a plain space): not exact.
+    test::ClearUrlLog();
+    for (const TSearchTypeDef& type : SearchTypes)
+        ASSERT_TRUE(RunSearch(*engines.CurrentEngine(), type.Key, L"a\u00A0\uD55C")) << type.Key;
+    got = test::WaitForUrls(SearchTypes.size());
+    ASSERT_EQ(got.size(), SearchTypes.size());
+    for (const std::string& url : got) {
+        EXPECT_NE(url.find("%61%C2%A0%ED%95%9C"), std::string::npos) << url;
+        EXPECT_NE(url.find("ie=utf-8"), std::string::npos) << url;
+        EXPECT_EQ(url.find("ie="), url.rfind("ie=")) << url;
+    }
+}
+
 }  // namespace
 }  // namespace quorvex
