@@ -17,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         // COM on this thread for the shell-link work; released with the application.
         tk::Application app(instance, true);
         app.SetTitle(ApplicationTitle);
-        if (!CanStartInstance()) return 0;
+        // Held until the settings are written, so a later start waits for them.
+        InstanceClaim claim;
+        if (!CanStartInstance(claim)) return 0;
         {
             std::unique_ptr<TF_Search> bar;
             try {
