@@ -5,8 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-WPROBE=$E2E_BIN/window_probe.exe
-wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
 state_field() { wp state | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
 # Presses the left button at client point (X, Y), moves the mouse by

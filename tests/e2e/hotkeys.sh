@@ -6,17 +6,8 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-WPROBE=$E2E_BIN/window_probe.exe
 HPROBE=$E2E_BIN/hotkey_probe.exe
-wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
 hp() { "$QUORVEX_WINE" "$HPROBE" "$@" 2>/dev/null | tr -d '\r'; }
-expect_state() {
-    local what=$1
-    shift
-    local got
-    got=$(wp wait 10000 "$@") || fail "$what: expected [$*], state [$got]"
-    echo "ok: $what"
-}
 # Polls the texts of the program's windows until one line matches.
 expect_text() {
     local i

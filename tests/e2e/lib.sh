@@ -11,6 +11,7 @@ e2e_init() {
     E2E_BIN=$(cd "$build/bin" && pwd)
     E2E_EXE=$E2E_BIN/Quorvex.exe
     E2E_PROBE=$E2E_BIN/bar_probe.exe
+    WPROBE=$E2E_BIN/window_probe.exe
     E2E_NAME=$(basename "$0" .sh)
     [[ -n ${QUORVEX_WINE:-} && -n ${QUORVEX_URL_LOG:-} ]] || fail "run inside scripts/wine-session --recorder"
     [[ -f $E2E_EXE ]] || fail "no $E2E_EXE"
@@ -41,6 +42,17 @@ fail() {
 step() { echo "--- $*"; }
 
 probe() { "$QUORVEX_WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The bar and its windows as another program sees them (window_probe).
+wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
+# Waits until window_probe's state line shows every KEY=VALUE given.
+expect_state() {
+    local what=$1
+    shift
+    local got
+    got=$(wp wait 10000 "$@") || fail "$what: expected [$*], state [$got]"
+    echo "ok: $what"
+}
 
 # The bar's state as "key=value" lines; field NAME picks one value.
 bar_info() { probe info; }

@@ -10,7 +10,6 @@ fi
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-WPROBE=$E2E_BIN/window_probe.exe
 # Little-endian hex of a signed 32-bit value.
 hex_le32() { printf '%08X' $(( $1 & 0xFFFFFFFF )) | sed 's/\(..\)\(..\)\(..\)\(..\)/\4\3\2\1/'; }
 # Rewrites WindowLeft and WindowTop (bytes 16..23) of the stored settings.

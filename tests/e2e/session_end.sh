@@ -5,8 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-WPROBE=$E2E_BIN/window_probe.exe
-wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
 
 start_bar
 focus_query

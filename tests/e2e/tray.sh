@@ -7,16 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
-WPROBE=$E2E_BIN/window_probe.exe
-wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
-# Waits until the state line shows every KEY=VALUE given.
-expect_state() {
-    local what=$1
-    shift
-    local got
-    got=$(wp wait 10000 "$@") || fail "$what: expected [$*], state [$got]"
-    echo "ok: $what"
-}
 # Another program's window, active; keys typed afterwards reach the session.
 HOLD_PID=""
 hold_other() {
