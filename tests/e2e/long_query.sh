@@ -20,9 +20,20 @@ for len in 330 10000; do
     expect_eq "$(field text "$E2E_INFO")" "$want" "the box holds the searched query"
 done
 
+# Characters outside GBK are sent as UTF-8; the cut never splits a pair:
+# 60 emoji are 120 UTF-16 units, cut to 50 emoji.
+step "WM_SETTEXT of 60 emoji, then Enter"
+probe settext "$(printf '😀%.0s' $(seq 1 60))"
+focus_query
+keys End Return
+url=$(wait_url $((n + 1)))
+expect_eq "$url" "http://www.baidu.com/baidu?tn=sitekvtq&word=$(printf '%%F0%%9F%%98%%80%.0s' $(seq 1 50))&ie=utf-8" \
+    "the cut emoji query searched as UTF-8"
+kill -0 "$E2E_BAR_PID" 2>/dev/null || fail "the bar ended"
+
 focus_query
 keys Escape
 wait_bar_exit
 hex=$(reg_config_hex)
 [[ ${#hex} == $((664 * 2)) ]] || fail "settings not saved at exit"
-expect_eq "$(hex_slot "$hex" 1)" "$(printf 'a%.0s' $(seq 1 32))" "history slot holds the cut query"
+expect_eq "$(hex_slot "$hex" 2)" "$(printf 'a%.0s' $(seq 1 32))" "history slot 2 holds the cut query (slot 1: the emoji search)"
