@@ -54,12 +54,7 @@ int Hold(int argc, wchar_t** argv) {
     }
     printf("held\n");
     fflush(stdout);
-    const DWORD ms = wcstoul(argv[2], nullptr, 10), start = GetTickCount();
-    MSG m;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
+    probe::PumpMessagesFor(wcstoul(argv[2], nullptr, 10));
     DestroyWindow(w);
     return 0;
 }

@@ -37,4 +37,15 @@ inline HWND FindWindowOfSameProcess(HWND w, const wchar_t* className, bool mustB
     return pid ? FindProcessWindow(pid, className, mustBeVisible) : nullptr;
 }
 
+// Keeps this thread's windows answering for MS milliseconds (a probe that
+// holds a window or a hot key for a while).
+inline void PumpMessagesFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
 }  // namespace probe

@@ -126,12 +126,7 @@ int wmain(int argc, wchar_t** argv) {
                                  200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!w) return 1;
         SetForegroundWindow(w);
-        const DWORD ms = wcstoul(argv[2], nullptr, 10), start = GetTickCount();
-        MSG m;
-        while (GetTickCount() - start < ms) {
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
+        probe::PumpMessagesFor(wcstoul(argv[2], nullptr, 10));
         DestroyWindow(w);
         return 0;
     }
