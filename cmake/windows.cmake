@@ -32,7 +32,10 @@ endforeach()
 file(GLOB toolkit_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/toolkit/*.cpp)
 list(APPEND QUORVEX_WIN_SOURCES ${toolkit_sources})
 set(QUORVEX_ENTRY ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp)
-list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY})
+# Linked into the program itself, not the library: a definition in a library
+# member would come too late to replace the C++ runtime's own handler.
+set(QUORVEX_TERMINATE ${PROJECT_SOURCE_DIR}/src/app/terminate_handler_win.cpp)
+list(REMOVE_ITEM QUORVEX_WIN_SOURCES ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE})
 
 add_library(quorvex_win STATIC ${QUORVEX_WIN_SOURCES})
 target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
@@ -53,7 +56,7 @@ list(REMOVE_ITEM QUORVEX_RESOURCE_FILES ${QUORVEX_RC})
 set_source_files_properties(${QUORVEX_RC} PROPERTIES OBJECT_DEPENDS "${QUORVEX_RESOURCE_FILES}")
 
 if(EXISTS ${QUORVEX_ENTRY})
-  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_RC})
+  add_executable(Quorvex WIN32 ${QUORVEX_ENTRY} ${QUORVEX_TERMINATE} ${QUORVEX_RC})
   target_link_libraries(Quorvex PRIVATE quorvex_win)
   # One self-contained file: drop unreferenced sections and the symbols.
   target_link_options(Quorvex PRIVATE -municode -s -Wl,--gc-sections)
