@@ -12,6 +12,8 @@
 namespace quorvex {
 namespace {
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide strings");
+
 // The history model over the real drop-down box.
 struct ComboHistoryBox {
     tk::ComboBox& box;
@@ -22,6 +24,12 @@ struct ComboHistoryBox {
     void InsertItem(std::size_t i, const std::wstring& s) { box.InsertItem(i, s); }
     void DeleteItem(std::size_t i) { box.DeleteItem(i); }
 };
+
+// The conversion the slots are written with, so that the check on load
+// compares like with like.
+std::string SlotGbk(std::u16string_view text) {
+    return tk::WideToGbk(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+}
 
 }  // namespace
 
@@ -36,18 +44,28 @@ void AddToHistory(tk::ComboBox& box) {
 }
 
 void LoadHistory(tk::ComboBox& box) {
-    std::vector<std::string> slots;
-    GetConfig().LoadHistory(slots);
+    const TConfig& cfg = GetConfig();
     std::vector<std::wstring> items;
-    items.reserve(slots.size());
-    for (const auto& s : slots) items.push_back(tk::GbkToWide(s));
+    if (const std::optional<THistoryW> typed = cfg.LoadHistoryW(&SlotGbk)) {
+        for (const auto& s : *typed) items.emplace_back(s.begin(), s.end());
+    } else {
+        std::vector<std::string> slots;
+        cfg.LoadHistory(slots);
+        for (const auto& s : slots) items.push_back(tk::GbkToWide(s));
+    }
     box.SetItems(items);
 }
 
 void SaveHistory(const tk::ComboBox& box) {
     std::vector<std::string> list;
-    for (const auto& item : box.Items()) list.push_back(tk::WideToGbk(item));
-    GetConfig().SaveHistory(list);
+    THistoryW typed;
+    for (const auto& item : box.Items()) {
+        list.push_back(tk::WideToGbk(item));
+        typed.emplace_back(item.begin(), item.end());
+    }
+    TConfig& cfg = GetConfig();
+    cfg.SaveHistory(list);
+    cfg.SaveHistoryW(typed);
 }
 
 }  // namespace quorvex

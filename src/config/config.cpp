@@ -84,6 +84,26 @@ void TConfig::LoadHistory(std::vector<std::string>& list) const {
     }
 }
 
+std::optional<THistoryW> TConfig::LoadHistoryW(LossyGbkFn toGbk) const {
+    if (!historyW_) return std::nullopt;
+    std::vector<std::string> slots;
+    LoadHistory(slots);
+    if (!HistoryWAgrees(slots, *historyW_, toGbk)) return std::nullopt;
+    return historyW_;
+}
+
+void TConfig::SaveHistoryW(const THistoryW& list) {
+    const std::size_t n = list.size() < HistorySlotCount ? list.size() : HistorySlotCount;
+    historyW_ = THistoryW(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+void TConfig::ApplyStoredHistoryW(const TStoredValue& value) {
+    historyW_.reset();
+    if (!value.Exists || value.Type != RegTypeMultiSz) return;
+    if (value.Size > 0 && value.Data == nullptr) return;  // too large to have been read
+    historyW_ = DecodeHistoryW(value.Data, value.Size);
+}
+
 namespace {
 std::unique_ptr<TConfig>& ConfigInstance() {
     static std::unique_ptr<TConfig> instance;

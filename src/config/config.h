@@ -5,10 +5,12 @@
 // read by Load() at start and written by Save() at exit.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/config_record.h"
+#include "config/history_wide.h"
 #include "search/search_engine.h"
 
 namespace quorvex {
@@ -51,9 +53,9 @@ public:
     // Load: rebuilds the engines, then reads the value (see ApplyStoredValue).
     // Throws Error("Invalid data type for 'Config'") with the defaults in force.
     void Load();
-    // Save: writes the 664 bytes as REG_BINARY. A key that cannot be opened or
-    // created is skipped silently; a failed write throws
-    // Error("Failed to set data for 'Config'").
+    // Save: writes the 664 bytes as REG_BINARY, then the typed history. A key
+    // that cannot be opened or created is skipped silently; a failed write
+    // throws Error("Failed to set data for '<value>'").
     void Save() const;
 
     // The read rules of Load, after the key was opened:
@@ -65,7 +67,10 @@ public:
     //  - finally a mask that fails IsValid becomes 1 (the web type).
     void ApplyStoredValue(const TStoredValue& value);
     // Load's step when the key cannot be opened.
-    void ApplyMissingKey() { SetDefaults(); }
+    void ApplyMissingKey() {
+        SetDefaults();
+        historyW_.reset();
+    }
     // Rebuilds the engine collection from the built-in list (first step of Load).
     void LoadEngines() { engines_.FillFromDefs(); }
 
@@ -74,6 +79,17 @@ public:
     // replaces the list with the non-blank slots in slot order.
     void LoadHistory(std::vector<std::string>& list) const;
     void SaveHistory(const std::vector<std::string>& list);
+
+    // The history as typed, kept beside the record in "HistoryW" (see
+    // history_wide.h). Load reads it, Save writes it back with the record.
+    // LoadHistoryW: the stored list when it agrees with the slots, else nullopt
+    // (missing, bad, or written before an older build changed the slots).
+    std::optional<THistoryW> LoadHistoryW(LossyGbkFn toGbk) const;
+    // The list Save writes (its first 20 entries).
+    void SaveHistoryW(const THistoryW& list);
+    // Load's read of "HistoryW": anything but a well-formed REG_MULTI_SZ is
+    // ignored (no error: the slots still hold the history).
+    void ApplyStoredHistoryW(const TStoredValue& value);
 
     bool ShowCaption() const { return rec_.ShowCaption != 0; }
     void SetShowCaption(bool value) { rec_.ShowCaption = value ? 1 : 0; }
@@ -110,6 +126,7 @@ public:
 private:
     TSearchEngines engines_;
     TConfigRec rec_;
+    std::optional<THistoryW> historyW_;
 };
 
 // The process's settings object, created (with the defaults) on first use.

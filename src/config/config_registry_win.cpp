@@ -7,7 +7,18 @@
 namespace quorvex {
 
 static_assert(RegTypeNone == REG_NONE && RegTypeSz == REG_SZ && RegTypeExpandSz == REG_EXPAND_SZ &&
-              RegTypeBinary == REG_BINARY && RegTypeDword == REG_DWORD);
+              RegTypeBinary == REG_BINARY && RegTypeDword == REG_DWORD && RegTypeMultiSz == REG_MULTI_SZ);
+
+namespace {
+TStoredValue Stored(const TRegistryKey::Value& value) {
+    TStoredValue stored;
+    stored.Exists = value.Exists;
+    stored.Type = value.Type;
+    stored.Size = value.Size;
+    stored.Data = value.Data.empty() ? nullptr : value.Data.data();
+    return stored;
+}
+}  // namespace
 
 void TConfig::Load() {
     LoadEngines();
@@ -17,13 +28,10 @@ void TConfig::Load() {
         return;
     }
     const TRegistryKey::Value value = key.QueryValue(ConfigValueName, static_cast<DWORD>(ConfigRecSize));
+    const TRegistryKey::Value historyW = key.QueryValue(HistoryWValueName, static_cast<DWORD>(HistoryWMaxBytes));
     key.Close();
-    TStoredValue stored;
-    stored.Exists = value.Exists;
-    stored.Type = value.Type;
-    stored.Size = value.Size;
-    stored.Data = value.Data.empty() ? nullptr : value.Data.data();
-    ApplyStoredValue(stored);
+    ApplyStoredHistoryW(Stored(historyW));
+    ApplyStoredValue(Stored(value));
 }
 
 void TConfig::Save() const {
@@ -31,6 +39,10 @@ void TConfig::Save() const {
     if (!key.CreateWrite(HKEY_CURRENT_USER, ConfigRegistryKey)) return;
     const TConfigImage image = EncodeConfigRec(Rec());
     key.SetBinary(ConfigValueName, image.data(), static_cast<DWORD>(image.size()));
+    if (historyW_) {
+        const std::vector<std::uint8_t> bytes = EncodeHistoryW(*historyW_);
+        key.SetValue(HistoryWValueName, REG_MULTI_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
 }
 
 }  // namespace quorvex

@@ -49,8 +49,8 @@ TRegistryKey::Value TRegistryKey::QueryValue(const wchar_t* name, DWORD maxBytes
     return v;
 }
 
-void TRegistryKey::SetBinary(const wchar_t* name, const void* data, DWORD size) {
-    const LONG rc = RegSetValueExW(key_.get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+void TRegistryKey::SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    const LONG rc = RegSetValueExW(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size);
     if (rc != ERROR_SUCCESS)
         throw SystemError("Failed to set data for '" + tk::WideToUtf8(name) + "'", static_cast<std::uint32_t>(rc));
 }

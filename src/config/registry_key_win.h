@@ -29,7 +29,9 @@ public:
     Value QueryValue(const wchar_t* name, DWORD maxBytes) const;
     // Writes a REG_BINARY value. A refusal raises SystemError ("Failed to set
     // data for '<name>'") with the system's status code.
-    void SetBinary(const wchar_t* name, const void* data, DWORD size);
+    void SetBinary(const wchar_t* name, const void* data, DWORD size) { SetValue(name, REG_BINARY, data, size); }
+    // Writes a value of any type, with the same refusal.
+    void SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size);
 
 private:
     tk::UniqueKey key_;
