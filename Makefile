@@ -32,7 +32,7 @@ win64-clang: bootstrap
 	@cmake --preset win64-clang >/dev/null
 	@cmake --build --preset win64-clang -j$(JOBS)
 
-# Both Windows programs, copied to dist/win32 and dist/win64.
+# Both Windows programs and their setups, copied to dist/win32 and dist/win64.
 build: win64 win32
 	@scripts/collect-dist
 
@@ -49,7 +49,8 @@ N ?= 15
 bench: build
 	@bench/run -n $(N)
 
-# dist/Quorvex-<version>-win32.zip and -win64.zip.
+# dist/Quorvex-<version>-win32.zip and -win64.zip, and the setups
+# dist/Quorvex-<version>-setup.exe and -win64-setup.exe.
 dist: build
 	@scripts/make-release
 

@@ -151,6 +151,7 @@ void TF_Search::btnSearchTypeClick(tk::GraphicControl& sender) {
 }
 
 void TF_Search::btnSetupClick(tk::GraphicControl& sender) {
+    SyncSignInMenuItem();
     POINT p{sender.Left(), sender.Top()};
     ClientToScreen(Handle(), &p);
     pmnuConfig->Popup(p.x, p.y);

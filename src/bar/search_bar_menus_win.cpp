@@ -4,6 +4,7 @@
 
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
+#include "bar/sign_in_start_win.h"
 
 #include "widgets/custom_buttons_win.h"
 #include "config/config.h"
@@ -51,6 +52,9 @@ const MenuItemDef ConfigItems[] = {
     DisplayMode("miShowAll", "显示全部按钮(&1)", bmShowAll),
     DisplayMode("miShowCompact", "显示紧凑模式(&2)", bmShowCompact),
     DisplayMode("miShowCustom", "自定义显示按钮(&3)...", bmShowCustom),
+    MenuItemDef::Separator("miSplitterSignIn"),
+    // Marked from the user's Run value, not from the settings record.
+    MenuItemDef::Check("miStartAtSignIn", "开机时启动(&B)"),
 };
 
 }  // namespace
@@ -95,6 +99,9 @@ void TF_Search::InitMenus() {
         else item->SetChecked(false);
         item->OnClick = [this](tk::MenuItem& sender) { miShowModeClick(sender); };
     }
+    if (tk::MenuItem* item = pmnuConfig->FindItem("miStartAtSignIn"))
+        item->OnClick = [this](tk::MenuItem&) { miStartAtSignInClick(); };
+    SyncSignInMenuItem();
     SyncSearchTypeMenu();
     for (std::size_t i = 0; i < pmnuSearchType->Count(); ++i)
         pmnuSearchType->Item(i).OnClick = [this](tk::MenuItem& sender) { SearchTypeItemClick(sender); };
@@ -111,6 +118,20 @@ void TF_Search::SyncSearchTypeMenu() {
         }
     }
     if (tk::MenuItem* web = pmnuSearchType->FindItem("miWeb")) web->SetChecked(true);
+}
+
+void TF_Search::SyncSignInMenuItem() {
+    if (tk::MenuItem* item = pmnuConfig->FindItem("miStartAtSignIn"))
+        item->SetChecked(StartsAtSignIn(ThisProgramPath()));
+}
+
+void TF_Search::miStartAtSignInClick() {
+    // Decided by the value as it is now: the installer or another copy of
+    // the program may have changed it since the menu was marked. A value
+    // naming another program counts as off, so the choice writes ours.
+    const std::string program = ThisProgramPath();
+    SetStartAtSignIn(!StartsAtSignIn(program), program);
+    SyncSignInMenuItem();
 }
 
 void TF_Search::SearchTypeItemClick(tk::MenuItem& item) {

@@ -42,6 +42,8 @@ public:
     tk::GraphicControl* FirstVisibleSearchButton() const;
     void AutoCopyFromClipboard();
     void SyncSearchTypeMenu();
+    // Marks "start at sign-in" from the user's Run value.
+    void SyncSignInMenuItem();
 
     // ---- handlers
     void FormKeyDown(unsigned& key, tk::ShiftState shift);
@@ -54,6 +56,8 @@ public:
     void btnHelpClick();
     void SearchTypeItemClick(tk::MenuItem& item);
     void miShowModeClick(tk::MenuItem& item);
+    // Writes the Run value for this program, or deletes it when it names this program.
+    void miStartAtSignInClick();
     // Minimises the program (the window-level work extends this with the tray).
     void btnMinClick();
     void btnCloseClick();

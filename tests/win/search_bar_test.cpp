@@ -9,6 +9,7 @@
 
 #include "bar/bar_history_win.h"
 #include "bar/search_bar_win.h"
+#include "bar/sign_in_start_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
 #include "toolkit/application.h"
@@ -171,12 +172,13 @@ void ChooseFromSetupMenu(TF_Search& bar, wchar_t key) {
 }
 
 TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
+    SetStartAtSignIn(false, ThisProgramPath());
     Make();
     std::vector<std::wstring> expected = {
         L"[x] 显示按钮文字(&T)",  L"[x] 显示帮助按钮(&H)",   L"[x] 自动从剪贴板复制文本(&C)",
         L"[x] 自动打开输入法(&I)", L"[x] 最小化到托盘区(&M)", L"    自定义热键(&K)...",
         L"---",                    L"    显示全部按钮(&1)",   L"(*) 显示紧凑模式(&2)",
-        L"    自定义显示按钮(&3)...",
+        L"    自定义显示按钮(&3)...", L"---",                  L"    开机时启动(&B)",
     };
     ASSERT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
 
@@ -210,6 +212,19 @@ TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
     ChooseFromSetupMenu(*bar, L'2');
     EXPECT_EQ(GetConfig().ButtonMode(), bmShowCompact);
     EXPECT_FALSE(Control("btnSoftware").Visible());
+    expected[7] = L"    显示全部按钮(&1)";
+    expected[8] = L"(*) 显示紧凑模式(&2)";
+
+    // Start at sign-in: its letter writes this program's Run value, then deletes it.
+    const std::string program = ThisProgramPath();
+    ChooseFromSetupMenu(*bar, L'B');
+    EXPECT_TRUE(StartsAtSignIn(program));
+    expected[11] = L"[x] 开机时启动(&B)";
+    EXPECT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
+    ChooseFromSetupMenu(*bar, L'B');
+    EXPECT_FALSE(StartsAtSignIn(program));
+    expected[11] = L"    开机时启动(&B)";
+    EXPECT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
 
     // The hot-key item opens the hot-key dialog.
     int dialogs = 0;

@@ -1,0 +1,105 @@
+// Walks a running setup's wizard from outside, as its user would with Next:
+//   setup_probe page N MS   waits (at most MS ms) for the setup's window, presses
+//                           Next N times, each time waiting until the next page is
+//                           up (the Next button's caption changes), and prints
+//                           "rect=x y w h" (the window on the screen) and "next=" (that caption)
+//   setup_probe end         ends the setup's process (Cancel would ask first)
+// The setup's window is its wizard dialog titled "Quorvex …". UTF-8 output;
+// exit 1 on a timeout or when no setup runs.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr int NextButtonId = 1;
+
+void Print(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    out += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+BOOL CALLBACK MatchSetup(HWND window, LPARAM found) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    if (std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (TextOf(window).rfind(L"Quorvex", 0) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND FindSetup() {
+    HWND found = nullptr;
+    EnumWindows(MatchSetup, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Polls `done` every 50 ms until it holds or `deadline` (a GetTickCount64 value) passes.
+template <typename Done>
+bool WaitUntil(ULONGLONG deadline, Done done) {
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(50);
+    }
+}
+
+int Page(int presses, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    HWND setup = nullptr;
+    if (!WaitUntil(deadline, [&] { return (setup = FindSetup()) != nullptr && GetDlgItem(setup, NextButtonId); })) {
+        Print(L"error=no setup window");
+        return 1;
+    }
+    HWND next = GetDlgItem(setup, NextButtonId);
+    std::wstring caption = TextOf(next);
+    for (int k = 0; k < presses; ++k) {
+        // The wizard's own way to the next page: the Next button's command.
+        PostMessageW(setup, WM_COMMAND, MAKEWPARAM(NextButtonId, BN_CLICKED), reinterpret_cast<LPARAM>(next));
+        const std::wstring before = caption;
+        if (!WaitUntil(deadline, [&] { return (caption = TextOf(next)) != before; })) {
+            Print(L"error=page " + std::to_wstring(k + 2) + L" did not come up");
+            return 1;
+        }
+    }
+    RECT r{};
+    GetWindowRect(setup, &r);
+    wchar_t line[96];
+    swprintf(line, 96, L"rect=%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    Print(line);
+    Print(L"next=" + caption);
+    return 0;
+}
+
+int End() {
+    HWND setup = FindSetup();
+    if (!setup) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(setup, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return 1;
+    const bool ended = TerminateProcess(process, 1) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 4 && std::wstring(argv[1]) == L"page") return Page(_wtoi(argv[2]), static_cast<DWORD>(_wtoi(argv[3])));
+    if (argc == 2 && std::wstring(argv[1]) == L"end") return End();
+    Print(L"usage: setup_probe page N MS | setup_probe end");
+    return 2;
+}
