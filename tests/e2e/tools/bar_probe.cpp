@@ -18,6 +18,7 @@
 // Texts are printed as UTF-8; every command exits 1 when it times out.
 #include <windows.h>
 
+#include "print_line.h"
 #include "process_window.h"
 
 #include <cstdio>
@@ -26,15 +27,6 @@
 #include <vector>
 
 namespace {
-
-void Print(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    out += '\n';
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-}
 
 std::wstring GetText(HWND h) {
     LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
@@ -85,21 +77,21 @@ std::wstring InfoText() {
              r.left, r.top, r.right, r.bottom, r.right - r.left, r.bottom - r.top, IsWindowVisible(bar) ? 1 : 0,
              IsWindowEnabled(bar) ? 1 : 0, (ex & WS_EX_TOPMOST) ? 1 : 0, (ex & WS_EX_LAYERED) ? 1 : 0,
              layered && (flags & LWA_ALPHA) ? alpha : -1);
-    Print(line);
+    probe::PrintLine(line);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     swprintf(line, 256, L"screen=%ldx%ld\nonscreen=%d", screen.right, screen.bottom,
              r.left >= 0 && r.top >= 0 && r.right <= screen.right && r.bottom <= screen.bottom ? 1 : 0);
-    Print(line);
+    probe::PrintLine(line);
     if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
         RECT t{};
         GetWindowRect(tray, &t);
         swprintf(line, 256, L"taskbar=%ld,%ld,%ld,%ld", t.left, t.top, t.right, t.bottom);
-        Print(line);
+        probe::PrintLine(line);
     } else {
-        Print(L"taskbar=none");
+        probe::PrintLine(L"taskbar=none");
     }
     HWND combo = Combo(bar);
-    Print(L"text=" + Escape(combo ? GetText(combo) : L""));
+    probe::PrintLine(L"text=" + Escape(combo ? GetText(combo) : L""));
     std::wstring items;
     if (combo) {
         const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -112,20 +104,20 @@ std::wstring InfoText() {
             items += Escape(s);
         }
         swprintf(line, 256, L"count=%ld", static_cast<long>(n));
-        Print(line);
+        probe::PrintLine(line);
     }
-    Print(L"items=" + items);
+    probe::PrintLine(L"items=" + items);
     HWND owner = GetWindow(bar, GW_OWNER);
-    Print(L"app=" + (owner ? GetText(owner) : std::wstring(L"")));
+    probe::PrintLine(L"app=" + (owner ? GetText(owner) : std::wstring(L"")));
     swprintf(line, 256, L"appiconic=%d\nappvisible=%d", owner && IsIconic(owner) ? 1 : 0,
              owner && IsWindowVisible(owner) ? 1 : 0);
-    Print(line);
+    probe::PrintLine(line);
     return out;
 }
 
 int Info() {
     const std::wstring info = InfoText();
-    Print(info.substr(0, info.empty() ? 0 : info.size() - 1));
+    probe::PrintLine(info.substr(0, info.empty() ? 0 : info.size() - 1));
     return info == L"nobar" ? 1 : 0;
 }
 
@@ -162,23 +154,23 @@ BOOL CALLBACK CollectStatic(HWND h, LPARAM data) {
 
 int Box() {
     HWND box = MessageBoxWindow();
-    Print(L"title=" + GetText(box));
+    probe::PrintLine(L"title=" + GetText(box));
     std::wstring text;
     EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&text));
-    Print(L"boxtext=" + Escape(text));
+    probe::PrintLine(L"boxtext=" + Escape(text));
     std::wstring buttons;
     for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
         if (HWND b = GetDlgItem(box, id)) {
             buttons += std::to_wstring(id) + L":" + GetText(b) + L" ";
         }
     }
-    Print(L"buttons=" + buttons);
+    probe::PrintLine(L"buttons=" + buttons);
     HWND owner = GetWindow(box, GW_OWNER);
     wchar_t cls[64] = {};
     if (owner) GetClassNameW(owner, cls, 64);
-    Print(std::wstring(L"owner=") + cls);
+    probe::PrintLine(std::wstring(L"owner=") + cls);
     HWND bar = Bar();
-    Print(std::wstring(L"barenabled=") + (IsWindowEnabled(bar) ? L"1" : L"0"));
+    probe::PrintLine(std::wstring(L"barenabled=") + (IsWindowEnabled(bar) ? L"1" : L"0"));
     return 0;
 }
 
@@ -256,7 +248,7 @@ int wmain(int argc, wchar_t** argv) {
         for (HWND h = FindWindowExW(nullptr, nullptr, L"TF_Search", nullptr); h;
              h = FindWindowExW(nullptr, h, L"TF_Search", nullptr))
             ++n;
-        Print(std::to_wstring(n));
+        probe::PrintLine(std::to_wstring(n));
         return 0;
     }
     if (cmd == L"box") {
@@ -284,7 +276,7 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(FindWindowW(L"#32768", nullptr), &r);
         wchar_t line[96];
         swprintf(line, 96, L"menu=%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
-        Print(line);
+        probe::PrintLine(line);
         return 0;
     }
     if (cmd == L"clip" && argc >= 3) {
@@ -299,7 +291,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"tip") {
         if (!WaitFor(ms ? ms : 5000, [] { return ShownTip() != nullptr; })) return 1;
-        Print(L"tip=" + GetText(ShownTip()));
+        probe::PrintLine(L"tip=" + GetText(ShownTip()));
         return 0;
     }
     if (cmd == L"closeapp") {

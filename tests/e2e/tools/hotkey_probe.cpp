@@ -10,6 +10,7 @@
 //                                    sends it to the icon's window; exit 0 once that was answered
 #include <windows.h>
 
+#include "print_line.h"
 #include "process_window.h"
 
 #include <cstdio>
@@ -20,16 +21,6 @@ namespace {
 
 HWND FindBar() { return FindWindowW(L"TF_Search", nullptr); }
 HWND TrayWindow(HWND bar) { return probe::FindWindowOfSameProcess(bar, L"QuorvexTrayIconWindow", false); }
-
-void PrintUtf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                        nullptr);
-    out += '\n';
-    fwrite(out.data(), 1, out.size(), stdout);
-}
 
 // Across processes the text comes by WM_GETTEXT.
 std::wstring TextOf(HWND w) {
@@ -75,11 +66,11 @@ int Texts() {
             if (pid != f->pid || h == f->bar || h == f->app || !IsWindowVisible(h)) return TRUE;
             wchar_t cls[64] = {};
             GetClassNameW(h, cls, 64);
-            PrintUtf8(TextOf(h) + L" [" + cls + L"]");
+            probe::PrintLine(TextOf(h) + L" [" + cls + L"]");
             EnumChildWindows(
                 h,
                 [](HWND c, LPARAM) -> BOOL {
-                    if (IsWindowVisible(c)) PrintUtf8(L"  " + TextOf(c));
+                    if (IsWindowVisible(c)) probe::PrintLine(L"  " + TextOf(c));
                     return TRUE;
                 },
                 0);

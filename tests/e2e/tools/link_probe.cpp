@@ -4,21 +4,14 @@
 //   link_probe folder     prints the all-users Start-menu programs folder
 // UTF-8 output; exit 1 when the link cannot be loaded.
 #include <windows.h>
+
+#include "print_line.h"
 #include <shlobj.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-void Print(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    out += '\n';
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-}
 
 template <typename T>
 struct Released {
@@ -35,27 +28,27 @@ int Probe(const wchar_t* path) {
                                 reinterpret_cast<void**>(&link.p))) ||
         FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))) ||
         FAILED(file.p->Load(path, STGM_READ))) {
-        Print(L"error=cannot load");
+        probe::PrintLine(L"error=cannot load");
         return 1;
     }
     wchar_t text[MAX_PATH * 2] = {};
     WIN32_FIND_DATAW data{};
     link.p->GetPath(text, MAX_PATH * 2, &data, SLGP_RAWPATH);
-    Print(std::wstring(L"target=") + text);
+    probe::PrintLine(std::wstring(L"target=") + text);
     text[0] = L'\0';
     link.p->GetWorkingDirectory(text, MAX_PATH * 2);
-    Print(std::wstring(L"workdir=") + text);
+    probe::PrintLine(std::wstring(L"workdir=") + text);
     text[0] = L'\0';
     link.p->GetArguments(text, MAX_PATH * 2);
-    Print(std::wstring(L"args=") + text);
+    probe::PrintLine(std::wstring(L"args=") + text);
     WORD hotKey = 0;
     link.p->GetHotkey(&hotKey);
     wchar_t line[32];
     swprintf(line, 32, L"hotkey=0x%04X", hotKey);
-    Print(line);
+    probe::PrintLine(line);
     int show = 0;
     link.p->GetShowCmd(&show);
-    Print(L"show=" + std::to_wstring(show));
+    probe::PrintLine(L"show=" + std::to_wstring(show));
     return 0;
 }
 
@@ -63,13 +56,13 @@ int Probe(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
-        Print(L"usage: link_probe PATH.lnk");
+        probe::PrintLine(L"usage: link_probe PATH.lnk");
         return 2;
     }
     if (std::wstring(argv[1]) == L"folder") {
         wchar_t folder[MAX_PATH] = {};
         if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder))) return 1;
-        Print(folder);
+        probe::PrintLine(folder);
         return 0;
     }
     const bool com = SUCCEEDED(CoInitialize(nullptr));

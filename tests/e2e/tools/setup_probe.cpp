@@ -8,6 +8,8 @@
 // exit 1 on a timeout or when no setup runs.
 #include <windows.h>
 
+#include "print_line.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -15,15 +17,6 @@
 namespace {
 
 constexpr int NextButtonId = 1;
-
-void Print(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    out += '\n';
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-}
 
 std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
@@ -60,7 +53,7 @@ int Page(int presses, DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     HWND setup = nullptr;
     if (!WaitUntil(deadline, [&] { return (setup = FindSetup()) != nullptr && GetDlgItem(setup, NextButtonId); })) {
-        Print(L"error=no setup window");
+        probe::PrintLine(L"error=no setup window");
         return 1;
     }
     HWND next = GetDlgItem(setup, NextButtonId);
@@ -70,7 +63,7 @@ int Page(int presses, DWORD ms) {
         PostMessageW(setup, WM_COMMAND, MAKEWPARAM(NextButtonId, BN_CLICKED), reinterpret_cast<LPARAM>(next));
         const std::wstring before = caption;
         if (!WaitUntil(deadline, [&] { return (caption = TextOf(next)) != before; })) {
-            Print(L"error=page " + std::to_wstring(k + 2) + L" did not come up");
+            probe::PrintLine(L"error=page " + std::to_wstring(k + 2) + L" did not come up");
             return 1;
         }
     }
@@ -78,8 +71,8 @@ int Page(int presses, DWORD ms) {
     GetWindowRect(setup, &r);
     wchar_t line[96];
     swprintf(line, 96, L"rect=%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    Print(line);
-    Print(L"next=" + caption);
+    probe::PrintLine(line);
+    probe::PrintLine(L"next=" + caption);
     return 0;
 }
 
@@ -100,6 +93,6 @@ int End() {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"page") return Page(_wtoi(argv[2]), static_cast<DWORD>(_wtoi(argv[3])));
     if (argc == 2 && std::wstring(argv[1]) == L"end") return End();
-    Print(L"usage: setup_probe page N MS | setup_probe end");
+    probe::PrintLine(L"usage: setup_probe page N MS | setup_probe end");
     return 2;
 }
