@@ -73,14 +73,23 @@ wait_bar_exit() {
         kill -0 "$E2E_BAR_PID" 2>/dev/null || { wait "$E2E_BAR_PID" 2>/dev/null; E2E_BAR_PID=""; return 0; }
         sleep 0.1
     done
-    fail "the bar did not end within ${timeout}s"
+    fail "the bar did not end within ${timeout}s; its windows: $(bar_windows)"
+}
+
+# Whether the bar's thread answers (within 10 s) and the visible windows of its
+# program beside the bar and its application window ("text [class]" joined by
+# |): what holds a bar that does not end or does not react.
+bar_windows() {
+    local answers=no
+    wp send 0 >/dev/null && answers=yes
+    echo "answers=$answers $("$QUORVEX_WINE" "$E2E_BIN/hotkey_probe.exe" texts 2>/dev/null | tr -d '\r' | tr '\n' '|')"
 }
 
 stop_all_bars() {
     if [[ $(probe count) != 0 ]]; then
         # Close through the application window's WM_CLOSE path (taskbar Close).
         "$QUORVEX_WINE" taskkill /im Quorvex.exe >/dev/null 2>&1 || true
-        probe gone 10000 || true
+        probe gone 10000 || echo "note: a bar is still running after taskkill; its windows: $(bar_windows)" >&2
     fi
 }
 
@@ -174,7 +183,8 @@ hex_int32() {
 # History slot N (1..20) as text (its bytes up to the first zero, GBK decoded).
 hex_slot() {
     local h=$(hex_bytes "$1" $(( 24 + ($2 - 1) * 32 )) 32)
-    printf '%s' "$h" | sed 's/\(00\)*$//' | xxd -r -p | iconv -f GBK -t UTF-8
+    local escaped=$(sed 's/\(00\)*$//; s/../\\x&/g' <<<"$h")
+    printf '%b' "$escaped" | iconv -f GBK -t UTF-8
 }
 
 # A screenshot of the bar alone.
