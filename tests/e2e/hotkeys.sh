@@ -15,7 +15,7 @@ expect_text() {
         hp texts | grep -qxF -- "$1" && { echo "ok: $2"; return 0; }
         sleep 0.1
     done
-    fail "$2: no window shows [$1]; texts: $(hp texts | tr '\n' '|')"
+    fail "$2: no window shows [$1]; texts: $(bar_windows)"
 }
 wait_dialog() {
     local i
@@ -23,7 +23,7 @@ wait_dialog() {
         DIALOG=$(wp dialog) && [[ -n $DIALOG ]] && return 0
         sleep 0.1
     done
-    fail "$1: no dialog open"
+    fail "$1: no dialog open; the bar's windows: $(bar_windows) state: $(wp state)"
 }
 dialog_open() { [[ -n $(wp dialog) ]]; }
 # Waits until the dialog is gone and the bar active and opaque again.
@@ -33,7 +33,7 @@ wait_no_dialog() {
         dialog_open || { expect_state "$1: the bar is back" alpha=255 fg=bar; return 0; }
         sleep 0.1
     done
-    fail "$1: a dialog is still open: $(hp texts | tr '\n' '|')"
+    fail "$1: a dialog is still open: $(bar_windows)"
 }
 click_dialog_button() {  # ok | cancel, at the dialog's bottom right
     local dx dy dw dh
@@ -76,7 +76,7 @@ end_bar() {
             sleep 0.1
         done
     done
-    echo "note: Esc did not end the bar; its windows: $(hp texts | tr '\n' '|'); closing it"
+    echo "note: Esc did not end the bar; its windows: $(bar_windows); closing it"
     probe closeapp || fail "no application window to close"
     wait_bar_exit
 }
@@ -153,7 +153,7 @@ expect_state "the old key still works" bar=hidden tray=yes
 step "TaskbarCreated with the icon present: no error, the icon stays"
 hp taskbarcreated || fail "the icon's window did not answer (an error box?)"
 expect_state "the icon is still there" bar=hidden tray=yes
-dialog_open && fail "a box opened: $(hp texts | tr '\n' '|')"
+dialog_open && fail "a box opened: $(bar_windows)"
 echo "ok: no error box"
 wp trayclick left
 expect_state "it still restores" bar=visible tray=no

@@ -4,8 +4,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
+#include "search/query_limit.h"
 #include "search/query_url.h"
 #include "search/search_engine.h"
 
@@ -100,6 +102,27 @@ TEST_F(QueryUrl, SentByteLengthCountsGbkOrElseUtf8) {
     EXPECT_EQ(SentByteLength(u"中文😀", codec), 10u);          // UTF-8: 3 + 3 + 4
     EXPECT_EQ(SentByteLength(std::u16string(10, u'한') + u"ab", codec), 32u);
     EXPECT_EQ(SentByteLength(std::u16string(11, u'한'), codec), 33u);
+}
+
+// Wine's shell faults on a URL of 1,000 characters or more (995 still opens);
+// the box's limit keeps the longest URL any category makes below that. The
+// longest per unit is a character outside GBK with three UTF-8 bytes (nine
+// characters sent), as is a lone surrogate sent as U+FFFD.
+TEST_F(QueryUrl, TheLongestQueryTheBarSearchesStaysBelowWhatWinesShellOpens) {
+    const std::u16string longest[] = {std::u16string(QueryMaxUnits, u'\uD55C'),
+                                      std::u16string(QueryMaxUnits, char16_t{0xDC00}),
+                                      std::u16string(QueryMaxUnits, u'\u4E2D')};
+    std::size_t worst = 0;
+    for (const char* key : {"Web", "MP3", "Lyric", "Photo", "News", "PostBar", "Dictionary", "Book", "Movie",
+                            "Game", "Software"}) {
+        for (const auto& q : longest) {
+            const auto url = Url(key, q);
+            ASSERT_TRUE(url.has_value()) << key;
+            worst = std::max(worst, url->size());
+        }
+    }
+    EXPECT_GT(worst, 900u);  // the three-byte case was measured
+    EXPECT_LT(worst, 1000u);
 }
 
 TEST(Utf16ToUtf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {

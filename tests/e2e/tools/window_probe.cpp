@@ -1,7 +1,7 @@
 // Looks at, and talks to, a running search bar from outside, as a second
 // program would:
 //   window_probe state                one line: bar, application window, tray icon, alpha, rect, foreground,
-//                                     whether a `hold` window is shown
+//                                     whether a `hold` window is shown, whether the bar takes input
 //   window_probe send MESSAGE [WPARAM] SendMessage 0x8001 (arrange) / 0x8002 (restore) / any number; prints the result
 //   window_probe wait MS KEY=VALUE... waits until the state line holds every KEY=VALUE (exit 1 on timeout)
 //   window_probe trayclick left|right posts the shell's callback messages for a click on the icon
@@ -61,13 +61,13 @@ std::wstring State() {
     GetWindowRect(bar, &r);
     wchar_t line[512];
     HWND held = FindWindowW(L"Static", L"probe-hold");
-    swprintf(line, 512, L"bar=%ls app=%ls tray=%ls alpha=%ls x=%ld y=%ld w=%ld h=%ld fg=%ls held=%ls",
+    swprintf(line, 512, L"bar=%ls app=%ls tray=%ls alpha=%ls x=%ld y=%ld w=%ld h=%ld fg=%ls held=%ls enabled=%ls",
              IsWindowVisible(bar) ? L"visible" : L"hidden",
              !app ? L"none" : !IsWindowVisible(app) ? L"hidden" : IsIconic(app) ? L"iconic" : L"normal",
              TrayIconShown(bar) ? L"yes" : L"no", alphaText.c_str(), r.left, r.top,
              r.right - r.left, r.bottom - r.top,
              GetForegroundWindow() == bar || GetForegroundWindow() == app ? L"bar" : L"other",
-             held && IsWindowVisible(held) ? L"yes" : L"no");
+             held && IsWindowVisible(held) ? L"yes" : L"no", IsWindowEnabled(bar) ? L"yes" : L"no");
     return line;
 }
 
