@@ -17,13 +17,17 @@ expect_text() {
     done
     fail "$2: no window shows [$1]; texts: $(bar_windows)"
 }
-wait_dialog() {
-    local i
-    for ((i = 0; i < 100; i++)); do
+# Waits up to SECONDS for a dialog of the bar's program; its rect in DIALOG.
+wait_dialog_for() {
+    local deadline=$((SECONDS + $1))
+    while ((SECONDS < deadline)); do
         DIALOG=$(wp dialog) && [[ -n $DIALOG ]] && return 0
         sleep 0.1
     done
-    fail "$1: no dialog open; the bar's windows: $(bar_windows) state: $(wp state)"
+    return 1
+}
+wait_dialog() {
+    wait_dialog_for 20 || fail "$1: no dialog open; the bar's windows: $(bar_windows) state: $(wp state)"
 }
 dialog_open() { [[ -n $(wp dialog) ]]; }
 # Waits until the dialog is gone and the bar active and opaque again.
@@ -91,6 +95,11 @@ grep -q held "$TAKEN_LOG" || fail "the helper could not take the keys: $(cat "$T
 start_bar
 expect_state "the icon is added for the balloon" bar=visible tray=yes
 hp balloonclick || fail "no tray icon window"
+if ! wait_dialog_for 5; then
+    # Seen once on a loaded machine; what the bar shows then goes to the log.
+    echo "note: no dialog 5 s after the balloon's click: $(bar_windows) $(wp state); clicking again"
+    hp balloonclick || fail "no tray icon window"
+fi
 wait_dialog "the balloon's click"
 expect_state "the balloon's icon is gone again" tray=no
 expect_text "  该热键已被其他程序占用" "the dialog says the key is taken"
