@@ -22,9 +22,11 @@ UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvex'
 
 win() { "$QUORVEX_WINE" "$@" 2>/dev/null | tr -d '\r'; }
 unix_path() { win winepath -u "$1"; }
-# A value's data as reg shows it (in the ANSI code page; a byte that is not GBK
-# drops itself, not the rest); empty when missing.
-reg_value() { win reg query "$1" /v "$2" | iconv -c -f GBK -t UTF-8 | sed -n "s/^    $2    REG_[A-Z_]*    //p"; }
+# What reg shows of a key (in the ANSI code page; a byte that is not GBK drops
+# itself, not the rest).
+reg_show() { win reg query "$@" | iconv -c -f GBK -t UTF-8; }
+# A value's data; empty when missing.
+reg_value() { reg_show "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"; }
 reg_has_key() { "$QUORVEX_WINE" reg query "$1" >/dev/null 2>&1; }
 
 # Waits (bounded) until the command succeeds.
@@ -105,7 +107,7 @@ expect_eq "$(field workdir "$link")" "$INSTDIR" "shortcut working folder"
 expect_eq "$(field hotkey "$link")" "0x0653" "shortcut hot key Ctrl+Alt+S"
 
 run_value_is "\"$PROGRAM\"" ||
-    echo "note: the Run key as reg shows it: $(win reg query "$RUN_KEY" | iconv -f GBK -t UTF-8 -c | tr '\n' '|')"
+    echo "note: the Run key as reg shows it: $(reg_show "$RUN_KEY" | tr '\n' '|')"
 expect_eq "$(reg_value "$RUN_KEY" Lumetra)" "\"$PROGRAM\"" "Run value"
 expect_eq "$(reg_value "$UNINSTALL_KEY" DisplayName)" "Quorvex" "uninstall entry: name"
 expect_eq "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" "$version" "uninstall entry: version"

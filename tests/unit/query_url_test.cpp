@@ -10,6 +10,7 @@
 #include "search/query_limit.h"
 #include "search/query_url.h"
 #include "search/search_engine.h"
+#include "search/search_types.h"
 
 namespace quorvex {
 namespace {
@@ -113,11 +114,10 @@ TEST_F(QueryUrl, TheLongestQueryTheBarSearchesStaysBelowWhatWinesShellOpens) {
                                       std::u16string(QueryMaxUnits, char16_t{0xDC00}),
                                       std::u16string(QueryMaxUnits, u'\u4E2D')};
     std::size_t worst = 0;
-    for (const char* key : {"Web", "MP3", "Lyric", "Photo", "News", "PostBar", "Dictionary", "Book", "Movie",
-                            "Game", "Software"}) {
+    for (const TSearchTypeDef& type : SearchTypes) {
         for (const auto& q : longest) {
-            const auto url = Url(key, q);
-            ASSERT_TRUE(url.has_value()) << key;
+            const auto url = Url(type.Key, q);
+            ASSERT_TRUE(url.has_value()) << type.Key;
             worst = std::max(worst, url->size());
         }
     }
