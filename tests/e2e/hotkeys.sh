@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
 HPROBE=$E2E_BIN/hotkey_probe.exe
-hp() { "$QUORVEX_WINE" "$HPROBE" "$@" 2>/dev/null | tr -d '\r'; }
+hp() { wine_out "$HPROBE" "$@"; }
 # Polls the texts of the program's windows until one line matches.
 expect_text() {
     local i

@@ -20,7 +20,7 @@ PROGRAM="$INSTDIR\\Quorvex.exe"
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvex'
 
-win() { "$QUORVEX_WINE" "$@" 2>/dev/null | tr -d '\r'; }
+win() { wine_out "$@"; }
 unix_path() { win winepath -u "$1"; }
 # What reg shows of a key (in the ANSI code page; a byte that is not GBK drops
 # itself, not the rest).

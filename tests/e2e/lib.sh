@@ -16,12 +16,33 @@ e2e_init() {
     [[ -n ${QUORVEX_WINE:-} && -n ${QUORVEX_URL_LOG:-} ]] || fail "run inside scripts/wine-session --recorder"
     [[ -f $E2E_EXE ]] || fail "no $E2E_EXE"
     trap e2e_cleanup EXIT
-    # Every script starts from a first run: no settings, no bar, no URLs, and
-    # no clipboard text a start would put into the query box.
+    # Every script starts from a first run, whatever an earlier one left: no
+    # program of an earlier script, no settings, no start-at-sign-in value, no
+    # URLs, and no clipboard text a start would put into the query box.
+    end_stray_programs
     stop_all_bars
-    reg_delete
+    reg_reset
     probe clip ""
     : > "$QUORVEX_URL_LOG"
+}
+
+# Ends (at once) every program of this session that an earlier script left
+# running: bars, probes, key holders, setups. Wine's own services and the
+# desktop stay. A program is told apart by its command line, which Wine gives
+# as the Windows or Unix path of an .exe.
+end_stray_programs() {
+    local pid exe killed=()
+    for pid in $(pgrep -f '\.exe'); do
+        { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        exe=$({ tr '\0' '\n' < "/proc/$pid/cmdline"; } 2>/dev/null | head -n1)
+        exe=${exe,,}
+        case $exe in
+            *'\windows\system32\'* | *'\windows\syswow64\'*) continue ;;  # Wine's own
+            *.exe | *.exe' '*) kill -9 "$pid" 2>/dev/null && killed+=("${exe##*[\\/]}") ;;
+        esac
+    done
+    (( ${#killed[@]} )) && echo "note: ended programs an earlier script left: ${killed[*]}" >&2
+    return 0
 }
 
 e2e_cleanup() {
@@ -36,15 +57,30 @@ e2e_cleanup() {
 
 fail() {
     echo "FAIL: $*" >&2
+    # The test run names the first failure of a script it runs again.
+    if [[ -n ${QUORVEX_E2E_FAILURES:-} && -n ${E2E_NAME:-} ]]; then
+        echo "$*" >> "$QUORVEX_E2E_FAILURES/e2e_$E2E_NAME"
+    fi
     exit 1
 }
 
 step() { echo "--- $*"; }
 
-probe() { "$QUORVEX_WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+# Runs a Windows program and prints its output without the carriage returns;
+# its exit status is the program's (a pipe into tr would hide it, and with it
+# every probe's time-out).
+wine_out() {
+    local out rc
+    out=$("$QUORVEX_WINE" "$@" 2>/dev/null)
+    rc=$?
+    [[ -n $out ]] && printf '%s\n' "${out//$'\r'/}"
+    return $rc
+}
+
+probe() { wine_out "$E2E_PROBE" "$@"; }
 
 # The bar and its windows as another program sees them (window_probe).
-wp() { "$QUORVEX_WINE" "$WPROBE" "$@" 2>/dev/null | tr -d '\r'; }
+wp() { wine_out "$WPROBE" "$@"; }
 # Waits until window_probe's state line shows every KEY=VALUE given.
 expect_state() {
     local what=$1
@@ -161,6 +197,14 @@ wait_url() {
 url_count() { wc -l < "$QUORVEX_URL_LOG"; }
 
 reg_delete() { "$QUORVEX_WINE" reg delete 'HKCU\Software\Ostravane' /f >/dev/null 2>&1 || true; }
+
+# No settings and no start-at-sign-in value, in one registry import.
+reg_reset() {
+    local file=$QUORVEX_WINE_RUN/reset.reg
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Ostravane]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"Lumetra"=-\r\n' > "$file"
+    "$QUORVEX_WINE" regedit /s "$("$QUORVEX_WINE" winepath -w "$file" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1 ||
+        fail "cannot reset the registry"
+}
 
 # The settings value as hex digits (empty when there is none).
 reg_config_hex() {

@@ -77,21 +77,21 @@ std::wstring InfoText() {
              r.left, r.top, r.right, r.bottom, r.right - r.left, r.bottom - r.top, IsWindowVisible(bar) ? 1 : 0,
              IsWindowEnabled(bar) ? 1 : 0, (ex & WS_EX_TOPMOST) ? 1 : 0, (ex & WS_EX_LAYERED) ? 1 : 0,
              layered && (flags & LWA_ALPHA) ? alpha : -1);
-    probe::PrintLine(line);
+    Print(line);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     swprintf(line, 256, L"screen=%ldx%ld\nonscreen=%d", screen.right, screen.bottom,
              r.left >= 0 && r.top >= 0 && r.right <= screen.right && r.bottom <= screen.bottom ? 1 : 0);
-    probe::PrintLine(line);
+    Print(line);
     if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
         RECT t{};
         GetWindowRect(tray, &t);
         swprintf(line, 256, L"taskbar=%ld,%ld,%ld,%ld", t.left, t.top, t.right, t.bottom);
-        probe::PrintLine(line);
+        Print(line);
     } else {
-        probe::PrintLine(L"taskbar=none");
+        Print(L"taskbar=none");
     }
     HWND combo = Combo(bar);
-    probe::PrintLine(L"text=" + Escape(combo ? GetText(combo) : L""));
+    Print(L"text=" + Escape(combo ? GetText(combo) : L""));
     std::wstring items;
     if (combo) {
         const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -104,14 +104,14 @@ std::wstring InfoText() {
             items += Escape(s);
         }
         swprintf(line, 256, L"count=%ld", static_cast<long>(n));
-        probe::PrintLine(line);
+        Print(line);
     }
-    probe::PrintLine(L"items=" + items);
+    Print(L"items=" + items);
     HWND owner = GetWindow(bar, GW_OWNER);
-    probe::PrintLine(L"app=" + (owner ? GetText(owner) : std::wstring(L"")));
+    Print(L"app=" + (owner ? GetText(owner) : std::wstring(L"")));
     swprintf(line, 256, L"appiconic=%d\nappvisible=%d", owner && IsIconic(owner) ? 1 : 0,
              owner && IsWindowVisible(owner) ? 1 : 0);
-    probe::PrintLine(line);
+    Print(line);
     return out;
 }
 
