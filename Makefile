@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 SHELL := /bin/bash
 
-.PHONY: all build test run bench dist clean bootstrap host win64 win32 win64-clang deps
+.PHONY: all build test run bench dist clean bootstrap host win64 win32 win64-clang deps soak
 
 all: build
 
@@ -39,6 +39,14 @@ build: win64 win32
 test: host win64 win32 win64-clang
 	@scripts/collect-dist
 	@scripts/run-tests
+
+# The end-to-end tier ROUNDS times with both cores kept busy, a table of passes
+# per script (SHUFFLE=1: a new order each round; BURN=N busy workers).
+ROUNDS ?= 3
+SHUFFLE ?= 0
+BURN ?= 2
+soak: win64
+	@SHUFFLE=$(SHUFFLE) BURN=$(BURN) scripts/soak $(ROUNDS)
 
 run: build
 	@scripts/run-bar
