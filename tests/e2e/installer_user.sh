@@ -6,10 +6,12 @@
 # value) and that it writes nothing under HKLM, the Program Files folders or
 # the all-users Start menu; the installed program; an upgrade over a running
 # bar that keeps the bar's settings; the setup run as a standard user (the
-# session's user with the Administrators group made deny-only): without a
-# switch it installs just for that user, and /AllUsers, which Wine cannot
-# elevate, ends with an error and writes nothing; a silent uninstall that
-# removes what this install made, nothing of the other, and keeps the settings.
+# session's user with the Administrators group made deny-only): its wizard
+# proposes just for me, without a switch it installs just for that user, and
+# /AllUsers, which Wine cannot elevate, ends with an error and writes nothing;
+# a silent uninstall that removes what this install made, nothing of the
+# other, and keeps the settings; the other's uninstall, refused to a standard
+# user the same way, then run by the administrator.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -17,6 +19,7 @@ version=$(sed -n 's/^project(Quorvex VERSION \([0-9][0-9.]*\).*/\1/p' "$root/CMa
 SETUP=$E2E_BIN/Quorvex-$version-win64-setup.exe
 LINK_PROBE=$E2E_BIN/link_probe.exe
 LIMITED=$E2E_BIN/limited_run.exe
+SETUP_PROBE=$E2E_BIN/setup_probe.exe
 [[ -f $SETUP ]] || fail "no $SETUP (build the win64 preset with makensis installed)"
 
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -117,8 +120,17 @@ expect_eq "$(hex_bytes "$hex" 0 1)" "00" "the bar's settings saved as it was clo
 cmp -s "$user_dir/Quorvex.exe" "$E2E_BIN/Quorvex.exe" || fail "the upgrade did not leave the program"
 expect_eq "$(field target "$(win "$LINK_PROBE" "$USER_LINK")")" "$PROGRAM" "the upgrade kept the shortcut"
 
-step "as a standard user: no switch installs just for that user, /AllUsers is refused"
+step "as a standard user: the wizard proposes just for me, no switch installs so, /AllUsers is refused"
+"$QUORVEX_WINE" "$LIMITED" "$SETUP" >/dev/null 2>&1 &
+setup_pid=$!
+page=$(win "$SETUP_PROBE" page 0 30000)
+expect_eq "$(field radios "$page")" "*仅为我安装|为所有用户安装" "the standard user's wizard proposes just for me"
+win "$SETUP_PROBE" end || fail "the wizard could not be ended"
+wait "$setup_pid" 2>/dev/null
+# A file gone from the user's install comes back: the run installed there.
+rm "$user_dir/README.md"
 "$QUORVEX_WINE" "$LIMITED" "$SETUP" /S >/dev/null 2>&1 || fail "the standard user's setup failed ($?)"
+[[ -f $user_dir/README.md ]] || fail "the standard user's setup did not install just for that user"
 expect_user_entry
 "$QUORVEX_WINE" "$LIMITED" "$SETUP" /S /AllUsers >/dev/null 2>&1
 expect_eq "$?" "2" "the standard user's /AllUsers ends as aborted"
@@ -144,7 +156,12 @@ reg_has_key "$MACHINE_KEY" || fail "the user's uninstall removed the entry for a
 expect_eq "$(field target "$(win "$LINK_PROBE" "$MACHINE_LINK")")" "$MACHINE_DIR\\Quorvex.exe" \
     "the shortcut for all users stays"
 
-step "the install for all users uninstalls on its own"
+step "the install for all users: refused to a standard user, then uninstalls on its own"
+# In place (_?=), so that the exit code is the uninstaller's own.
+"$QUORVEX_WINE" "$LIMITED" "$machine_dir/Uninstall.exe" /S "_?=$MACHINE_DIR" >/dev/null 2>&1
+expect_eq "$?" "2" "a standard user's uninstall of the install for all users ends as aborted"
+reg_has_key "$MACHINE_KEY" && [[ -f $machine_dir/Quorvex.exe ]] ||
+    fail "a standard user's uninstall removed parts of the install for all users"
 "$QUORVEX_WINE" "$machine_dir/Uninstall.exe" /S >/dev/null 2>&1 || fail "its uninstaller failed ($?)"
 wait_until 30 "the HKLM entry is still there" eval '! reg_has_key "$MACHINE_KEY"'
 wait_until 10 "its folder is still there" eval '[[ ! -e $machine_dir ]]'
