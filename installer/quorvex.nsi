@@ -43,8 +43,9 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\${PUBLISHER}\${PRODUCT}"
-; The program looks for its launch shortcut here, under the all-users
-; programs folder, and keeps the hot key it finds on it.
+; The launch shortcut's folder under the install's programs folder (the
+; all-users or the user's one). The program's hot-key dialog on Windows XP
+; reads the shortcut in the all-users folder and keeps the hot key it finds.
 !define SHORTCUT_FOLDER "CorvalisV6"
 !define SHORTCUT "${TITLE}.lnk"
 ; How a running bar is found: its window class; the owner of that window is
