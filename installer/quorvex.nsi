@@ -16,6 +16,9 @@
 ;                    rights, otherwise just for me (the wizard asks first).
 ;   /D=<folder>      the folder; last, without quotes
 ;
+; Exit codes: 0 installed, 1 cancelled (also: administrator rights declined),
+; 2 aborted, 740 all users chosen but the rights not granted.
+;
 ; The uninstaller finds which of the two installs it belongs to, removes only
 ; what that install made, takes /S as well and then keeps the settings.
 
@@ -55,6 +58,9 @@
 ; Given by a setup to the copy of itself it starts with administrator rights:
 ; that copy never asks again, whatever rights it got.
 !define RELAUNCHED "/Relaunched"
+; The exit code of a run for all users that did not get the rights (the
+; system's "requires elevation"); one that could not even ask ends with 2.
+!define ERROR_ELEVATION_REQUIRED 740
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -427,7 +433,7 @@ Function .onInit
         SetErrorLevel 2
       ${ElseIf} $0 == denied
         MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdmin)" /SD IDOK
-        SetErrorLevel 2
+        SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
       ${Else}
         SetErrorLevel $0
       ${EndIf}
@@ -597,7 +603,7 @@ Function un.onInit
   ${AndIf} $Elevated = 0
     ${If} $Relaunched = 1
       MessageBox MB_OK|MB_ICONSTOP "$(UnNeedsAdmin)" /SD IDOK
-      SetErrorLevel 2
+      SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
       Quit
     ${EndIf}
     StrCpy $0 "${RELAUNCHED} _?=$INSTDIR"

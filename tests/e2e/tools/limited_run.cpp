@@ -1,7 +1,9 @@
 // Runs a command as a standard user would: with the Administrators group of
 // this process's token made deny-only, as the system's user account control
 // filters an administrator's token for programs not elevated.
-//   limited_run COMMAND [ARGS...]   waits for it and exits with its exit code
+//   limited_run COMMAND [ARGS...]   waits for it, prints "exit=N" (its exit code
+//                                   in full: a Unix exit status keeps only
+//                                   the low byte) and exits with that code
 // Exit 125 when the command cannot be started that way (the reason printed).
 #include <windows.h>
 
@@ -74,5 +76,6 @@ int wmain(int argc, wchar_t**) {
     WaitForSingleObject(child.h, INFINITE);
     DWORD code = 125;
     GetExitCodeProcess(child.h, &code);
+    probe::PrintLine(L"exit=" + std::to_wstring(code));
     return static_cast<int>(code);
 }
