@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The 64-bit setup installing just for the user who runs it, beside an install
-# for all users, in the session's prefix: silently with /CurrentUser, what it
+# for all users, in the session's prefix: both scope switches at once are
+# refused; silently with /CurrentUser, what it
 # installs (files in the user's local programs folder, the HKCU uninstall
 # entry, the user's Start-menu shortcut read back through the shell, the Run
 # value) and that it writes nothing under HKLM, the Program Files folders or
@@ -90,6 +91,11 @@ step "an install for all users beside"
 [[ -f $machine_dir/Quorvex.exe ]] || fail "the install for all users left no program"
 reg_has_key "$MACHINE_KEY" || fail "the install for all users left no HKLM entry"
 before=$(machine_state)
+
+step "both /CurrentUser and /AllUsers: refused, nothing installed"
+"$QUORVEX_WINE" "$SETUP" /S /CurrentUser /AllUsers >/dev/null 2>&1
+expect_eq "$?" "2" "the setup with both switches ends as aborted"
+[[ ! -e $user_dir ]] && ! reg_has_key "$USER_KEY" || fail "the setup with both switches installed"
 
 step "silent install just for me"
 "$QUORVEX_WINE" "$SETUP" /S /CurrentUser >/dev/null 2>&1 || fail "the setup failed ($?)"
