@@ -57,8 +57,9 @@ N ?= 15
 bench: build
 	@bench/run -n $(N)
 
-# dist/Quorvex-<version>-win32.zip and -win64.zip, and the setups
-# dist/Quorvex-<version>-setup.exe and -win64-setup.exe.
+# dist/Quorvex-<version>-win32.zip and -win64.zip, the setups
+# dist/Quorvex-<version>-setup.exe and -win64-setup.exe, and their winget
+# (dist/winget/) and Scoop (dist/scoop/) manifests.
 dist: build
 	@scripts/make-release
 

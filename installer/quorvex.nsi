@@ -3,10 +3,24 @@
 ;   makensis -DVERSION=1.0.0 -DARCH=win32|win64 -DPROGRAM=<Quorvex.exe>
 ;            -DROOT=<source folder> -DOUTFILE=<setup.exe> installer/quorvex.nsi
 ;
-; win32 builds an x86-unicode setup of the 32-bit program into
-; $PROGRAMFILES\Quorvex, win64 an amd64-unicode setup of the 64-bit program
-; into $PROGRAMFILES64\Quorvex. /S installs silently (/D= chooses the folder);
-; the uninstaller takes /S as well and then keeps the settings.
+; win32 builds an x86-unicode setup of the 32-bit program, win64 an
+; amd64-unicode setup of the 64-bit one. Each installs either for all users
+; ($PROGRAMFILES\Quorvex or $PROGRAMFILES64\Quorvex, the HKLM uninstall entry,
+; the all-users Start menu; it needs administrator rights and asks for them
+; only then) or just for the user who runs it ($LOCALAPPDATA\Programs\Quorvex,
+; the HKCU entry, the user's Start menu; no rights needed).
+;
+;   /S               silent
+;   /CurrentUser     just for me;  /AllUsers  for all users (elevates itself).
+;                    Neither: all users when the setup runs with administrator
+;                    rights, otherwise just for me (the wizard asks first).
+;   /D=<folder>      the folder; last, without quotes
+;
+; Exit codes: 0 installed, 1 cancelled (also: administrator rights declined),
+; 2 aborted, 740 all users chosen but the rights not granted.
+;
+; The uninstaller finds which of the two installs it belongs to, removes only
+; what that install made, takes /S as well and then keeps the settings.
 
 !ifndef VERSION | ARCH | PROGRAM | ROOT | OUTFILE
   !error "VERSION, ARCH, PROGRAM, ROOT and OUTFILE must be defined"
@@ -27,29 +41,40 @@
 !define PUBLISHER "Ostravane"
 !define EXE "Quorvex.exe"
 !define UNINSTALLER "Uninstall.exe"
+; The same key name under HKLM (all users) and HKCU (just me): the product
+; code package managers know the installs by.
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\${PUBLISHER}\${PRODUCT}"
-; The program looks for its launch shortcut here, under the all-users
-; programs folder, and keeps the hot key it finds on it.
+; The launch shortcut's folder under the install's programs folder (the
+; all-users or the user's one). The program's hot-key dialog on Windows XP
+; reads the shortcut in the all-users folder and keeps the hot key it finds.
 !define SHORTCUT_FOLDER "CorvalisV6"
 !define SHORTCUT "${TITLE}.lnk"
 ; How a running bar is found: its window class; the owner of that window is
 ; the application window, whose WM_CLOSE saves the settings and ends the program.
 !define BAR_CLASS "TF_Search"
 !define CLOSE_WAIT_MS 15000
+; Given by a setup to the copy of itself it starts with administrator rights:
+; that copy never asks again, whatever rights it got.
+!define RELAUNCHED "/Relaunched"
+; The exit code of a run for all users that did not get the rights (the
+; system's "requires elevation"); one that could not even ask ends with 2.
+!define ERROR_ELEVATION_REQUIRED 740
 
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include nsDialogs.nsh
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "${PROGRAM_FILES}\${PRODUCT}"
-; An upgrade goes where the last install went.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-RequestExecutionLevel admin
+; No InstallDir: $INSTDIR is empty at .onInit unless /D= was given, and the
+; chosen install's folder (or its previous one) is filled in then.
+; The setup starts with the user's own rights; only the all-users path asks
+; for more (RunElevated).
+RequestExecutionLevel user
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 SetOverwrite on
@@ -73,6 +98,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
 
+Page custom ScopePageShow ScopePageLeave
 !insertmacro MUI_PAGE_LICENSE "${ROOT}/LICENSE"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
@@ -103,6 +129,28 @@ LangString StillRunning ${LANG_ENGLISH} "${TITLE} is still running. Close it, th
 LangString StillRunning ${LANG_SIMPCHINESE} "${TITLE} 仍在运行。请关闭它，然后单击“重试”。"
 LangString RemoveSettings ${LANG_ENGLISH} "Also remove your ${TITLE} settings and search history?"
 LangString RemoveSettings ${LANG_SIMPCHINESE} "是否同时删除 ${TITLE} 的设置和搜索历史记录？"
+LangString ScopeTitle ${LANG_ENGLISH} "Choose Users"
+LangString ScopeTitle ${LANG_SIMPCHINESE} "选择用户"
+LangString ScopeSubtitle ${LANG_ENGLISH} "Choose for whom to install ${PRODUCT}."
+LangString ScopeSubtitle ${LANG_SIMPCHINESE} "选择为哪些用户安装 ${PRODUCT}。"
+LangString ScopeText ${LANG_ENGLISH} "${PRODUCT} can be installed just for you or for every user of this computer."
+LangString ScopeText ${LANG_SIMPCHINESE} "${PRODUCT} 可以只为您安装，也可以为这台计算机的所有用户安装。"
+LangString ScopeUser ${LANG_ENGLISH} "Install just for me"
+LangString ScopeUser ${LANG_SIMPCHINESE} "仅为我安装"
+LangString ScopeUserDesc ${LANG_ENGLISH} "Into your own user folder. No administrator rights needed."
+LangString ScopeUserDesc ${LANG_SIMPCHINESE} "安装到您自己的用户文件夹，不需要管理员权限。"
+LangString ScopeMachine ${LANG_ENGLISH} "Install for all users"
+LangString ScopeMachine ${LANG_SIMPCHINESE} "为所有用户安装"
+LangString ScopeMachineDesc ${LANG_ENGLISH} "Into Program Files. Needs administrator rights."
+LangString ScopeMachineDesc ${LANG_SIMPCHINESE} "安装到 Program Files，需要管理员权限。"
+LangString BothScopes ${LANG_ENGLISH} "Choose either /CurrentUser or /AllUsers, not both."
+LangString BothScopes ${LANG_SIMPCHINESE} "请只选择 /CurrentUser 或 /AllUsers 之一。"
+LangString NeedsAdmin ${LANG_ENGLISH} "Installing for all users needs administrator rights."
+LangString NeedsAdmin ${LANG_SIMPCHINESE} "为所有用户安装需要管理员权限。"
+LangString ElevationFailed ${LANG_ENGLISH} "The setup could not be started with administrator rights (error $1)."
+LangString ElevationFailed ${LANG_SIMPCHINESE} "无法以管理员权限启动安装程序（错误 $1）。"
+LangString UnNeedsAdmin ${LANG_ENGLISH} "Removing the install for all users needs administrator rights."
+LangString UnNeedsAdmin ${LANG_SIMPCHINESE} "删除为所有用户安装的程序需要管理员权限。"
 
 ; ---- shared by the installer and the uninstaller
 
@@ -171,11 +219,109 @@ FunctionEnd
 !insertmacro DEFINE_CLOSE_RUNNING_BAR ""
 !insertmacro DEFINE_CLOSE_RUNNING_BAR "un."
 
+; Which install this run is about, and with which rights it runs.
+Var Scope        ; "machine" (all users) or "user" (just me)
+Var Elevated     ; 1: the process has administrator rights
+Var ScopeGiven   ; 1: /CurrentUser or /AllUsers was on the command line
+Var DirGiven     ; 1: /D= was on the command line
+Var Relaunched   ; 1: started elevated by another run of this program
+Var AppliedScope ; the scope whose defaults were last filled in
+Var ScopeUserRadio
+Var ScopeMachineRadio
+
+; Administrator rights in effect: a member of the Administrators group whose
+; token has the group enabled (under UAC, an elevated process).
+!macro FIND_ELEVATION
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 == "Admin"
+    StrCpy $Elevated 1
+  ${Else}
+    StrCpy $Elevated 0
+  ${EndIf}
+!macroend
+
+; RESULT := 1 when the option is among the parameters, otherwise 0.
+!macro HAS_OPTION PARAMETERS OPTION RESULT
+  ClearErrors
+  ${GetOptions} "${PARAMETERS}" "${OPTION}" $R9
+  ${If} ${Errors}
+    StrCpy ${RESULT} 0
+  ${Else}
+    StrCpy ${RESULT} 1
+  ${EndIf}
+!macroend
+
+; Folders, registry root (SHCTX) and Start menu of the chosen install.
+!macro USE_SCOPE
+  ${If} $Scope == machine
+    SetShellVarContext all
+  ${Else}
+    SetShellVarContext current
+  ${EndIf}
+!macroend
+
+; Starts this program again through the shell's "runas" verb with the
+; parameters on the stack, so that the system asks for administrator rights;
+; hides this run's window and waits for the other. Leaves on the stack the
+; other's exit code, "cancelled" when the user declined, or "error" (the
+; system's error code then in $1).
+!macro DEFINE_RUN_ELEVATED un
+Function ${un}RunElevated
+  Exch $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  StrCpy $R3 $EXEPATH
+  ; SHELLEXECUTEINFOW with SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC, laid
+  ; out for each pointer size (the plug-in does not align members).
+  !if ${ARCH} == win64
+    System::Call '*(i 112, i 0x140, p $HWNDPARENT, w "runas", w R3, w R0, p 0, i ${SW_SHOWNORMAL}, i 0, p 0, p 0, p 0, p 0, i 0, i 0, p 0, p 0) p .R1'
+  !else
+    System::Call '*(i 60, i 0x140, p $HWNDPARENT, w "runas", w R3, w R0, p 0, i ${SW_SHOWNORMAL}, p 0, p 0, p 0, p 0, i 0, p 0, p 0) p .R1'
+  !endif
+  System::Call 'shell32::ShellExecuteExW(p R1) i .R2 ?e'
+  Pop $R3
+  ${If} $R2 = 0
+    ${If} $R3 = 1223  ; ERROR_CANCELLED: the user said no
+      StrCpy $R0 cancelled
+    ${Else}
+      StrCpy $1 $R3
+      StrCpy $R0 error
+    ${EndIf}
+  ${Else}
+    !if ${ARCH} == win64
+      System::Call '*$R1(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p .R2)'
+    !else
+      System::Call '*$R1(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .R2)'
+    !endif
+    ${If} $R2 P= 0
+      StrCpy $1 0
+      StrCpy $R0 error
+    ${Else}
+      ${If} $HWNDPARENT P<> 0
+        HideWindow
+      ${EndIf}
+      System::Call 'kernel32::WaitForSingleObject(p R2, i -1)'
+      System::Call 'kernel32::GetExitCodeProcess(p R2, *i .R0)'
+      System::Call 'kernel32::CloseHandle(p R2)'
+    ${EndIf}
+  ${EndIf}
+  System::Free $R1
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_RUN_ELEVATED ""
+!insertmacro DEFINE_RUN_ELEVATED "un."
+
 ; ---- installer
 
 Section "!$(SecProgramName)" SecProgram
   SectionIn RO
-  SetShellVarContext all
+  !insertmacro USE_SCOPE
   Call CloseRunningBar
 
   SetOutPath "$INSTDIR"
@@ -190,17 +336,18 @@ Section "!$(SecProgramName)" SecProgram
   CreateShortcut "$SMPROGRAMS\${SHORTCUT_FOLDER}\${SHORTCUT}" "$INSTDIR\${EXE}" "" \
     "$INSTDIR\${EXE}" 0 SW_SHOWNORMAL ALT|CONTROL|S
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; SHCTX: HKLM for all users, HKCU just for me.
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "$(SecSignInName)" SecSignIn
@@ -229,21 +376,208 @@ Function .onInit
     SetRegView 64
   !endif
   !insertmacro PICK_LANGUAGE
-  ; An upgrade keeps the user's choice: installed before, with no Run
-  ; value now, means the user switched start at sign-in off.
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 != ""
-    ReadRegStr $1 HKCU "${RUN_KEY}" "${TITLE}"
-    ${If} $1 == ""
-      !insertmacro UnselectSection ${SecSignIn}
+  StrCpy $DirGiven 0
+  ${If} $INSTDIR != ""
+    StrCpy $DirGiven 1
+  ${EndIf}
+  !insertmacro FIND_ELEVATION
+
+  ${GetParameters} $R0
+  !insertmacro HAS_OPTION $R0 "/CurrentUser" $R1
+  !insertmacro HAS_OPTION $R0 "/AllUsers" $R2
+  !insertmacro HAS_OPTION $R0 "${RELAUNCHED}" $Relaunched
+  ${If} $R1 = 1
+  ${AndIf} $R2 = 1
+    MessageBox MB_OK|MB_ICONSTOP "$(BothScopes)" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  StrCpy $ScopeGiven 1
+  ${If} $R1 = 1
+    StrCpy $Scope user
+  ${ElseIf} $R2 = 1
+    StrCpy $Scope machine
+  ${Else}
+    StrCpy $ScopeGiven 0
+    ${If} $Elevated = 1
+      StrCpy $Scope machine
+    ${Else}
+      StrCpy $Scope user
+    ${EndIf}
+    ; The wizard proposes the install that is there, when there is one only.
+    ${IfNot} ${Silent}
+      ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+      ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+      ${If} $R1 != ""
+      ${AndIf} $R2 == ""
+        StrCpy $Scope machine
+      ${ElseIf} $R1 == ""
+      ${AndIf} $R2 != ""
+        StrCpy $Scope user
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+
+  ; All users asked for on the command line, or silently by default, without
+  ; the rights: the elevated copy does the install and this run ends with it.
+  ${If} $Scope == machine
+  ${AndIf} $Elevated = 0
+    ${If} ${Silent}
+    ${OrIf} $ScopeGiven = 1
+      Call ElevateInstall
+      Pop $0
+      ${If} $0 == cancelled
+        SetErrorLevel 1
+      ${ElseIf} $0 == error
+        MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)" /SD IDOK
+        SetErrorLevel 2
+      ${ElseIf} $0 == denied
+        MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdmin)" /SD IDOK
+        SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+      ${Else}
+        SetErrorLevel $0
+      ${EndIf}
+      Quit
+    ${EndIf}
+  ${EndIf}
+  Call ApplyScope
+FunctionEnd
+
+; Runs the all-users install in an elevated copy of this setup (same silence,
+; same folder when /D= chose one) and leaves its result on the stack, as
+; RunElevated does; "denied" when this run is itself that copy, started
+; elevated yet without the rights.
+Function ElevateInstall
+  ${If} $Relaunched = 1
+    Push denied
+    Return
+  ${EndIf}
+  StrCpy $0 "/AllUsers ${RELAUNCHED}"
+  ${If} ${Silent}
+    StrCpy $0 "/S $0"
+  ${EndIf}
+  ${If} $DirGiven = 1
+    StrCpy $0 "$0 /D=$INSTDIR"
+  ${EndIf}
+  Push $0
+  Call RunElevated
+FunctionEnd
+
+; Fills in what depends on the install chosen: context, folder (/D= wins,
+; then where this install went last time, then its default) and, once per
+; scope, the start-at-sign-in choice.
+Function ApplyScope
+  !insertmacro USE_SCOPE
+  ${If} $Scope == machine
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $R2 "${PROGRAM_FILES}\${PRODUCT}"
+  ${Else}
+    ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $R2 "$LOCALAPPDATA\Programs\${PRODUCT}"
+  ${EndIf}
+  ${If} $DirGiven = 0
+    ${If} $R1 != ""
+      StrCpy $INSTDIR $R1
+    ${Else}
+      StrCpy $INSTDIR $R2
+    ${EndIf}
+  ${EndIf}
+  ${If} $AppliedScope != $Scope
+    StrCpy $AppliedScope $Scope
+    ; An upgrade keeps the user's choice: this install there before, with no
+    ; Run value now, means the user switched start at sign-in off.
+    !insertmacro SelectSection ${SecSignIn}
+    ${If} $R1 != ""
+      ReadRegStr $R3 HKCU "${RUN_KEY}" "${TITLE}"
+      ${If} $R3 == ""
+        !insertmacro UnselectSection ${SecSignIn}
+      ${EndIf}
     ${EndIf}
   ${EndIf}
 FunctionEnd
 
-; The setup runs elevated; the bar is started through the shell so that it
-; runs as the signed-in user, not with the setup's rights.
+; The first page: just for me, or for all users. Skipped when the command
+; line chose.
+Function ScopePageShow
+  ${If} $ScopeGiven = 1
+    Abort
+  ${EndIf}
+  !insertmacro MUI_HEADER_TEXT "$(ScopeTitle)" "$(ScopeSubtitle)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 20u "$(ScopeText)"
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 30u -10u 12u "$(ScopeUser)"
+  Pop $ScopeUserRadio
+  ${NSD_AddStyle} $ScopeUserRadio ${WS_GROUP}
+  ${NSD_CreateLabel} 23u 43u -23u 10u "$(ScopeUserDesc)"
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 62u -10u 12u "$(ScopeMachine)"
+  Pop $ScopeMachineRadio
+  ${NSD_CreateLabel} 23u 75u -23u 10u "$(ScopeMachineDesc)"
+  Pop $0
+  ${If} $Scope == machine
+    ${NSD_Check} $ScopeMachineRadio
+  ${Else}
+    ${NSD_Check} $ScopeUserRadio
+  ${EndIf}
+  ${NSD_OnClick} $ScopeUserRadio ScopeShield
+  ${NSD_OnClick} $ScopeMachineRadio ScopeShield
+  Push $ScopeMachineRadio
+  Call ScopeShield
+  nsDialogs::Show
+FunctionEnd
+
+; Next carries the shield when it will ask for administrator rights.
+Function ScopeShield
+  Pop $0
+  GetDlgItem $1 $HWNDPARENT 1
+  ${NSD_GetState} $ScopeMachineRadio $0
+  ${If} $0 = ${BST_CHECKED}
+  ${AndIf} $Elevated = 0
+    SendMessage $1 ${BCM_SETSHIELD} 0 1
+  ${Else}
+    SendMessage $1 ${BCM_SETSHIELD} 0 0
+  ${EndIf}
+FunctionEnd
+
+Function ScopePageLeave
+  ${NSD_GetState} $ScopeMachineRadio $0
+  ${If} $0 = ${BST_CHECKED}
+    StrCpy $Scope machine
+  ${Else}
+    StrCpy $Scope user
+  ${EndIf}
+  ${If} $Scope == machine
+  ${AndIf} $Elevated = 0
+    ; The elevated copy shows the rest of the wizard; declined, the choice stays open.
+    Call ElevateInstall
+    Pop $0
+    ${If} $0 == cancelled
+      Abort
+    ${ElseIf} $0 == error
+      MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)"
+      Abort
+    ${ElseIf} $0 == denied
+      MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdmin)"
+      Abort
+    ${EndIf}
+    SetErrorLevel $0
+    Quit
+  ${EndIf}
+  GetDlgItem $1 $HWNDPARENT 1
+  SendMessage $1 ${BCM_SETSHIELD} 0 0
+  Call ApplyScope
+FunctionEnd
+
+; An elevated setup starts the bar through the shell, so that it runs as the
+; signed-in user, not with the setup's rights.
 Function RunInstalledBar
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE}"'
+  ${If} $Elevated = 1
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE}"'
+  ${Else}
+    Exec '"$INSTDIR\${EXE}"'
+  ${EndIf}
 FunctionEnd
 
 ; ---- uninstaller
@@ -253,10 +587,47 @@ Function un.onInit
     SetRegView 64
   !endif
   !insertmacro PICK_LANGUAGE
+  !insertmacro FIND_ELEVATION
+  ; This uninstaller belongs to the install whose entry names its folder:
+  ; the user's when it is that one, otherwise the all-users one.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    StrCpy $Scope user
+  ${Else}
+    StrCpy $Scope machine
+  ${EndIf}
+  ${GetParameters} $R0
+  !insertmacro HAS_OPTION $R0 "${RELAUNCHED}" $Relaunched
+
+  ${If} $Scope == machine
+  ${AndIf} $Elevated = 0
+    ${If} $Relaunched = 1
+      MessageBox MB_OK|MB_ICONSTOP "$(UnNeedsAdmin)" /SD IDOK
+      SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+      Quit
+    ${EndIf}
+    StrCpy $0 "${RELAUNCHED} _?=$INSTDIR"
+    ${If} ${Silent}
+      StrCpy $0 "/S $0"
+    ${EndIf}
+    Push $0
+    Call un.RunElevated
+    Pop $0
+    ${If} $0 == cancelled
+      SetErrorLevel 1
+    ${ElseIf} $0 == error
+      MessageBox MB_OK|MB_ICONSTOP "$(ElevationFailed)" /SD IDOK
+      SetErrorLevel 2
+    ${Else}
+      SetErrorLevel $0
+    ${EndIf}
+    Quit
+  ${EndIf}
+  !insertmacro USE_SCOPE
 FunctionEnd
 
 Section "Uninstall"
-  SetShellVarContext all
+  !insertmacro USE_SCOPE
   Call un.CloseRunningBar
 
   Delete "$INSTDIR\${EXE}"
@@ -266,6 +637,7 @@ Section "Uninstall"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"
 
+  ; This install's Start menu: the user's or the all-users one.
   Delete "$SMPROGRAMS\${SHORTCUT_FOLDER}\${SHORTCUT}"
   ; The folder may hold other programs' shortcuts: removed only when empty.
   RMDir "$SMPROGRAMS\${SHORTCUT_FOLDER}"
@@ -277,7 +649,12 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "${TITLE}"
   ${EndIf}
 
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; The entry of this install only: one that names another folder stays.
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+  ${OrIf} $0 == ""
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${EndIf}
 
   ; Settings stay unless the user asks; a silent uninstall keeps them.
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)" /SD IDNO IDNO keep_settings

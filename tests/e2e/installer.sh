@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The 64-bit setup, silently, in the session's prefix: what it installs (files,
+# The 64-bit setup for all users (the session's user is an administrator), in
+# the session's prefix: its wizard up to the options page, then silently what
+# it installs (files,
 # the launch shortcut read back through the shell, the Run and uninstall
 # entries), the installed program and its "start at sign-in" menu item, an
 # upgrade over a running bar that keeps the bar's settings, and a silent
@@ -7,6 +9,7 @@
 # 32-bit setup cannot run here; setup_win32 checks what it is.)
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
+E2E_BUILD=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 version=$(sed -n 's/^project(Quorvex VERSION \([0-9][0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 SETUP=$E2E_BIN/Quorvex-$version-win64-setup.exe
@@ -20,26 +23,6 @@ PROGRAM="$INSTDIR\\Quorvex.exe"
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvex'
 
-win() { wine_out "$@"; }
-unix_path() { win winepath -u "$1"; }
-# What reg shows of a key (in the ANSI code page; a byte that is not GBK drops
-# itself, not the rest).
-reg_show() { win reg query "$@" | iconv -c -f GBK -t UTF-8; }
-# A value's data; empty when missing.
-reg_value() { reg_show "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"; }
-reg_has_key() { "$QUORVEX_WINE" reg query "$1" >/dev/null 2>&1; }
-
-# Waits (bounded) until the command succeeds.
-wait_until() {
-    local seconds=$1 what=$2 i
-    shift 2
-    for ((i = 0; i < seconds * 10; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what (waited ${seconds}s)"
-}
-
 # Whatever a failed run leaves would reach the scripts after this one.
 installer_cleanup() {
     local rc=$?
@@ -52,12 +35,6 @@ installer_cleanup() {
 }
 trap installer_cleanup EXIT
 
-setup_menu() {
-    focus_query
-    keys F5
-    probe menu 5000 >/dev/null || fail "setup menu did not open"
-    keys "$@"
-}
 run_value_is() { [[ $(reg_value "$RUN_KEY" Lumetra) == "$1" ]]; }
 
 install_dir=$(unix_path "$INSTDIR")
@@ -67,30 +44,40 @@ programs=$(win "$LINK_PROBE" folder)
 link_dir=$(unix_path "$programs\\CorvalisV6")
 LINK="$programs\\CorvalisV6\\Lumetra.lnk"
 
-step "the wizard in Chinese: licence, folder, then the options page"
+# A picture of the setup's window once the page has finished drawing (two
+# shots in a row alike) into the screenshot folder as NAME.png.
+shot_setup() {
+    local name=$1 page=$2 x y w h i previous=""
+    read -r x y w h <<<"$(field rect "$page")"
+    local shot=${QUORVEX_E2E_SHOTS:-$E2E_BUILD/e2e-shots}/$name.png
+    mkdir -p "$(dirname "$shot")"
+    local fresh=${shot%.png}.new.png last=${shot%.png}.last.png
+    for ((i = 0; i < 50; i++)); do
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$fresh" || fail "screenshot failed ($page)"
+        [[ -n $previous ]] && cmp -s "$fresh" "$previous" && break
+        mv "$fresh" "$last"
+        previous=$last
+        sleep 0.2
+    done
+    [[ -f $fresh ]] || fail "the page $name kept changing for 10 s"
+    mv "$fresh" "$shot"
+    rm -f "$last"
+    echo "ok: $name shown ($shot)"
+}
+
+step "the wizard in Chinese: for whom, licence, folder, then the options page"
 "$QUORVEX_WINE" "$SETUP" >/dev/null 2>&1 &
 setup_pid=$!
-page=$(win "$SETUP_PROBE" page 2 30000) || fail "the wizard did not reach its options page: $page"
+page=$(win "$SETUP_PROBE" page 0 30000) || fail "the wizard did not show its first page: $page"
+# The setup runs with administrator rights here: all users is proposed.
+expect_eq "$(field radios "$page")" "仅为我安装|*为所有用户安装" "the first page asks for whom"
+shot_setup setup-scope "$page"
+page=$(win "$SETUP_PROBE" page 3 30000) || fail "the wizard did not reach its options page: $page"
 expect_eq "$(field next "$page")" "安装(&I)" "the options page leads to the installation"
-read -r x y w h <<<"$(field rect "$page")"
-# The picture once the page has finished drawing: two shots in a row alike.
-shot=${QUORVEX_E2E_SHOTS:-$1/e2e-shots}/setup-options.png
-mkdir -p "$(dirname "$shot")"
-fresh=${shot%.png}.new.png last=${shot%.png}.last.png previous=""
-for ((i = 0; i < 50; i++)); do
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$fresh" || fail "screenshot failed ($page)"
-    [[ -n $previous ]] && cmp -s "$fresh" "$previous" && break
-    mv "$fresh" "$last"
-    previous=$last
-    sleep 0.2
-done
-[[ -f $fresh ]] || fail "the options page kept changing for 10 s"
-mv "$fresh" "$shot"
-rm -f "$last"
+shot_setup setup-options "$page"
 win "$SETUP_PROBE" end || fail "the wizard could not be ended"
 wait "$setup_pid" 2>/dev/null
 [[ -d $install_dir ]] && fail "the wizard installed before its last page"
-echo "ok: options page shown ($shot)"
 
 step "silent install"
 "$QUORVEX_WINE" "$SETUP" /S "/D=$INSTDIR" >/dev/null 2>&1 || fail "the setup failed ($?)"

@@ -244,3 +244,35 @@ shot_bar() {
     import -window root -crop "$(field size "$E2E_INFO")+$(bar_left)+$(bar_top)" +repage "$out" 2>/dev/null ||
         fail "screenshot failed"
 }
+
+# ---- for the setup scripts
+
+win() { wine_out "$@"; }
+unix_path() { win winepath -u "$1"; }
+# What reg shows of a key (in the ANSI code page; a byte that is not GBK drops
+# itself, not the rest).
+reg_show() { win reg query "$@" | iconv -c -f GBK -t UTF-8; }
+# A value's data; empty when missing.
+reg_value() { reg_show "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"; }
+# Every value of a key as NAME=DATA lines, from one query (field NAME picks one).
+reg_values() { reg_show "$1" | sed -n 's/^    \([^ ]*\)    REG_[A-Z_]*    \(.*\)$/\1=\2/p'; }
+reg_has_key() { "$QUORVEX_WINE" reg query "$1" >/dev/null 2>&1; }
+
+# Waits (bounded) until the command succeeds.
+wait_until() {
+    local seconds=$1 what=$2 i
+    shift 2
+    for ((i = 0; i < seconds * 10; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what (waited ${seconds}s)"
+}
+
+# Opens the bar's setup menu (F5) and presses KEYS in it.
+setup_menu() {
+    focus_query
+    keys F5
+    probe menu 5000 >/dev/null || fail "setup menu did not open"
+    keys "$@"
+}

@@ -1,7 +1,10 @@
 // Reads a shell link (.lnk) back through the system's shell-link object:
 //   link_probe PATH.lnk   prints target=, workdir=, args=, hotkey= (HOTKEYF_* bits
 //                         in the high byte, the key in the low one, as 0xHHLL), show=
-//   link_probe folder     prints the all-users Start-menu programs folder
+//   link_probe folder [common|user|local]
+//                         prints the all-users Start-menu programs folder (common,
+//                         the default), the user's own one (user) or the user's
+//                         local application data folder (local)
 // UTF-8 output; exit 1 when the link cannot be loaded.
 #include <windows.h>
 
@@ -52,18 +55,24 @@ int Probe(const wchar_t* path) {
     return 0;
 }
 
+int PrintFolder(const std::wstring& which) {
+    const int csidl = which == L"common" ? CSIDL_COMMON_PROGRAMS
+                      : which == L"user" ? CSIDL_PROGRAMS
+                      : which == L"local" ? CSIDL_LOCAL_APPDATA
+                                          : -1;
+    wchar_t folder[MAX_PATH] = {};
+    if (csidl < 0 || FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) return 1;
+    probe::PrintLine(folder);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"folder") return PrintFolder(argc == 3 ? argv[2] : L"common");
     if (argc != 2) {
-        probe::PrintLine(L"usage: link_probe PATH.lnk");
+        probe::PrintLine(L"usage: link_probe PATH.lnk | link_probe folder [common|user|local]");
         return 2;
-    }
-    if (std::wstring(argv[1]) == L"folder") {
-        wchar_t folder[MAX_PATH] = {};
-        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder))) return 1;
-        probe::PrintLine(folder);
-        return 0;
     }
     const bool com = SUCCEEDED(CoInitialize(nullptr));
     const int rc = Probe(argv[1]);

@@ -2,7 +2,9 @@
 //   setup_probe page N MS   waits (at most MS ms) for the setup's window, presses
 //                           Next N times, each time waiting until the next page is
 //                           up (the Next button's caption changes), and prints
-//                           "rect=x y w h" (the window on the screen) and "next=" (that caption)
+//                           "rect=x y w h" (the window on the screen), "next=" (that caption)
+//                           and "radios=" (the page's radio buttons in order, joined
+//                           by "|", the checked one marked with a leading "*")
 //   setup_probe end         ends the setup's process (Cancel would ask first)
 // The setup's window is its wizard dialog titled "Quorvex …". UTF-8 output;
 // exit 1 on a timeout or when no setup runs.
@@ -33,6 +35,23 @@ BOOL CALLBACK MatchSetup(HWND window, LPARAM found) {
     return FALSE;
 }
 
+// The page inside the wizard's frame: a dialog of its own, a direct child of
+// the frame, shown once its controls are in place.
+BOOL CALLBACK MatchPage(HWND window, LPARAM found) {
+    HWND& page = *reinterpret_cast<HWND*>(found);
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    if (std::wcscmp(cls, L"#32770") != 0 || GetParent(window) != page || !IsWindowVisible(window)) return TRUE;
+    page = window;
+    return FALSE;
+}
+
+HWND FindPage(HWND setup) {
+    HWND found = setup;
+    EnumChildWindows(setup, MatchPage, reinterpret_cast<LPARAM>(&found));
+    return found != setup ? found : nullptr;
+}
+
 HWND FindSetup() {
     HWND found = nullptr;
     EnumWindows(MatchSetup, reinterpret_cast<LPARAM>(&found));
@@ -40,6 +59,20 @@ HWND FindSetup() {
 }
 
 // Polls `done` every 50 ms until it holds or `deadline` (a GetTickCount64 value) passes.
+BOOL CALLBACK AddRadio(HWND window, LPARAM radios) {
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    const LONG_PTR kind = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+    if (_wcsicmp(cls, L"Button") != 0 || !IsWindowVisible(window) ||
+        (kind != BS_RADIOBUTTON && kind != BS_AUTORADIOBUTTON))
+        return TRUE;
+    auto& text = *reinterpret_cast<std::wstring*>(radios);
+    if (!text.empty()) text += L'|';
+    if (SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) text += L'*';
+    text += TextOf(window);
+    return TRUE;
+}
+
 template <typename Done>
 bool WaitUntil(ULONGLONG deadline, Done done) {
     for (;;) {
@@ -52,7 +85,10 @@ bool WaitUntil(ULONGLONG deadline, Done done) {
 int Page(int presses, DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     HWND setup = nullptr;
-    if (!WaitUntil(deadline, [&] { return (setup = FindSetup()) != nullptr && GetDlgItem(setup, NextButtonId); })) {
+    const auto ready = [&] {
+        return (setup = FindSetup()) != nullptr && GetDlgItem(setup, NextButtonId) && FindPage(setup);
+    };
+    if (!WaitUntil(deadline, ready)) {
         probe::PrintLine(L"error=no setup window");
         return 1;
     }
@@ -73,6 +109,9 @@ int Page(int presses, DWORD ms) {
     swprintf(line, 96, L"rect=%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
     probe::PrintLine(line);
     probe::PrintLine(L"next=" + caption);
+    std::wstring radios;
+    EnumChildWindows(setup, AddRadio, reinterpret_cast<LPARAM>(&radios));
+    probe::PrintLine(L"radios=" + radios);
     return 0;
 }
 
