@@ -59,13 +59,15 @@ machine_links=$(unix_path "$common_programs\\CorvalisV6")
 drive_c=$(unix_path 'C:\')
 [[ -n $user_dir && -n $machine_dir && -n $drive_c ]] || fail "no Unix paths for the install folders"
 
-# What an install for all users could touch: HKLM (Wine's device
-# enumeration rewrites the drivers' dates on its own: left out), the Program
-# Files folders, the all-users Start menu and the other install's folder and
-# shortcut.
+# What an install for all users could touch: HKLM, the Program Files
+# folders, the all-users Start menu and the other install's folder and
+# shortcut. Left out of HKLM is what Wine itself rewrites meanwhile: the
+# drivers' dates its device enumeration sets, and a video key for each
+# desktop it starts (an earlier script's desktop may have just ended).
 machine_state() {
     win reg export HKLM 'C:\quorvex-hklm.reg' /y >/dev/null || fail "reg export HKLM failed"
-    iconv -f UTF-16LE -t UTF-8 "$drive_c/quorvex-hklm.reg" | tr -d '\r' | grep -v '^"DriverDateData"='
+    iconv -f UTF-16LE -t UTF-8 "$drive_c/quorvex-hklm.reg" | tr -d '\r' | grep -v '^"DriverDateData"=' |
+        awk '/^\[/ { skip = index($0, "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video\\") == 1 } !skip'
     rm -f "$drive_c/quorvex-hklm.reg"
     (cd "$drive_c" && find "Program Files" "Program Files (x86)" "$(unix_path "$common_programs")" "$machine_dir" | sort)
     win "$LINK_PROBE" "$MACHINE_LINK"
