@@ -53,8 +53,8 @@ TF_AddEngine::TF_AddEngine(HWND bar) : tk::Form(AddEngineParams()), FBar(bar) {
     FTemplate = &Make<tk::WinControl>("edtTemplate", Edit(35));
     Make<tk::WinControl>("lblTemplateHint", Label(L"用 {q} 代表要搜索的文字", FieldLeft, 59, FieldWidth));
     Make<tk::WinControl>("lblCharset", Label(L"编码：", 8, 82, 86));
-    FUtf8 = &Make<TRadioButton>("rbUtf8", L"UTF-8", FieldLeft, 80, 70, 17, true);
-    FGbk = &Make<TRadioButton>("rbGbk", L"GBK", FieldLeft + 80, 80, 60, 17, false);
+    FUtf8 = &Make<TRadioButton>("rbUtf8", L"UTF-8(&U)", FieldLeft, 80, 80, 17, true);
+    FGbk = &Make<TRadioButton>("rbGbk", L"GBK(&G)", FieldLeft + 90, 80, 70, 17, false);
     Make<tk::WinControl>("lblSuggest", Label(L"搜索建议网址：", 8, 108, 86));
     FSuggest = &Make<tk::WinControl>("edtSuggest", Edit(104));
     SetWindowLongW(FSuggest->Handle(), GWL_STYLE, GetWindowLongW(FSuggest->Handle(), GWL_STYLE) | WS_GROUP);
