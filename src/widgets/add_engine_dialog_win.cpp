@@ -44,7 +44,7 @@ TF_AddEngine::TF_AddEngine(HWND bar) : tk::Form(AddEngineParams()), FBar(bar) {
     SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     SetDialogKeys(true);  // Tab between the fields, Alt+O / Alt+C
-    OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
+    OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
 
     // Creation order is the tab order.
     Make<tk::WinControl>("lblName", Label(L"名称：", 8, 12, 86));
@@ -124,8 +124,12 @@ void TF_AddEngine::btnOKClick() {
     }
 }
 
-void TF_AddEngine::FormKeyDown(unsigned& key) {
-    if (key == VK_ESCAPE) {
+void TF_AddEngine::FormKeyDown(unsigned& key, tk::ShiftState shift) {
+    // The encodings' letters. The key goes on: its WM_SYSCHAR is what keeps
+    // the release of Alt from opening the window's system menu.
+    if ((shift & tk::ssAlt) && (key == 'U' || key == 'G')) {
+        (key == 'U' ? FUtf8 : FGbk)->Check();
+    } else if (key == VK_ESCAPE) {
         SetModalResult(tk::mrCancel);
         key = 0;
     } else if (key == VK_RETURN) {

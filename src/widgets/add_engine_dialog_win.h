@@ -35,7 +35,7 @@ protected:
     void WndProc(tk::Message& m) override;
 
 private:
-    void FormKeyDown(unsigned& key);
+    void FormKeyDown(unsigned& key, tk::ShiftState shift);
     void PlaceNextToBar();
 
     HWND FBar;

@@ -20,7 +20,11 @@ search() {
     focus_query
     keys "${@:2}"
 }
-reg_engines() { "$QUORVEX_WINE" reg query "$E2E_CONFIG_KEY" /v Engines 2>/dev/null | tr -d '\r' | grep Engines; }
+# The Engines line of reg's output as hex (it may hold NULs and GBK bytes).
+reg_engines() {
+    "$QUORVEX_WINE" reg query "$E2E_CONFIG_KEY" /v Engines 2>/dev/null | tr -d '\r' | grep -a Engines | od -An -tx1 |
+        tr -d ' \n'
+}
 reg_engine() { "$QUORVEX_WINE" reg query "$E2E_CONFIG_KEY" /v Engine 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'; }
 # The n-th engine of the submenu (1 is 百度): the letter opens it on its first row.
 choose_engine() {
