@@ -95,10 +95,10 @@ public:
     // Removes the current engine when the user added it (the first engine
     // becomes current); false for a built-in one.
     bool DeleteCurrentEngine();
-    // What Save writes: the bytes of "Engines" (nullopt: leave the value as it
-    // is; the value is not written when it was missing and nothing was added)
-    // and of "Engine" (nullopt: not written, when it was missing and the
-    // first engine is current).
+    // What Save writes: the bytes of "Engines", only after an engine was added
+    // or deleted (and never over a value that could not be read), and of
+    // "Engine", only when the current engine is not the one Load selected.
+    // nullopt: the value is left as it is (or stays missing).
     std::optional<std::vector<std::uint8_t>> EnginesValueToSave() const;
     std::optional<std::vector<std::uint8_t>> EngineValueToSave() const;
     // The names of the engines in the collection (UTF-8).
@@ -158,9 +158,9 @@ private:
     TConfigRec rec_;
     std::optional<THistoryW> historyW_;
     std::vector<TEngineEntry> engineEntries_;
-    bool enginesStored_ = false;      // "Engines" existed, readable
     bool enginesUntouched_ = false;   // "Engines" existed but could not be read: never written
-    bool engineStored_ = false;       // "Engine" existed
+    bool enginesChanged_ = false;     // an engine was added or deleted since Load
+    std::string loadedEngine_;        // the name Load made current
 };
 
 // The process's settings object, created (with the defaults) on first use.

@@ -37,21 +37,22 @@ std::vector<std::string> TConfig::EngineNames() const {
 
 void TConfig::ApplyStoredEngines(const TStoredValue& engines, const TStoredValue& current) {
     engineEntries_.clear();
-    enginesStored_ = Readable(engines, RegTypeMultiSz);
-    enginesUntouched_ = engines.Exists && !enginesStored_;
-    if (enginesStored_) {
+    enginesChanged_ = false;
+    const bool readable = Readable(engines, RegTypeMultiSz);
+    enginesUntouched_ = engines.Exists && !readable;
+    if (readable) {
         engineEntries_ = ParseEnginesValue(UnitsOf(engines), EngineNames());
         for (const TEngineEntry& entry : engineEntries_)
             if (entry.Engine) MakeSearchEngine(*entry.Engine, engines_.Add());
     }
 
-    engineStored_ = current.Exists;
     if (engines_.Count() > 0) engines_.SelectEngine(engines_.Items(0).Name);
     if (Readable(current, RegTypeSz)) {
         std::u16string name = UnitsOf(current);
         if (const std::size_t end = name.find(u'\0'); end != std::u16string::npos) name.resize(end);
         engines_.SelectEngine(Utf16ToUtf8(name));
     }
+    loadedEngine_ = engines_.CurrentEngine() ? engines_.CurrentEngine()->Name : std::string();
 }
 
 TEngineProblem TConfig::AddUserEngine(const TUserEngine& engine) {
@@ -62,6 +63,7 @@ TEngineProblem TConfig::AddUserEngine(const TUserEngine& engine) {
     TSearchEngine& made = engines_.Add();
     MakeSearchEngine(stored, made);
     engineEntries_.push_back(TEngineEntry{FormatEngineEntry(stored), stored});
+    enginesChanged_ = true;
     engines_.SelectEngine(made.Name);
     return TEngineProblem::None;
 }
@@ -77,12 +79,12 @@ bool TConfig::DeleteCurrentEngine() {
         }
     }
     engines_.Delete(engines_.IndexOf(current->Name));
+    enginesChanged_ = true;
     return true;
 }
 
 std::optional<std::vector<std::uint8_t>> TConfig::EnginesValueToSave() const {
-    if (enginesUntouched_) return std::nullopt;
-    if (!enginesStored_ && engineEntries_.empty()) return std::nullopt;
+    if (enginesUntouched_ || !enginesChanged_) return std::nullopt;
     std::vector<std::u16string> raw;
     for (const TEngineEntry& entry : engineEntries_) raw.push_back(entry.Raw);
     return BytesOf(JoinMultiSz(raw));
@@ -90,8 +92,8 @@ std::optional<std::vector<std::uint8_t>> TConfig::EnginesValueToSave() const {
 
 std::optional<std::vector<std::uint8_t>> TConfig::EngineValueToSave() const {
     const TSearchEngine* current = engines_.CurrentEngine();
-    if (!current) return std::nullopt;
-    if (!engineStored_ && engines_.Count() > 0 && current == &engines_.Items(0)) return std::nullopt;
+    // Unchanged: also a stored name that named no engine is kept for a later run.
+    if (!current || current->Name == loadedEngine_) return std::nullopt;
     std::u16string name = Utf8ToUtf16(current->Name);
     name += u'\0';
     return BytesOf(name);

@@ -348,8 +348,8 @@ TEST_F(ConfigEngines, StoredEnginesAreAddedAndTheValueWrittenBackUnchanged) {
     ASSERT_EQ(cfg.Engines().Count(), 5);
     EXPECT_EQ(cfg.CurrentEngine()->Name, "Mine");
     EXPECT_TRUE(cfg.CurrentEngine()->UserDefined);
-    EXPECT_EQ(cfg.EnginesValueToSave(), engines);
-    EXPECT_EQ(cfg.EngineValueToSave(), Bytes(std::u16string(u"Mine") + u'\0'));
+    EXPECT_FALSE(cfg.EnginesValueToSave()) << "nothing changed: the value is left as it is";
+    EXPECT_FALSE(cfg.EngineValueToSave());
 
     // Deleting keeps the invalid entry; adding appends the typed fields with {q}.
     EXPECT_TRUE(cfg.DeleteCurrentEngine());
@@ -361,6 +361,7 @@ TEST_F(ConfigEngines, StoredEnginesAreAddedAndTheValueWrittenBackUnchanged) {
     EXPECT_EQ(cfg.Engines().Count(), 5);
     EXPECT_EQ(cfg.EnginesValueToSave(),
               Bytes(JoinMultiSz({u"Bad\tftp://x/{q}\tutf-8\t", u"New\thttps://n.example/?q={q}\tutf-8\t"})));
+    EXPECT_EQ(cfg.EngineValueToSave(), Bytes(std::u16string(u"New") + u'\0'));
 }
 
 TEST_F(ConfigEngines, AnUnknownOrUnreadableValueSelectsTheFirstAndLeavesEnginesAlone) {
@@ -368,8 +369,12 @@ TEST_F(ConfigEngines, AnUnknownOrUnreadableValueSelectsTheFirstAndLeavesEnginesA
     Load(Stored(RegTypeMultiSz, odd), Stored(RegTypeSz, Bytes(u"nobody")));
     EXPECT_EQ(cfg.Engines().Count(), 4);
     EXPECT_EQ(cfg.CurrentEngine()->Name, "百度");
+    EXPECT_EQ(cfg.AddUserEngine(Engine(u"Mine", u"https://m.example/?q={q}")), TEngineProblem::None);
     EXPECT_FALSE(cfg.EnginesValueToSave()) << "an odd-sized value is not ours to rewrite";
-    EXPECT_EQ(cfg.EngineValueToSave(), Bytes(std::u16string(u"百度") + u'\0'));
+    cfg.Engines().SelectEngine("百度");
+    EXPECT_FALSE(cfg.EngineValueToSave()) << "the unknown name is kept while 百度 stays current";
+    cfg.Engines().SelectEngine("必应");
+    EXPECT_EQ(cfg.EngineValueToSave(), Bytes(std::u16string(u"必应") + u'\0'));
 
     TStoredValue tooLarge;
     tooLarge.Exists = true;
