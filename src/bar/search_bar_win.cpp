@@ -203,14 +203,25 @@ void TF_Search::InitButtons() {
         if (!b) continue;
         b->SetTag(i);
         b->OnClick = [this](tk::GraphicControl& sender) { SearchButtonClick(sender); };
-        b->SetHint(tk::Utf8ToWide(CategoryHint(i)));
     }
+    SyncCategoryHints();
     if (auto* b = Find<tk::GraphicControl>("btnSetup")) b->SetHint(tk::Utf8ToWide(SetupHint));
     if (auto* b = Find<tk::GraphicControl>("btnHelp")) {
         b->SetHint(tk::Utf8ToWide(HelpHint));
         b->OnClick = [this](tk::GraphicControl&) { btnHelpClick(); };
     }
     LoadHistory(*cbxSearchText);
+}
+
+void TF_Search::SyncCategoryHints() {
+    const TSearchEngines& engines = GetConfig().Engines();
+    for (int i = 0; i < SearchTypeCount; ++i) {
+        auto* b = Find<tk::GraphicControl>(SearchButtonName(i));
+        if (!b) continue;
+        const TSearchEngine* by = engines.EngineFor(SearchTypes[static_cast<std::size_t>(i)].Key);
+        const bool elsewhere = by && by != engines.CurrentEngine();
+        b->SetHint(tk::Utf8ToWide(elsewhere ? CategoryHintOn(i, by->Name) : CategoryHint(i)));
+    }
 }
 
 void TF_Search::PlaceBar() {

@@ -44,6 +44,14 @@ public:
     void SyncSearchTypeMenu();
     // Marks "start at sign-in" from the user's Run value.
     void SyncSignInMenuItem();
+    // Rebuilds the engine submenu from the collection (done as the setup menu
+    // opens), and marks it: the current engine, and "delete" enabled only for
+    // an engine the user added.
+    void SyncEngineMenu();
+    void MarkEngineMenu();
+    // The category buttons' hints, naming the first engine where it searches
+    // a category the current one lacks.
+    void SyncCategoryHints();
 
     // ---- handlers
     void FormKeyDown(unsigned& key, tk::ShiftState shift);
@@ -58,6 +66,10 @@ public:
     void miShowModeClick(tk::MenuItem& item);
     // Writes the Run value for this program, or deletes it when it names this program.
     void miStartAtSignInClick();
+    // The engine submenu: choose the engine at `index`, add one, delete the current one.
+    void miEngineClick(int index);
+    void miAddEngineClick();
+    void miDeleteEngineClick();
     // Minimises the program (the window-level work extends this with the tray).
     void btnMinClick();
     void btnCloseClick();
@@ -90,6 +102,7 @@ public:
     tk::ComboBox* cbxSearchText = nullptr;
     tk::PopupMenu* pmnuSearchType = nullptr;
     tk::PopupMenu* pmnuConfig = nullptr;
+    tk::PopupMenu* pmnuEngines = nullptr;  // the submenu of "miEngines"
 
 protected:
     void WndProc(tk::Message& m) override;

@@ -12,6 +12,7 @@
 #include "config/config_record.h"
 #include "config/history_wide.h"
 #include "search/search_engine.h"
+#include "search/user_engines.h"
 
 namespace quorvex {
 
@@ -26,6 +27,12 @@ constexpr std::uint32_t RegTypeDword = 4;
 // Where the settings live, under HKEY_CURRENT_USER.
 constexpr const wchar_t* ConfigRegistryKey = L"Software\\Ostravane\\Quorvex\\1.0";
 constexpr const wchar_t* ConfigValueName = L"Config";
+// Beside it: the user's engines (REG_MULTI_SZ) and the current engine's name (REG_SZ).
+constexpr const wchar_t* EnginesValueName = L"Engines";
+constexpr const wchar_t* EngineValueName = L"Engine";
+// The largest "Engines" and "Engine" values read; a larger one is left as it is.
+constexpr std::size_t EnginesMaxBytes = 256 * 1024;
+constexpr std::size_t EngineMaxBytes = 1024;
 
 // What the registry reported for the value "Config".
 struct TStoredValue {
@@ -70,9 +77,32 @@ public:
     void ApplyMissingKey() {
         SetDefaults();
         historyW_.reset();
+        ApplyStoredEngines(TStoredValue{}, TStoredValue{});
     }
     // Rebuilds the engine collection from the built-in list (first step of Load).
     void LoadEngines() { engines_.FillFromDefs(); }
+
+    // Load's read of "Engines" and "Engine", after LoadEngines: the valid
+    // entries become engines after the built-in ones, in order (the others
+    // are kept to be written back as they were); then the engine named by
+    // "Engine" becomes current, the first one when it names none. A value of
+    // another type, or too large to have been read, adds nothing and is left
+    // as it is at exit.
+    void ApplyStoredEngines(const TStoredValue& engines, const TStoredValue& current);
+    // Adds the user's engine at the end and makes it current, or tells why not
+    // (nothing changes then).
+    TEngineProblem AddUserEngine(const TUserEngine& engine);
+    // Removes the current engine when the user added it (the first engine
+    // becomes current); false for a built-in one.
+    bool DeleteCurrentEngine();
+    // What Save writes: the bytes of "Engines", only after an engine was added
+    // or deleted (and never over a value that could not be read), and of
+    // "Engine", only when the current engine is not the one Load selected.
+    // nullopt: the value is left as it is (or stays missing).
+    std::optional<std::vector<std::uint8_t>> EnginesValueToSave() const;
+    std::optional<std::vector<std::uint8_t>> EngineValueToSave() const;
+    // The names of the engines in the collection (UTF-8).
+    std::vector<std::string> EngineNames() const;
 
     // History slots <-> the query box's list (GBK byte strings, index 0 the
     // most recent). SaveHistory stores the first 20 entries; LoadHistory
@@ -127,6 +157,10 @@ private:
     TSearchEngines engines_;
     TConfigRec rec_;
     std::optional<THistoryW> historyW_;
+    std::vector<TEngineEntry> engineEntries_;
+    bool enginesUntouched_ = false;   // "Engines" existed but could not be read: never written
+    bool enginesChanged_ = false;     // an engine was added or deleted since Load
+    std::string loadedEngine_;        // the name Load made current
 };
 
 // The process's settings object, created (with the defaults) on first use.

@@ -29,8 +29,11 @@ void TConfig::Load() {
     }
     const TRegistryKey::Value value = key.QueryValue(ConfigValueName, static_cast<DWORD>(ConfigRecSize));
     const TRegistryKey::Value historyW = key.QueryValue(HistoryWValueName, static_cast<DWORD>(HistoryWMaxBytes));
+    const TRegistryKey::Value engines = key.QueryValue(EnginesValueName, static_cast<DWORD>(EnginesMaxBytes));
+    const TRegistryKey::Value engine = key.QueryValue(EngineValueName, static_cast<DWORD>(EngineMaxBytes));
     key.Close();
     ApplyStoredHistoryW(Stored(historyW));
+    ApplyStoredEngines(Stored(engines), Stored(engine));
     ApplyStoredValue(Stored(value));
 }
 
@@ -43,6 +46,10 @@ void TConfig::Save() const {
         const std::vector<std::uint8_t> bytes = EncodeHistoryW(*historyW_);
         key.SetValue(HistoryWValueName, REG_MULTI_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
     }
+    if (const auto bytes = EnginesValueToSave())
+        key.SetValue(EnginesValueName, REG_MULTI_SZ, bytes->data(), static_cast<DWORD>(bytes->size()));
+    if (const auto bytes = EngineValueToSave())
+        key.SetValue(EngineValueName, REG_SZ, bytes->data(), static_cast<DWORD>(bytes->size()));
 }
 
 }  // namespace quorvex

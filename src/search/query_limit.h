@@ -9,6 +9,11 @@ namespace quorvex {
 
 constexpr std::size_t QueryMaxUnits = 100;
 
+// The longest URL handed to the shell: Wine's shell faults on one of 1,000
+// characters (Windows takes 2,083). A long template leaves the query less
+// room; the query is then cut further, a whole character at a time.
+constexpr std::size_t UrlMaxChars = 999;
+
 // The length of `text` cut to at most `limit` UTF-16 units, one shorter where
 // the cut would split a surrogate pair (a lone high surrogate is never left at
 // the end).

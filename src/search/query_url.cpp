@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "search/query_encoding.h"
+#include "search/query_limit.h"
 #include "search/search_engine.h"
 
 namespace quorvex {
@@ -100,8 +101,11 @@ std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec) {
     return Utf16ToUtf8(text).size();
 }
 
-std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
+namespace {
+
+std::optional<std::string> BuildUncutUrl(const TSearchEngine& engine, std::string_view key,
                                          std::u16string_view query, const GbkCodec& codec) {
+    if (engine.Charset == TQueryCharset::Utf8) return BuildSearchUrl(engine, key, Utf16ToUtf8(query));
     if (const auto gbk = codec.ToGbkExact(query)) return BuildSearchUrl(engine, key, *gbk);
 
     const std::string utf8 = Utf16ToUtf8(query);
@@ -130,6 +134,24 @@ std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::strin
         *url += Utf8Parameter;
     }
     return url;
+}
+
+// The length of `text` without its last character (a surrogate pair is one).
+std::size_t WithoutLastCharacter(std::u16string_view text) {
+    std::size_t n = text.size() - 1;
+    if (n > 0 && text[n] >= 0xDC00 && text[n] <= 0xDFFF && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
+    return n;
+}
+
+}  // namespace
+
+std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
+                                         std::u16string_view query, const GbkCodec& codec) {
+    for (;;) {
+        auto url = BuildUncutUrl(engine, key, query, codec);
+        if (!url || url->size() <= UrlMaxChars) return url;
+        query = query.substr(0, WithoutLastCharacter(query));
+    }
 }
 
 }  // namespace quorvex

@@ -30,7 +30,11 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // when GBK holds it exactly, otherwise its UTF-8 bytes.
 std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec);
 
-// The URL of `key` for the query, or nullopt as BuildSearchUrl decides.
+// The URL of `key` for the query, or nullopt as BuildSearchUrl decides. A GBK
+// engine sends the query as described above; a UTF-8 engine sends its UTF-8
+// bytes, encoded by the same byte rule. The URL is at most UrlMaxChars long:
+// the query loses characters from its end until it fits (nullopt when what is
+// left is blank).
 std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
                                          std::u16string_view query, const GbkCodec& codec);
 

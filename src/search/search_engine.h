@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "search/search_types.h"
+
 namespace quorvex {
 
 struct TSearchURL {
@@ -16,8 +18,17 @@ struct TSearchURL {
 
 class TSearchEngine {
 public:
-    std::string Name;
+    std::string Name;  // UTF-8
     std::vector<TSearchURL> URLs;
+    TQueryCharset Charset = TQueryCharset::Gbk;
+    // Added by the user (kept in the registry), not built in.
+    bool UserDefined = false;
+    // Where its suggestions come from; empty: none.
+    std::string SuggestUrl;
+    TSuggestFormat SuggestFormat = TSuggestFormat::OpenSearch;
+
+    // True when the engine has an entry for the key (ASCII case ignored).
+    bool HasURL(std::string_view key) const;
 
     // Prefix and suffix of the first entry whose key matches (ASCII case
     // ignored); both empty when there is none.
@@ -35,8 +46,17 @@ public:
     // no match the current engine stays as it was.
     void SelectEngine(std::string_view name);
     TSearchEngine* CurrentEngine() const { return current_; }
+    // The index of the first engine of that name (ASCII case ignored), or -1.
+    int IndexOf(std::string_view name) const;
+    // Removes the engine at `index`; when it was current, the first engine
+    // becomes current.
+    void Delete(int index);
     // Appends the built-in engines and selects the first one.
     void FillFromDefs();
+
+    // The engine that searches `key` for the current one: itself when it has
+    // the category, otherwise the first engine (null when there is none).
+    const TSearchEngine* EngineFor(std::string_view key) const;
 
 private:
     std::vector<std::unique_ptr<TSearchEngine>> items_;

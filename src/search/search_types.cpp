@@ -25,9 +25,11 @@ namespace {
 #define QV_IMAGE "http://image.baidu.com"
 #define QV_NEWS "http://news.baidu.com"
 #define QV_FORUM "http://tieba.baidu.com"
+
+constexpr const char* None = nullptr;
 }  // namespace
 
-const std::array<TSearchEngineDef, 1> SearchEngineDefs = {{
+const std::array<TSearchEngineDef, BuiltInEngineCount> SearchEngineDefs = {{
     {"百度",
      {QV_WEB "/baidu?tn=sitekvtq&word=",
       QV_MP3 "/m?lm=-1&rn=&tn=baidump3&ct=134217728&word=",
@@ -40,7 +42,32 @@ const std::array<TSearchEngineDef, 1> SearchEngineDefs = {{
       QV_WEB "/baidu?tn=sitekvtq&word=%B5%E7%D3%B0%20%A1%B6",
       QV_WEB "/baidu?tn=sitekvtq&word=%D3%CE%CF%B7%20%A1%B6",
       QV_WEB "/baidu?tn=sitekvtq&word=%C8%ED%BC%FE%20"},
-     {"", "", "", "", "", "", "", "%A1%B7", "%A1%B7", "%A1%B7", ""}},
+     {"", "", "", "", "", "", "", "%A1%B7", "%A1%B7", "%A1%B7", ""},
+     TQueryCharset::Gbk,
+     "https://suggestion.baidu.com/su?ie=utf-8&json=1&wd=",
+     TSuggestFormat::ServiceWrapper},
+    {"必应",
+     {"https://cn.bing.com/search?q=", None, None, "https://cn.bing.com/images/search?q=",
+      "https://cn.bing.com/news/search?q=", None, "https://cn.bing.com/dict/search?q=", None,
+      "https://cn.bing.com/videos/search?q=", None, None},
+     {"", None, None, "", "", None, "", None, "", None, None},
+     TQueryCharset::Utf8,
+     "https://api.bing.com/osjson.aspx?query=",
+     TSuggestFormat::OpenSearch},
+    {"搜狗",
+     {"https://www.sogou.com/web?ie=utf8&query=", None, None, "https://pic.sogou.com/pics?query=", None, None,
+      None, None, None, None, None},
+     {"", None, None, "", None, None, None, None, None, None, None},
+     TQueryCharset::Utf8,
+     nullptr,
+     TSuggestFormat::OpenSearch},
+    {"360搜索",
+     {"https://www.so.com/s?q=", None, None, "https://image.so.com/i?q=", "https://news.so.com/ns?q=", None, None,
+      None, None, None, None},
+     {"", None, None, "", "", None, None, None, None, None, None},
+     TQueryCharset::Utf8,
+     nullptr,
+     TSuggestFormat::OpenSearch},
 }};
 
 #undef QV_WEB

@@ -24,13 +24,28 @@ constexpr std::int32_t AllButtonsMask = 2047;
 // True when the category `bit` belongs to `mask`.
 constexpr bool MaskContains(std::int32_t mask, std::int32_t bit) { return (mask & bit) > 0; }
 
+// The bytes a query is sent as. GBK falls back to UTF-8 (with the service's
+// "ie" parameter) for a query GBK cannot hold exactly.
+enum class TQueryCharset { Gbk, Utf8 };
+
+// The reply format of a suggestion source: the first engine's own wrapper, or
+// OpenSearch suggestions JSON.
+enum class TSuggestFormat { ServiceWrapper, OpenSearch };
+
 struct TSearchEngineDef {
     const char* Name;  // UTF-8
-    std::array<const char*, SearchTypeCount> URLPrefix;  // already percent-encoded
+    // Already percent-encoded; nullptr where the engine has no such category
+    // (that category is searched on the first engine).
+    std::array<const char*, SearchTypeCount> URLPrefix;
     std::array<const char*, SearchTypeCount> URLSuffix;
+    TQueryCharset Charset;
+    const char* SuggestUrl;  // the text's UTF-8 escapes are appended; nullptr: none
+    TSuggestFormat SuggestFormat;
 };
 
-extern const std::array<TSearchEngineDef, 1> SearchEngineDefs;
+constexpr int BuiltInEngineCount = 4;
+// The first is the service the program was made for; it stays first.
+extern const std::array<TSearchEngineDef, BuiltInEngineCount> SearchEngineDefs;
 
 // "btn" + Key: the name under which the bar holds a category's button.
 const char* SearchButtonName(int id);

@@ -9,6 +9,8 @@
 namespace quorvex::tk {
 namespace {
 constexpr UINT FirstCommand = 100;
+// A menu reached through itself would never end.
+constexpr int MaxSubmenuDepth = 8;
 }
 
 MenuItem::MenuItem(PopupMenu& menu, const MenuItemDef& def)
@@ -43,17 +45,31 @@ void MenuItem::Click() {
 PopupMenu::PopupMenu(Form* form, std::string name, const MenuItemDef* items, std::size_t count) : form_(form) {
     SetName(std::move(name));
     for (std::size_t i = 0; i < count; ++i) items_.push_back(std::make_unique<MenuItem>(*this, items[i]));
-    if (form_) {
-        form_->RegisterComponent(this);
-        for (auto& item : items_) form_->RegisterComponent(item.get());
-    }
+    if (form_) form_->RegisterComponent(this);
+    RegisterItems();
 }
 
 PopupMenu::~PopupMenu() {
-    if (form_) {
+    UnregisterItems();
+    if (form_) form_->UnregisterComponent(this);
+}
+
+void PopupMenu::RegisterItems() {
+    if (form_)
+        for (auto& item : items_) form_->RegisterComponent(item.get());
+}
+
+void PopupMenu::UnregisterItems() {
+    if (form_)
         for (auto& item : items_) form_->UnregisterComponent(item.get());
-        form_->UnregisterComponent(this);
-    }
+}
+
+void PopupMenu::SetItems(const MenuItemDef* items, std::size_t count) {
+    std::vector<std::unique_ptr<MenuItem>> made;
+    for (std::size_t i = 0; i < count; ++i) made.push_back(std::make_unique<MenuItem>(*this, items[i]));
+    UnregisterItems();
+    items_ = std::move(made);
+    RegisterItems();
 }
 
 MenuItem& PopupMenu::Item(std::size_t index) const { return *items_[CheckedIndex(index, items_.size())]; }
@@ -66,15 +82,26 @@ MenuItem* PopupMenu::FindItem(std::string_view name) const {
 }
 
 HMENU PopupMenu::BuildMenu() const {
+    std::vector<MenuItem*> commands;
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) throw Error("Cannot create menu");
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        const MenuItem& item = *items_[i];
+    BuildInto(menu.get(), commands, 0);
+    return menu.release();
+}
+
+void PopupMenu::BuildInto(HMENU menu, std::vector<MenuItem*>& commands, int depth) const {
+    if (depth > MaxSubmenuDepth) throw Error("Cannot create menu");
+    for (const auto& owned : items_) {
+        MenuItem& item = *owned;
+        const UINT id = FirstCommand + static_cast<UINT>(commands.size());
+        commands.push_back(&item);
         if (!item.Visible()) continue;
         MENUITEMINFOW mii{};
         mii.cbSize = sizeof mii;
         mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
-        mii.wID = FirstCommand + static_cast<UINT>(i);
+        mii.wID = id;
+        std::wstring caption = item.Caption();
+        UniqueMenu sub;
         if (item.Kind() == MenuItemKind::Separator) {
             mii.fMask = MIIM_FTYPE | MIIM_ID;
             mii.fType = MFT_SEPARATOR;
@@ -82,23 +109,30 @@ HMENU PopupMenu::BuildMenu() const {
             mii.fType = MFT_STRING | (item.RadioItem() ? MFT_RADIOCHECK : 0);
             mii.fState = (item.Checked() ? MFS_CHECKED : 0) | (item.IsDefault() ? MFS_DEFAULT : 0) |
                          (item.Enabled() ? 0 : MFS_DISABLED);
-            std::wstring caption = item.Caption();
             mii.dwTypeData = caption.data();
             mii.cch = static_cast<UINT>(caption.size());
-            if (!InsertMenuItemW(menu.get(), static_cast<UINT>(GetMenuItemCount(menu.get())), TRUE, &mii))
-                throw Error("Cannot create menu");
-            continue;
+            if (item.Kind() == MenuItemKind::Submenu && item.Submenu()) {
+                sub.reset(CreatePopupMenu());
+                if (!sub) throw Error("Cannot create menu");
+                item.Submenu()->BuildInto(sub.get(), commands, depth + 1);
+                mii.fMask |= MIIM_SUBMENU;
+                mii.hSubMenu = sub.get();
+            }
         }
-        if (!InsertMenuItemW(menu.get(), static_cast<UINT>(GetMenuItemCount(menu.get())), TRUE, &mii))
+        if (!InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii))
             throw Error("Cannot create menu");
+        sub.release();  // destroyed with the menu it now belongs to
     }
-    return menu.release();
 }
 
 MenuItem* PopupMenu::Popup(int x, int y) {
     HWND owner = owner_;
     if (!owner && Application::Current()) owner = Application::Current()->Handle();
-    UniqueMenu menu(BuildMenu());
+    if (OnPopup) OnPopup(*this);
+    std::vector<MenuItem*> commands;
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) throw Error("Cannot create menu");
+    BuildInto(menu.get(), commands, 0);
     // The menu closes properly on a click elsewhere only when its owner is
     // the foreground window.
     SetForegroundWindow(owner);
@@ -106,8 +140,8 @@ MenuItem* PopupMenu::Popup(int x, int y) {
         menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner,
         nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    if (cmd < FirstCommand || cmd - FirstCommand >= items_.size()) return nullptr;
-    MenuItem* chosen = items_[cmd - FirstCommand].get();
+    if (cmd < FirstCommand || cmd - FirstCommand >= commands.size()) return nullptr;
+    MenuItem* chosen = commands[cmd - FirstCommand];
     chosen->Click();
     return chosen;
 }

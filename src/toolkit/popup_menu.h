@@ -21,6 +21,7 @@ enum class MenuItemKind {
     Check,      // a check mark of its own
     Radio,      // a radio mark; checking it clears the other radio items of its group
     Separator,
+    Submenu,    // opens another PopupMenu (SetSubmenu)
 };
 
 // One row of a menu table, written by kind and then by what differs from the
@@ -39,6 +40,10 @@ public:
         return {name, caption, MenuItemKind::Radio};
     }
     static constexpr MenuItemDef Separator(const char* name) { return {name, "-", MenuItemKind::Separator}; }
+    // An item that opens the menu given to it with MenuItem::SetSubmenu.
+    static constexpr MenuItemDef Submenu(const char* name, const char* caption) {
+        return {name, caption, MenuItemKind::Submenu};
+    }
 
     constexpr MenuItemDef Tag(int tag) const { return With(&MenuItemDef::tag_, tag); }
     constexpr MenuItemDef Group(int group) const { return With(&MenuItemDef::group_, group); }
@@ -91,6 +96,10 @@ public:
     // Checking a radio item clears the other radio items of its group.
     void SetChecked(bool on);
 
+    // The menu a Submenu item opens (not owned; it must outlive this item's menus).
+    PopupMenu* Submenu() const { return submenu_; }
+    void SetSubmenu(PopupMenu* submenu) { submenu_ = submenu; }
+
     // What a choice of the item does: the automatic mark, then OnClick.
     void Click();
 
@@ -106,6 +115,7 @@ private:
     bool default_;
     bool enabled_ = true;
     bool visible_ = true;
+    PopupMenu* submenu_ = nullptr;
 };
 
 class PopupMenu : public Component {
@@ -120,6 +130,9 @@ public:
     ~PopupMenu() override;
 
     std::size_t Count() const { return items_.size(); }
+    // Replaces every item (for menus whose rows follow the data, e.g. a list
+    // of names); the old items, and any pointer to them, are gone.
+    void SetItems(const MenuItemDef* items, std::size_t count);
     MenuItem& Item(std::size_t index) const;  // throws RangeError out of range
     MenuItem* FindItem(std::string_view name) const;
 
@@ -127,13 +140,24 @@ public:
     // chosen item's Click() after the menu has closed. Returns the item, or nullptr.
     MenuItem* Popup(int x, int y);
 
+    // Runs when Popup is about to show the menu: the place to rebuild items
+    // (SetItems), which an item's own OnClick must never do.
+    std::function<void(PopupMenu& sender)> OnPopup;
+
     // The window that receives the menu's messages (default: the application window).
     void SetOwnerWindow(HWND hwnd) { owner_ = hwnd; }
 
-    // Builds the system menu as it would be shown (for Popup, and for tests).
+    // Builds the system menu as it would be shown (for Popup, and for tests),
+    // submenus included.
     HMENU BuildMenu() const;
 
 private:
+    // Appends the visible items to `menu`; each item's command id is its
+    // position in `commands` (from FirstCommand), submenus' items included.
+    void BuildInto(HMENU menu, std::vector<MenuItem*>& commands, int depth) const;
+    void RegisterItems();
+    void UnregisterItems();
+
     Form* form_;
     HWND owner_ = nullptr;
     std::vector<std::unique_ptr<MenuItem>> items_;

@@ -127,13 +127,13 @@ protected:
     TSearchEngines engines;
 };
 
-TEST_F(EngineTest, FillingBuildsOneCurrentEngineWithElevenEntries) {
-    ASSERT_EQ(engines.Count(), 1);
+TEST_F(EngineTest, FillingMakesTheFirstEngineCurrentWithElevenEntries) {
+    ASSERT_EQ(engines.Count(), BuiltInEngineCount);  // the others: EngineCollection in engines_test
     ASSERT_EQ(engines.CurrentEngine(), &engines.Items(0));
     const TSearchEngine& e = engines.Items(0);
     EXPECT_EQ(e.Name, "百度");
     EXPECT_EQ(e.URLs.size(), 11u);  // what each one opens: Categories.EachHasItsButtonHintAndServiceUrl
-    EXPECT_THROW(engines.Items(1), RangeError);
+    EXPECT_THROW(engines.Items(BuiltInEngineCount), RangeError);
 }
 
 TEST_F(EngineTest, FindUrlIgnoresAsciiCaseAndTakesTheFirstMatch) {

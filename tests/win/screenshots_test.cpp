@@ -11,6 +11,7 @@
 
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
+#include "widgets/add_engine_dialog_win.h"
 #include "widgets/custom_buttons_win.h"
 #include "widgets/os_version_win.h"
 #include "win/app_fixture_win.h"
@@ -78,6 +79,16 @@ TEST_F(DialogScreenshots, HotKey) {
     tk::Instance<TF_HotKey> dialog(bar.Handle());
     dialog.Show();
     Take(dialog, IsVistaOrLater() ? "hotkey_dialog" : "hotkey_dialog_xp");
+}
+
+TEST_F(DialogScreenshots, AddEngine) {
+    test::BarStandIn bar(300, 400);
+    GetConfig().LoadEngines();
+    tk::Instance<TF_AddEngine> dialog(bar.Handle());
+    dialog.Show();
+    dialog.edtName().SetText(L"维基百科");
+    dialog.edtTemplate().SetText(L"https://zh.wikipedia.org/w/index.php?search={q}");
+    Take(dialog, "add_engine");
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ TEST_F(SignInStartTest, SetupMenuMarksThisProgramsValueAndChoosingReplacesAnothe
     bar = tk::MakeInstance<TF_Search>();
     tk::MenuItem* item = bar->pmnuConfig->FindItem("miStartAtSignIn");
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(&bar->pmnuConfig->Item(bar->pmnuConfig->Count() - 1), item);  // the last item
+    // Last but the engine submenu.
+    EXPECT_EQ(&bar->pmnuConfig->Item(bar->pmnuConfig->Count() - 2), item);
     EXPECT_TRUE(item->Checked());
     bar.reset();
 
