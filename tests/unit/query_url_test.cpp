@@ -2,46 +2,18 @@
 // with the encoding parameter otherwise. glibc's own GBK tables are the oracle.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "search/query_limit.h"
 #include "search/query_url.h"
 #include "search/search_engine.h"
 #include "search/search_types.h"
+#include "support/iconv_gbk.h"
 
 namespace quorvex {
 namespace {
 
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no iconv");
-    std::string out(in.size() * 4 + 8, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (r == static_cast<std::size_t>(-1) || r != 0) return std::nullopt;  // unconvertible or lossy
-    out.resize(out.size() - dstLeft);
-    return out;
-}
-
-class IconvGbk final : public GbkCodec {
-public:
-    std::optional<std::string> ToGbkExact(std::u16string_view text) const override {
-        const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-        return Convert("GBK", "UTF-16LE", bytes);
-    }
-    std::u16string FromGbk(std::string_view gbk) const override {
-        const auto wide = Convert("UTF-16LE", "GBK", gbk);
-        if (!wide) return u"?";
-        return std::u16string(reinterpret_cast<const char16_t*>(wide->data()), wide->size() / 2);
-    }
-};
+using oracle::IconvGbk;
 
 class QueryUrl : public ::testing::Test {
 protected:
