@@ -22,15 +22,15 @@ enum class SlotsWritten { Same, LastDropped, FirstTwoSwapped, OneMore };
 
 // The platform's lossy conversion: exact GBK where it has the character, "?" where not.
 std::string LossyGbk(std::u16string_view text) {
-    static const oracle::IconvConverter toGbk("GBK", "UTF-16LE");
-    if (auto whole = toGbk.Convert(oracle::Utf16Bytes(text))) return *whole;
+    static const oracle::IconvGbk gbk;
+    if (auto whole = gbk.ToGbkExact(text)) return *whole;
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::size_t len = 1;
         if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF)
             len = 2;
-        const auto one = toGbk.Convert(oracle::Utf16Bytes(text.substr(i, len)));
+        const auto one = gbk.ToGbkExact(text.substr(i, len));
         out += one ? *one : std::string("?");
         i += len - 1;
     }

@@ -1,6 +1,7 @@
 // The search URL for any text in the query box (any UTF-16 units, a longer
 // text cut as the bar cuts it). Input: one byte choosing the category (or a
 // key no engine has), then the text as UTF-16LE.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -33,6 +34,9 @@ const oracle::IconvGbk& Codec() {
     return codec;
 }
 
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 bool StartsWith(const std::string& s, std::string_view prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 bool EndsWith(const std::string& s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -61,7 +65,7 @@ std::u16string WithLoneSurrogatesReplaced(std::u16string_view q) {
     std::u16string out;
     for (std::size_t i = 0; i < q.size(); ++i) {
         const char16_t u = q[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < q.size() && q[i + 1] >= 0xDC00 && q[i + 1] <= 0xDFFF) {
+        if (IsHighSurrogate(u) && i + 1 < q.size() && IsLowSurrogate(q[i + 1])) {
             out += u;
             out += q[++i];
         } else if (u >= 0xD800 && u <= 0xDFFF) {
@@ -101,10 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* key = type < SearchTypeCount ? SearchTypes[type].Key : "Nothing";
     const std::u16string text = oracle::FromUtf16Bytes(
         std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    const std::u16string_view query = std::u16string_view(text).substr(0, QueryCutLength(std::u16string_view(text)));
-    FUZZ_CHECK(query.size() <= QueryMaxUnits);
-    FUZZ_CHECK(query.empty() || !(query.back() >= 0xD800 && query.back() <= 0xDBFF && query.size() < text.size() &&
-                                  text[query.size()] >= 0xDC00 && text[query.size()] <= 0xDFFF));
+    // Cut as the bar cuts a longer text: never between the halves of a pair.
+    const std::size_t cut = QueryCutLength(std::u16string_view(text));
+    FUZZ_CHECK(cut == std::min(text.size(), QueryMaxUnits) || (text.size() > QueryMaxUnits && cut + 1 == QueryMaxUnits));
+    FUZZ_CHECK(cut == text.size() || cut == 0 || !(IsHighSurrogate(text[cut - 1]) && IsLowSurrogate(text[cut])));
+    const std::u16string_view query = std::u16string_view(text).substr(0, cut);
 
     const std::optional<std::string> url = BuildQueryUrl(Engine(), key, query, Codec());
     bool searchable = false;

@@ -56,8 +56,15 @@ inline std::u16string FromUtf16Bytes(std::string_view bytes) {
 
 class IconvGbk final : public GbkCodec {
 public:
+    // Exact means the bytes convert back to the text, as the platform's codec
+    // checks it: glibc drops some characters without a word (the language
+    // tags U+E0000-U+E007F), which would otherwise pass as held by GBK.
     std::optional<std::string> ToGbkExact(std::u16string_view text) const override {
-        return toGbk_.Convert(Utf16Bytes(text));
+        auto gbk = toGbk_.Convert(Utf16Bytes(text));
+        if (!gbk) return std::nullopt;
+        const auto back = fromGbk_.Convert(*gbk);
+        if (!back || FromUtf16Bytes(*back) != text) return std::nullopt;
+        return gbk;
     }
     std::u16string FromGbk(std::string_view gbk) const override {
         const auto wide = fromGbk_.Convert(gbk);

@@ -44,6 +44,9 @@ TEST_F(QueryUrl, OtherQueriesGoAsUtf8WithTheEncodingParameter) {
     // Traps of best-fit tables: no-break space and a leading byte-order mark.
     EXPECT_EQ(Url("Web", u"a\u00A0b"), Web + "%61%C2%A0%62&ie=utf-8");
     EXPECT_EQ(Url("Web", u"\uFEFFabc"), Web + "%EF%BB%BF%61%62%63&ie=utf-8");
+    // A language tag, which a converter may drop without a word: GBK does not hold it.
+    EXPECT_EQ(Url("Web", u"a\U000E0001b"), Web + "%61%F3%A0%80%81%62&ie=utf-8");
+    EXPECT_EQ(Url("Web", u"\U000E0000"), Web + "%F3%A0%80%80&ie=utf-8");
     // A lone surrogate has no UTF-8 form: it is sent as U+FFFD.
     EXPECT_EQ(Url("Web", std::u16string(u"a") + char16_t{0xD83D} + u"b"), Web + "%61%EF%BF%BD%62&ie=utf-8");
     EXPECT_EQ(Url("Nothing", u"한"), std::nullopt);
