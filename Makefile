@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 SHELL := /bin/bash
 
-.PHONY: all build test run bench dist clean bootstrap host win64 win32 win64-clang deps soak
+.PHONY: all build test run bench dist clean bootstrap host win64 win32 win64-clang deps soak fuzz-build fuzz-smoke fuzz
 
 all: build
 
@@ -16,6 +16,21 @@ deps: bootstrap
 host: bootstrap
 	@cmake --preset host >/dev/null
 	@cmake --build --preset host -j$(JOBS)
+
+# The portable core under libFuzzer (clang): one program per tests/fuzz/*.cpp.
+fuzz-build: bootstrap
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j$(JOBS)
+
+# Each fuzz target for a fixed number of inputs, as `make test` runs them.
+fuzz-smoke: fuzz-build
+	@ctest --preset fuzz
+
+# Each fuzz target for FUZZ_SECONDS; prints inputs run, coverage and failing
+# inputs per target (scripts/fuzz-report).
+FUZZ_SECONDS ?= 60
+fuzz: fuzz-build
+	@scripts/fuzz-report $(FUZZ_SECONDS)
 
 win64: deps
 	@cmake --preset win64 >/dev/null
@@ -36,7 +51,7 @@ win64-clang: bootstrap
 build: win64 win32
 	@scripts/collect-dist
 
-test: host win64 win32 win64-clang
+test: host fuzz-build win64 win32 win64-clang
 	@scripts/collect-dist
 	@scripts/run-tests
 
@@ -64,4 +79,4 @@ dist: build
 	@scripts/make-release
 
 clean:
-	rm -rf build/host build/win64 build/win32 build/win64-clang build/bench-win64 dist
+	rm -rf build/host build/fuzz build/win64 build/win32 build/win64-clang build/bench-win64 dist

@@ -39,6 +39,18 @@ std::size_t CharLength(const std::uint8_t* p, std::size_t n, std::size_t i) {
     return 1;
 }
 
+// Whether the first `n` bytes end in a lead byte without its trail. Only a
+// walk from the start finds the boundaries: a trail byte can look like ASCII.
+bool EndsInLoneLead(const std::uint8_t* p, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t len = CharLength(p, n, i);
+        if (i + len == n) return len == 1 && IsGbkLead(p[i]);
+        i += len;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool TConfigRec::operator==(const TConfigRec& other) const {
@@ -116,19 +128,14 @@ THistorySlot MakeHistorySlot(const std::string& text) {
 std::string ReadHistorySlot(const THistorySlot& slot) {
     std::size_t n = 0;
     while (n < HistorySlotSize && slot[n] != 0) ++n;
-    // Walk the characters from the start (a trail byte can look like ASCII,
-    // so only a forward walk finds the boundaries); a lead byte left without
-    // its trail byte is half a character and is dropped.
-    std::size_t i = 0;
-    while (i < n) {
-        const std::size_t len = CharLength(slot.data(), n, i);
-        if (len == 1 && IsGbkLead(slot[i]) && i + 1 == n) {
-            n = i;
-            break;
-        }
-        i += len;
+    // Trailing blanks and half a character go until neither ends the text:
+    // dropping either can uncover the other ("ab\xB0 " loses the blank, then
+    // the lead byte).
+    for (;;) {
+        while (n > 0 && slot[n - 1] <= 0x20) --n;
+        if (n == 0 || !EndsInLoneLead(slot.data(), n)) break;
+        --n;
     }
-    while (n > 0 && slot[n - 1] <= 0x20) --n;
     std::size_t start = 0;
     while (start < n && slot[start] <= 0x20) ++start;
     if (start == n) return {};

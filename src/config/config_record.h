@@ -61,9 +61,10 @@ void OverlayConfigBytes(TConfigRec& rec, const std::uint8_t* data, std::size_t s
 // split, so the slot never ends in half a character. ASCII texts keep
 // exactly their first 32 bytes.
 THistorySlot MakeHistorySlot(const std::string& text);
-// The slot's text: bytes up to the first zero (or all 32), a dangling lead
-// byte at the end dropped (slots written by older versions may end in one),
-// then trailing bytes <= 0x20 removed. Empty when nothing but blanks remains.
+// The slot's text: bytes up to the first zero (or all 32), without trailing
+// bytes <= 0x20 or a dangling lead byte at the end (slots written by older
+// versions may end in one), whichever ends it, until neither does; so the
+// text never ends in half a character. Empty when nothing but blanks remains.
 std::string ReadHistorySlot(const THistorySlot& slot);
 // Length of the longest prefix of `text` within `limit` bytes that does not
 // end inside a double-byte character.

@@ -356,13 +356,22 @@ TEST(ConfigHistory, LoadingSkipsBlankSlotsAndDropsHalfCharacters) {
     PutSlot(image, 7, "ab \xB0");                       // lone lead after a blank
     PutSlot(image, 8, "\xB0");                          // nothing but half a character
     PutSlot(image, 9, std::string(32, 'f'));            // full slot, no terminator
+    PutSlot(image, 10, "ab\xB0 \x01");                   // half a character before blanks
+    PutSlot(image, 11, "a\xB0 \xB0");                    // and again once the last one goes
+    PutSlot(image, 12, std::string(15, '\x97') + "\x01\x01");  // seven characters and half of one
     PutSlot(image, 20, "last");
     TConfig cfg;
     cfg.ApplyStoredValue(Stored(RegTypeBinary, image));
     std::vector<std::string> list = {"old"};
     cfg.LoadHistory(list);
     EXPECT_EQ(list, (std::vector<std::string>{"one", "\t two", "x", std::string(31, 'c'), "ab", std::string(32, 'f'),
-                                              "last"}));
+                                              "ab", "a", std::string(14, '\x97'), "last"}));
+    // What is read is what a save writes and the next load reads again.
+    TConfig saved;
+    saved.SaveHistory(list);
+    std::vector<std::string> again;
+    saved.LoadHistory(again);
+    EXPECT_EQ(again, list);
     // All-blank slots give an empty list.
     TConfig blank;
     Bytes spaces = DefaultHead();

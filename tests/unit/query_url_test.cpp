@@ -2,46 +2,18 @@
 // with the encoding parameter otherwise. glibc's own GBK tables are the oracle.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "search/query_limit.h"
 #include "search/query_url.h"
 #include "search/search_engine.h"
 #include "search/search_types.h"
+#include "support/iconv_gbk.h"
 
 namespace quorvex {
 namespace {
 
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no iconv");
-    std::string out(in.size() * 4 + 8, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    const std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (r == static_cast<std::size_t>(-1) || r != 0) return std::nullopt;  // unconvertible or lossy
-    out.resize(out.size() - dstLeft);
-    return out;
-}
-
-class IconvGbk final : public GbkCodec {
-public:
-    std::optional<std::string> ToGbkExact(std::u16string_view text) const override {
-        const std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-        return Convert("GBK", "UTF-16LE", bytes);
-    }
-    std::u16string FromGbk(std::string_view gbk) const override {
-        const auto wide = Convert("UTF-16LE", "GBK", gbk);
-        if (!wide) return u"?";
-        return std::u16string(reinterpret_cast<const char16_t*>(wide->data()), wide->size() / 2);
-    }
-};
+using oracle::IconvGbk;
 
 class QueryUrl : public ::testing::Test {
 protected:
@@ -72,6 +44,9 @@ TEST_F(QueryUrl, OtherQueriesGoAsUtf8WithTheEncodingParameter) {
     // Traps of best-fit tables: no-break space and a leading byte-order mark.
     EXPECT_EQ(Url("Web", u"a\u00A0b"), Web + "%61%C2%A0%62&ie=utf-8");
     EXPECT_EQ(Url("Web", u"\uFEFFabc"), Web + "%EF%BB%BF%61%62%63&ie=utf-8");
+    // A language tag, which a converter may drop without a word: GBK does not hold it.
+    EXPECT_EQ(Url("Web", u"a\U000E0001b"), Web + "%61%F3%A0%80%81%62&ie=utf-8");
+    EXPECT_EQ(Url("Web", u"\U000E0000"), Web + "%F3%A0%80%80&ie=utf-8");
     // A lone surrogate has no UTF-8 form: it is sent as U+FFFD.
     EXPECT_EQ(Url("Web", std::u16string(u"a") + char16_t{0xD83D} + u"b"), Web + "%61%EF%BF%BD%62&ie=utf-8");
     EXPECT_EQ(Url("Nothing", u"한"), std::nullopt);
