@@ -70,10 +70,15 @@ step() { echo "--- $*"; }
 # its exit status is the program's (a pipe into tr would hide it, and with it
 # every probe's time-out).
 wine_out() {
-    local out rc
-    out=$("$QUORVEX_WINE" "$@" 2>/dev/null)
+    local out rc err=$QUORVEX_WINE_RUN/wine_out.err
+    out=$("$QUORVEX_WINE" "$@" 2>"$err")
     rc=$?
     [[ -n $out ]] && printf '%s\n' "${out//$'\r'/}"
+    # A program that ended without a word (crashed, or never started) is
+    # named with its status and Wine's last lines, so the check it fails says why.
+    if (( rc != 0 )) && [[ -z $out ]] && (( rc != 1 )); then
+        echo "note: ${1##*/} $2 ended with status $rc: $(tail -n 2 "$err" | tr -d '\r' | tr '\n' ' ')" >&2
+    fi
     return $rc
 }
 
