@@ -2,6 +2,7 @@
 
 #include "bar/search_bar_win.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 
 namespace quorvex {
 namespace {
@@ -30,7 +31,7 @@ void BringForward(HWND h) {
 }  // namespace
 
 InstanceClaim::InstanceClaim() : mutex_(CreateMutexW(nullptr, FALSE, InstanceMutexName)) {
-    if (!mutex_) throw SystemError("Cannot create the single-instance mutex", GetLastError());
+    if (!mutex_) ThrowLastError("Cannot create the single-instance mutex");
 }
 
 InstanceClaim::~InstanceClaim() {

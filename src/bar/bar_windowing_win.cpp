@@ -1,6 +1,7 @@
 #include "bar/bar_windowing_win.h"
 
 #include "bar/window_rules.h"
+#include "base/trace_win.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "hotkeys/tray_hotkey.h"
 #include "toolkit/text.h"
@@ -80,6 +81,7 @@ void BarWindowing::RunShutdownOnce() noexcept {
         host_.ShutdownSequence();
     } catch (...) {
         // The shutdown goes on whatever fails; the remaining steps are skipped.
+        TraceSwallowedError("shutdown");
     }
 }
 

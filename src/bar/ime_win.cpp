@@ -31,9 +31,8 @@ std::wstring TImeSwitcher::LayoutDisplayName(HKL layout) {
     // The key is named by the layout's low 32 bits as eight upper-case hex digits.
     std::wstring path = L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\";
     AppendHex8(path, static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(layout) & 0xFFFFFFFFu));
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
-    tk::UniqueKey key(raw);
+    tk::UniqueKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
     wchar_t text[256] = {};
     DWORD size = sizeof text - sizeof(wchar_t);
     DWORD type = 0;

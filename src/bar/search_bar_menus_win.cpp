@@ -11,6 +11,7 @@
 #include "widgets/custom_buttons_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
+#include "toolkit/handles.h"
 
 namespace quorvex {
 namespace {
@@ -133,10 +134,7 @@ void TF_Search::miEngineClick(int index) {
 void TF_Search::miAddEngineClick() {
     // Dimmed while the dialog is open, as for the other dialogs.
     Perform(WM_ACTIVATEAPP, 0, 0);
-    struct Reactivate {
-        TF_Search& bar;
-        ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
-    } reactivate{*this};
+    tk::ScopeExit reactivate([this] { Perform(WM_ACTIVATEAPP, 1, 0); });
     ShowAddEngineDialog(Handle());
     MarkEngineMenu();
     SyncCategoryHints();
@@ -238,10 +236,7 @@ void TF_Search::miShowModeClick(tk::MenuItem& item) {
         // The bar is dimmed while the dialog is open, and comes back (with a
         // clipboard check) afterwards, also when the dialog failed.
         Perform(WM_ACTIVATEAPP, 0, 0);
-        struct Reactivate {
-            TF_Search& bar;
-            ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
-        } reactivate{*this};
+        tk::ScopeExit reactivate([this] { Perform(WM_ACTIVATEAPP, 1, 0); });
         // Modal; it changes ButtonMask and sends this bar WM_APP_ARRANGE
         // after each change.
         ShowCustomButtonsDialog(Handle());

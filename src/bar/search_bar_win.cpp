@@ -13,6 +13,7 @@
 #include "bar/hints.h"
 #include "bar/placement.h"
 #include "base/desktop_win.h"
+#include "base/trace_win.h"
 #include "config/config.h"
 #include "search/search_types.h"
 #include "toolkit/application.h"
@@ -52,6 +53,7 @@ tk::Picture JpegOrEmpty(int id) {
     try {
         return tk::Picture::FromJpegResource(Module(), id);
     } catch (const Error&) {
+        TraceSwallowedError("skin picture");
         return {};
     }
 }
@@ -60,6 +62,7 @@ tk::Picture BitmapOrEmpty(int id) {
     try {
         return tk::Picture::FromBitmapResource(Module(), id);
     } catch (const Error&) {
+        TraceSwallowedError("skin bitmap");
         return {};
     }
 }
@@ -100,6 +103,7 @@ void TF_Search::CreateControls() {
             try {
                 b.SetBitmapFromResource(which, Module(), id);
             } catch (const Error&) {
+                TraceSwallowedError("pill image");
             }
         }
         b.SetFont(tk::CreateUiFont(tk::FontRequest{L"宋体", 12, DEFAULT_CHARSET}, Dpi()).get());

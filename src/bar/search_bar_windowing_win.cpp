@@ -11,6 +11,7 @@
 #include "hotkeys/hotkey_dialog_win.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
+#include "toolkit/handles.h"
 #include "toolkit/screen.h"
 
 namespace quorvex {
@@ -121,10 +122,7 @@ void TF_Search::miHotKeyClick() {
     // Translucent while the dialog is open; opaque again (with the clipboard
     // check) once it is gone, also when it failed.
     Perform(WM_ACTIVATEAPP, 0, 0);
-    struct Reactivate {
-        TF_Search& bar;
-        ~Reactivate() { bar.Perform(WM_ACTIVATEAPP, 1, 0); }
-    } reactivate{*this};
+    tk::ScopeExit reactivate([this] { Perform(WM_ACTIVATEAPP, 1, 0); });
     if (HotKeyDialogStep(*this)) {
         UnregisterTrayHotKey();
         RegisterTrayHotKey();

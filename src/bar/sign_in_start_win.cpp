@@ -7,6 +7,7 @@
 
 #include "bar/sign_in_start.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "config/registry_key_win.h"
 #include "toolkit/handles.h"
 #include "toolkit/text.h"
@@ -17,10 +18,6 @@ namespace {
 
 // Longer commands are no command of ours.
 constexpr DWORD MaxCommandBytes = 4 * 1024 * sizeof(wchar_t);
-
-void Check(LONG rc, const char* what) {
-    if (rc != ERROR_SUCCESS) throw SystemError(what, static_cast<std::uint32_t>(rc));
-}
 
 // The value's text; empty when it is missing or not a string.
 std::wstring ReadCommand() {
@@ -50,7 +47,7 @@ std::string ThisProgramPath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) throw SystemError("Cannot read the program's path", GetLastError());
+        if (n == 0) ThrowLastError("Cannot read the program's path");
         if (n < buffer.size()) return tk::WideToUtf8(std::wstring_view(buffer.data(), n));
         if (buffer.size() >= 32768) throw Error("The program's path is too long");
         buffer.resize(buffer.size() * 2);
@@ -64,22 +61,22 @@ bool StartsAtSignIn(const std::string& programPath) {
 void SetStartAtSignIn(bool on, const std::string& programPath) {
     if (on) {
         const std::wstring command = tk::Utf8ToWide(RunCommandFor(programPath));
-        TRegistryKey key;
-        if (!key.CreateWrite(HKEY_CURRENT_USER, SignInRunKey))
-            throw Error("Cannot open the sign-in start key");
+        tk::UniqueKey key;
+        ThrowIfWin32Error(RegCreateKeyExW(HKEY_CURRENT_USER, SignInRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                          KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr),
+                          "Cannot open the sign-in start key");
         const DWORD bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
-        Check(RegSetValueExW(key.Get(), SignInValueName, 0, REG_SZ,
+        ThrowIfWin32Error(RegSetValueExW(key.get(), SignInValueName, 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(command.c_str()), bytes),
               "Cannot write the sign-in start value");
         return;
     }
-    HKEY raw = nullptr;
-    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, SignInRunKey, 0, KEY_SET_VALUE, &raw);
+    tk::UniqueKey key;
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, SignInRunKey, 0, KEY_SET_VALUE, key.put());
     if (opened == ERROR_FILE_NOT_FOUND) return;  // no key, no value
-    Check(opened, "Cannot open the sign-in start key");
-    tk::UniqueKey key(raw);
+    ThrowIfWin32Error(opened, "Cannot open the sign-in start key");
     const LONG rc = RegDeleteValueW(key.get(), SignInValueName);
-    if (rc != ERROR_FILE_NOT_FOUND) Check(rc, "Cannot remove the sign-in start value");
+    if (rc != ERROR_FILE_NOT_FOUND) ThrowIfWin32Error(rc, "Cannot remove the sign-in start value");
 }
 
 }  // namespace quorvex

@@ -1,27 +1,20 @@
 #include "config/registry_key_win.h"
 
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/text.h"
 
 namespace quorvex {
 
 bool TRegistryKey::OpenRead(HKEY root, const wchar_t* path) {
     Close();
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
-    key_.reset(raw);
-    return true;
+    return RegOpenKeyExW(root, path, 0, KEY_READ, key_.put()) == ERROR_SUCCESS;
 }
 
 bool TRegistryKey::CreateWrite(HKEY root, const wchar_t* path) {
     Close();
-    HKEY raw = nullptr;
-    if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &raw,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    key_.reset(raw);
-    return true;
+    return RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, key_.put(),
+                           nullptr) == ERROR_SUCCESS;
 }
 
 TRegistryKey::Value TRegistryKey::QueryValue(const wchar_t* name, DWORD maxBytes) const {
@@ -52,7 +45,7 @@ TRegistryKey::Value TRegistryKey::QueryValue(const wchar_t* name, DWORD maxBytes
 void TRegistryKey::SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     const LONG rc = RegSetValueExW(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size);
     if (rc != ERROR_SUCCESS)
-        throw SystemError("Failed to set data for '" + tk::WideToUtf8(name) + "'", static_cast<std::uint32_t>(rc));
+        ThrowSystemError("Failed to set data for '" + tk::WideToUtf8(name) + "'", static_cast<std::uint32_t>(rc));
 }
 
 }  // namespace quorvex

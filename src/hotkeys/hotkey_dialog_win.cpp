@@ -3,6 +3,8 @@
 #include "base/desktop_win.h"
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
+#include "base/trace_win.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "toolkit/application.h"
@@ -45,7 +47,7 @@ tk::ControlParams Label(int left, int top) {
 std::string ExecutablePathA() {
     char path[MAX_PATH] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) throw Error("The program's path is not available");
+    if (n == 0 || n >= MAX_PATH) ThrowLastError("The program's path is not available");
     return std::string(path, n);
 }
 
@@ -223,6 +225,7 @@ void TF_HotKey::InitHotKeys() {
                 FWinShortcut->LoadFromFile();
             } catch (const std::exception&) {
                 // No shortcut yet (or unreadable): no hot key.
+                TraceSwallowedError("start shortcut load");
             }
         }
         const std::uint16_t v = HotKeyFromShortcut(FWinShortcut->HotKey, FWinShortcut->HotKeyModifiers);
@@ -335,6 +338,7 @@ void TF_HotKey::SaveStartHotKey() {
         shortcut.SaveToFile();
     } catch (const std::exception&) {
         // No folder, or no right to write in the common Start menu: no message.
+        TraceSwallowedError("start shortcut save");
     }
 }
 

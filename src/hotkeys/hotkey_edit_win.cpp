@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "toolkit/handles.h"
 #include "toolkit/text.h"
@@ -66,15 +67,15 @@ THotKeyEx::THotKeyEx(HWND parent, int id, int left, int top, int width, int heig
     FHandle = CreateWindowExW(WS_EX_CLIENTEDGE, HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top,
                               width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
-    if (!FHandle) throw Error("The hot-key box cannot be created");
-    try {
-        FBoxHook.emplace(FHandle, [this](tk::WindowSubclass& hook, tk::Message& m) { return BoxMessage(hook, m); });
-        FParentHook.emplace(parent, [this](tk::WindowSubclass&, tk::Message& m) { return ParentMessage(m); });
-    } catch (...) {
+    if (!FHandle) ThrowLastError("The hot-key box cannot be created");
+    // Not whole until both hooks are in: a failure takes the box away again.
+    tk::ScopeExit destroy([this] {
         FBoxHook.reset();
         DestroyWindow(FHandle);
-        throw;
-    }
+    });
+    FBoxHook.emplace(FHandle, [this](tk::WindowSubclass& hook, tk::Message& m) { return BoxMessage(hook, m); });
+    FParentHook.emplace(parent, [this](tk::WindowSubclass&, tk::Message& m) { return ParentMessage(m); });
+    destroy.release();
     SendMessageW(FHandle, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
     ApplyRules();
 }
@@ -126,15 +127,15 @@ void THotKeyEx::Repaint() {
 }
 
 void THotKeyEx::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
-    if (!dc) return;
+    const tk::PaintDc paint(FHandle);
+    if (!paint) return;
+    HDC dc = paint.get();
     RECT rect;
     GetClientRect(FHandle, &rect);
     InflateRect(&rect, -1, -1);
     const std::wstring text = tk::Utf8ToWide(DisplayText());
     auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const tk::SelectObjectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, IsWindowEnabled(FHandle) ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -145,8 +146,6 @@ void THotKeyEx::Paint() {
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         SetCaretPos(rect.left + size.cx, rect.top);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(FHandle, &ps);
 }
 
 void THotKeyEx::FocusEntry() {

@@ -1,5 +1,6 @@
 #include "hotkeys/tray_hotkey_win.h"
 
+#include "base/trace_win.h"
 #include "hotkeys/tray_hotkey.h"
 #include "toolkit/text.h"
 
@@ -34,9 +35,8 @@ bool TrayHotKeyRegistrar::Register(HWND window, std::uint16_t value) {
     if (system_->Register(window, static_cast<int>(id_), r.Modifiers, r.VirtualKey)) return true;
     // Keep the reason for whoever looks (1409: another program holds the keys).
     const DWORD error = GetLastError();
-    const std::wstring line = L"Quorvex: RegisterHotKey(" + std::to_wstring(r.Modifiers) + L", " +
-                              std::to_wstring(r.VirtualKey) + L") refused, error " + std::to_wstring(error) + L"\n";
-    OutputDebugStringW(line.c_str());
+    TraceLine("Quorvex: RegisterHotKey(" + std::to_string(r.Modifiers) + ", " + std::to_string(r.VirtualKey) +
+              ") refused, error " + std::to_string(error));
     return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/hex.h"
+#include "base/system_error_win.h"
 
 namespace quorvex {
 
@@ -17,13 +18,13 @@ void Check(HRESULT hr, const char* call) {
     if (SUCCEEDED(hr)) return;
     std::string text = std::string(call) + " failed (0x";
     AppendHex8(text, static_cast<std::uint32_t>(hr));
-    throw Error(text + ")");
+    ThrowSystemError(text + ")", static_cast<std::uint32_t>(hr));
 }
 
 std::wstring AnsiToWide(const std::string& text) {
     if (text.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) throw Error("Path cannot be converted");
+    if (n <= 0) ThrowLastError("Path cannot be converted");
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;

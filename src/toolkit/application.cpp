@@ -1,7 +1,5 @@
 #include "toolkit/application.h"
 
-#include <objbase.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -89,23 +87,18 @@ private:
 
 Application::Application(HINSTANCE instance, bool initCom) : title_(L"") {
     if (current_) throw Error("Application already exists");
-    if (initCom) comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    if (initCom) com_.emplace();
     icon_ = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
     current_ = this;
-    try {
-        appWindow_ = MakeInstance<AppWindowImpl>(*this);
-    } catch (...) {
-        current_ = nullptr;
-        if (comInitialised_) CoUninitialize();
-        throw;
-    }
+    ScopeExit unset([] { current_ = nullptr; });  // then com_ goes with the members
+    appWindow_ = MakeInstance<AppWindowImpl>(*this);
+    unset.release();
 }
 
 Application::~Application() {
     appWindow_.reset();
     current_ = nullptr;
-    if (comInitialised_) CoUninitialize();
 }
 
 Application& Application::Get() {
@@ -264,7 +257,7 @@ void Application::ShowCurrentException() noexcept {
 void Application::ShowException(const std::exception& e) noexcept {
     std::wstring text;
     try {
-        text = Utf8ToWide(e.what());
+        text = Utf8ToWide(ErrorDescription(e));  // a system error: the system's text below
     } catch (...) {
         text = L"Error";
     }

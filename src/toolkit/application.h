@@ -11,8 +11,10 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "toolkit/handles.h"
 #include "toolkit/window.h"
 
 namespace quorvex::tk {
@@ -97,7 +99,7 @@ private:
     void ShowMainFormNow(int showCommand);
 
     static Application* current_;
-    bool comInitialised_ = false;
+    std::optional<ComScope> com_;  // before the window: uninitialised after it is gone
     std::wstring title_;
     HICON icon_ = nullptr;
     std::unique_ptr<AppWindowImpl> appWindow_;

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "base/error.h"
+#include "base/system_error_win.h"
+#include "toolkit/handles.h"
 
 namespace quorvex::tk {
 namespace {
@@ -39,20 +41,19 @@ std::wstring Clipboard::Text() {
 }
 
 void Clipboard::SetText(const std::wstring& text) {
-    if (!OpenWithRetry()) throw Error("Cannot open clipboard");
-    struct Closer {
-        ~Closer() { CloseClipboard(); }
-    } closer;
+    if (!OpenWithRetry()) ThrowLastError("Cannot open clipboard");
+    const ScopeExit closeClipboard([] { CloseClipboard(); });
     EmptyClipboard();
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!mem) throw Error("Out of memory");
+    if (!mem) ThrowLastError("Out of memory");
     void* p = GlobalLock(mem);
     std::memcpy(p, text.c_str(), bytes);
     GlobalUnlock(mem);
     if (!SetClipboardData(CF_UNICODETEXT, mem)) {
+        const DWORD code = GetLastError();
         GlobalFree(mem);
-        throw Error("Cannot set clipboard data");
+        ThrowSystemError("Cannot set clipboard data", code);
     }
 }
 

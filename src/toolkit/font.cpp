@@ -4,6 +4,7 @@
 
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 
 namespace quorvex::tk {
 namespace {
@@ -58,7 +59,7 @@ UniqueFont CreateUiFont(const std::wstring& face, int height, BYTE charset, int 
     const std::wstring resolved = ResolveFontFace(face, charset);
     wcsncpy(lf.lfFaceName, resolved.c_str(), LF_FACESIZE - 1);
     HFONT font = CreateFontIndirectW(&lf);
-    if (!font) throw Error("Cannot create font");
+    if (!font) ThrowLastError("Cannot create font");
     return UniqueFont(font);
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/application.h"
 #include "toolkit/disabled_windows.h"
 #include "toolkit/dpi.h"
@@ -228,13 +229,10 @@ int Form::ShowModal() {
         DisabledWindows disabled(Handle());
         modal_ = true;
         modalResult_ = mrNone;
-        struct ModalEnd {
-            Form& form;
-            ~ModalEnd() {
-                form.modal_ = false;
-                if (form.Handle()) ShowWindow(form.Handle(), SW_HIDE);
-            }
-        } end{*this};
+        ScopeExit end([this] {
+            modal_ = false;
+            if (Handle()) ShowWindow(Handle(), SW_HIDE);
+        });
         Show();
         while (modalResult_ == mrNone) {
             app.HandleMessage();
@@ -292,19 +290,15 @@ void Form::InvalidateControl(const RECT& r) {
 void Form::PaintBackground(HDC dc, const RECT& client) { FillRect(dc, &client, GetSysColorBrush(backgroundColor_)); }
 
 void Form::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    struct PaintEnd {
-        HWND h;
-        PAINTSTRUCT& ps;
-        ~PaintEnd() { EndPaint(h, &ps); }
-    } end{Handle(), ps};
+    const PaintDc paint(Handle());
+    HDC dc = paint.get();
+    const RECT& dirty = paint.PaintRect();
     RECT client{};
     GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
     UniqueMemoryDc mem(CreateCompatibleDC(dc));
     UniqueBitmap surface(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (!mem || !surface) throw Error("Out of system resources");
+    if (!mem || !surface) ThrowLastError("Out of system resources");
     SelectObjectScope selectSurface(mem.get(), surface.get());
     SelectObjectScope selectFont(mem.get(), font_.get());
     SetBkMode(mem.get(), TRANSPARENT);
@@ -314,14 +308,14 @@ void Form::Paint() {
         if (!c->Visible()) continue;
         RECT b = c->BoundsRect();
         RECT overlap{};
-        if (!IntersectRect(&overlap, &b, &ps.rcPaint)) continue;
+        if (!IntersectRect(&overlap, &b, &dirty)) continue;
         const int saved = SaveDC(mem.get());
         IntersectClipRect(mem.get(), b.left, b.top, b.right, b.bottom);
         Guarded([&] { c->Paint(mem.get()); });
         RestoreDC(mem.get(), saved);
     }
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, mem.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, mem.get(), dirty.left,
+           dirty.top, SRCCOPY);
 }
 
 // ---- hints

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/error.h"
 #include "toolkit/application.h"
 #include "toolkit/text.h"
 
@@ -17,7 +18,7 @@ void ReportCurrentException() noexcept {
         throw;
     } catch (const std::exception& e) {
         try {
-            MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), nullptr, MB_OK | MB_ICONERROR);
+            MessageBoxW(nullptr, Utf8ToWide(ErrorDescription(e)).c_str(), nullptr, MB_OK | MB_ICONERROR);
         } catch (...) {
             MessageBoxA(nullptr, e.what(), nullptr, MB_OK | MB_ICONERROR);
         }

@@ -1,7 +1,9 @@
 #pragma once
-// Owning wrappers for Win32 handles: each closes its handle exactly once, with
-// the call that matches how it was obtained. Move-only.
+// Owning wrappers for Win32 handles and paired calls: each closes its handle
+// (or makes the second call) exactly once, also when an exception leaves the
+// scope between the two halves. Move-only or fixed to their scope.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -27,6 +29,12 @@ public:
     void reset(H h = nullptr) {
         H old = std::exchange(h_, h);
         if (old) Closer{}(old);
+    }
+    // For an out-parameter: closes what is held and lends the slot, so the
+    // handle a call writes there is owned from that moment.
+    H* put() {
+        reset();
+        return &h_;
     }
 
 private:
@@ -74,6 +82,59 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// Runs a callable when the scope ends, however it ends, unless released first.
+// The callable must not throw.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() {
+        if (active_) f_();
+    }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    void release() { active_ = false; }
+
+private:
+    F f_;
+    bool active_ = true;
+};
+
+// BeginPaint for the scope, EndPaint at its end (WM_PAINT only).
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDc() {
+        if (dc_) EndPaint(hwnd_, &ps_);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    const RECT& PaintRect() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// COM on this thread for the scope (apartment-threaded); uninitialised at the
+// end only when the initialisation succeeded.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope() {
+        if (initialised_) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    bool Initialised() const { return initialised_; }
+
+private:
+    bool initialised_;
 };
 
 }  // namespace quorvex::tk

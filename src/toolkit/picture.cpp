@@ -10,6 +10,7 @@
 
 #include "base/checked.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/jpeg_decode.h"
 
 namespace quorvex::tk {
@@ -30,7 +31,11 @@ Picture Picture::Blank(int width, int height) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp || !bits) throw Error("Out of system resources");
+    if (!bmp || !bits) {
+        const DWORD code = GetLastError();
+        if (bmp) DeleteObject(bmp);
+        ThrowSystemError("Out of system resources", code);
+    }
     Picture p;
     p.bitmap_.reset(bmp);
     p.bits_ = static_cast<std::uint8_t*>(bits);
@@ -104,12 +109,12 @@ Picture Picture::FromJpeg(const void* data, std::size_t size) {
 }
 
 Picture Picture::FromJpegResource(HINSTANCE module, int id) {
-    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-    if (!res) throw Error("Resource not found");
+    HRSRC res = ThrowLastErrorIfNull(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */),
+                                     "Resource not found");
     HGLOBAL loaded = LoadResource(module, res);
     const void* data = loaded ? LockResource(loaded) : nullptr;
     const DWORD size = SizeofResource(module, res);
-    if (!data || size == 0) throw Error("Resource not found");
+    if (!data || size == 0) ThrowLastError("Resource not found");
     return FromJpeg(data, size);
 }
 
@@ -181,7 +186,7 @@ Picture Picture::FromBitmapResource(HINSTANCE module, int id) {
         if (data && CopyPlainDib(static_cast<const std::uint8_t*>(data), SizeofResource(module, res), p)) return p;
     }
     HANDLE h = LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (!h) throw Error("Resource not found");
+    if (!h) ThrowLastError("Resource not found");
     UniqueBitmap bitmap(static_cast<HBITMAP>(h));
     return FromBitmap(bitmap.get());
 }

@@ -2,6 +2,7 @@
 
 #include "base/checked.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/text.h"
@@ -83,8 +84,7 @@ MenuItem* PopupMenu::FindItem(std::string_view name) const {
 
 HMENU PopupMenu::BuildMenu() const {
     std::vector<MenuItem*> commands;
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) throw Error("Cannot create menu");
+    UniqueMenu menu(ThrowLastErrorIfNull(CreatePopupMenu(), "Cannot create menu"));
     BuildInto(menu.get(), commands, 0);
     return menu.release();
 }
@@ -112,15 +112,14 @@ void PopupMenu::BuildInto(HMENU menu, std::vector<MenuItem*>& commands, int dept
             mii.dwTypeData = caption.data();
             mii.cch = static_cast<UINT>(caption.size());
             if (item.Kind() == MenuItemKind::Submenu && item.Submenu()) {
-                sub.reset(CreatePopupMenu());
-                if (!sub) throw Error("Cannot create menu");
+                sub.reset(ThrowLastErrorIfNull(CreatePopupMenu(), "Cannot create menu"));
                 item.Submenu()->BuildInto(sub.get(), commands, depth + 1);
                 mii.fMask |= MIIM_SUBMENU;
                 mii.hSubMenu = sub.get();
             }
         }
-        if (!InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii))
-            throw Error("Cannot create menu");
+        ThrowIfWin32BoolFalse(InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii),
+                              "Cannot create menu");
         sub.release();  // destroyed with the menu it now belongs to
     }
 }
@@ -130,8 +129,7 @@ MenuItem* PopupMenu::Popup(int x, int y) {
     if (!owner && Application::Current()) owner = Application::Current()->Handle();
     if (OnPopup) OnPopup(*this);
     std::vector<MenuItem*> commands;
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) throw Error("Cannot create menu");
+    UniqueMenu menu(ThrowLastErrorIfNull(CreatePopupMenu(), "Cannot create menu"));
     BuildInto(menu.get(), commands, 0);
     // The menu closes properly on a click elsewhere only when its owner is
     // the foreground window.

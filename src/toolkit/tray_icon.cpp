@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "base/trace_win.h"
 #include "toolkit/application.h"
 
 namespace quorvex::tk {
@@ -89,6 +90,7 @@ bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) 
         return false;
     } catch (...) {
         // A balloon is a courtesy: whatever goes wrong, nothing else shows.
+        TraceSwallowedError("balloon");
         return false;
     }
 }

@@ -6,6 +6,7 @@
 
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
 
@@ -21,22 +22,22 @@ int NextControlId() {
 
 WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) : parent_(&parent), id_(NextControlId()) {
     SetName(std::move(name));
-    hwnd_ = CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, parent.Scale(p.Left),
-                            parent.Scale(p.Top), parent.Scale(p.Width), parent.Scale(p.Height), parent.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) throw Error("Cannot create control");
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
-    SubclassPart(hwnd_);
+    window_.reset(ThrowLastErrorIfNull(
+        CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, parent.Scale(p.Left),
+                        parent.Scale(p.Top), parent.Scale(p.Width), parent.Scale(p.Height), parent.Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr),
+        "Cannot create control"));
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
+    SubclassPart(Handle());
     parent_->RegisterComponent(this);
     RememberAnchorDistances();
 }
 
 WinControl::~WinControl() {
     parent_->UnregisterComponent(this);
-    if (hwnd_) {
-        HWND h = hwnd_;
-        DestroyWindow(h);
-        hwnd_ = nullptr;
+    if (HWND h = Handle()) {
+        DestroyWindow(h);  // Handle() stays valid while it goes; WM_NCDESTROY lets go of it
+        window_.release();
     }
 }
 
@@ -47,15 +48,15 @@ void WinControl::SubclassPart(HWND part) {
 
 RECT WinControl::BoundsRect() const {
     RECT r{};
-    if (!hwnd_) return r;
-    GetWindowRect(hwnd_, &r);
+    if (!Handle()) return r;
+    GetWindowRect(Handle(), &r);
     MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
 void WinControl::SetBounds(int left, int top, int width, int height) {
-    if (!hwnd_) return;
-    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!Handle()) return;
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     RememberAnchorDistances();
 }
 
@@ -69,56 +70,56 @@ void WinControl::SetAnchors(Anchors anchors) {
 }
 
 void WinControl::ParentResized(int width, int height) {
-    if (!hwnd_ || anchoring_.Edges() == (akLeft | akTop)) return;
+    if (!Handle() || anchoring_.Edges() == (akLeft | akTop)) return;
     const RECT r = anchoring_.Follow(BoundsRect(), width, height);
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WinControl::RescaleDpi(int fromDpi, int toDpi) {
-    if (!hwnd_) return;
+    if (!Handle()) return;
     DpiChanged(fromDpi, toDpi);
     anchoring_.Rescale(toDpi, fromDpi);
 }
 
 void WinControl::DpiChanged(int fromDpi, int toDpi) {
     const RECT r = BoundsRect();
-    SetWindowPos(hwnd_, nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
+    SetWindowPos(Handle(), nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
                  ScaleLength(r.right - r.left, toDpi, fromDpi), ScaleLength(r.bottom - r.top, toDpi, fromDpi),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool WinControl::Visible() const { return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+bool WinControl::Visible() const { return Handle() && (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE); }
 
 void WinControl::SetVisible(bool visible) {
-    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool WinControl::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+bool WinControl::Enabled() const { return Handle() && IsWindowEnabled(Handle()); }
 
 void WinControl::SetEnabled(bool enabled) {
-    if (hwnd_) EnableWindow(hwnd_, enabled);
+    if (Handle()) EnableWindow(Handle(), enabled);
 }
 
 void WinControl::SetFocus() {
-    if (hwnd_) ::SetFocus(hwnd_);
+    if (Handle()) ::SetFocus(Handle());
 }
 
 bool WinControl::Focused() const {
     HWND f = GetFocus();
-    return hwnd_ && f && (f == hwnd_ || IsChild(hwnd_, f));
+    return Handle() && f && (f == Handle() || IsChild(Handle(), f));
 }
 
 std::wstring WinControl::Text() const {
-    if (!hwnd_) return {};
-    const int n = GetWindowTextLengthW(hwnd_);
+    if (!Handle()) return {};
+    const int n = GetWindowTextLengthW(Handle());
     std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd_, s.data(), n + 1);
+    const int got = GetWindowTextW(Handle(), s.data(), n + 1);
     s.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
     return s;
 }
 
 void WinControl::SetText(const std::wstring& text) {
-    if (hwnd_) SetWindowTextW(hwnd_, text.c_str());
+    if (Handle()) SetWindowTextW(Handle(), text.c_str());
 }
 
 bool WinControl::Command(WORD) { return false; }
@@ -141,7 +142,7 @@ void WinControl::Exit() {
 
 bool WinControl::PartMessage(WindowSubclass& part, Message& m) {
     if (m.Msg == WM_NCDESTROY) {
-        if (part.Window() == hwnd_) hwnd_ = nullptr;
+        if (part.Window() == Handle()) window_.release();  // gone with its parent
         return false;
     }
     if (Guarded([&] { return ControlMessage(part, m); }, false)) return true;
@@ -164,7 +165,7 @@ bool WinControl::PartMessage(WindowSubclass& part, Message& m) {
     case WM_KILLFOCUS: {
         part.Default(m);
         HWND next = reinterpret_cast<HWND>(m.WParam);
-        const bool stillInside = hwnd_ && next && (next == hwnd_ || IsChild(hwnd_, next));
+        const bool stillInside = Handle() && next && (next == Handle() || IsChild(Handle(), next));
         if (hasFocus_ && !stillInside) {
             hasFocus_ = false;
             Guarded([&] { Exit(); });

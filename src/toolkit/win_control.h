@@ -12,6 +12,7 @@
 
 #include "toolkit/component.h"
 #include "toolkit/graphic_control.h"
+#include "toolkit/handles.h"
 #include "toolkit/shift_state.h"
 #include "toolkit/window_subclass.h"
 
@@ -38,7 +39,7 @@ public:
     WinControl(Form& parent, std::string name, const ControlParams& params);
     ~WinControl() override;
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return window_.get(); }
     Form& Parent() const { return *parent_; }
     int Id() const { return id_; }
 
@@ -91,7 +92,7 @@ private:
     void RescaleDpi(int fromDpi, int toDpi);
 
     Form* parent_;
-    HWND hwnd_ = nullptr;
+    UniqueWindow window_;  // owned from its creation: a failed constructor takes it along
     int id_;
     Anchoring anchoring_;
     bool hasFocus_ = false;

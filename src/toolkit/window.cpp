@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/guard.h"
 
 namespace quorvex::tk {
@@ -21,7 +22,7 @@ void RegisterWindowClass(const WindowClass& cls) {
     wc.hCursor = cls.Cursor ? cls.Cursor : LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = cls.Background;
     wc.lpszClassName = cls.Name;
-    if (!RegisterClassExW(&wc)) throw Error("Cannot register window class");
+    if (!RegisterClassExW(&wc)) ThrowLastError("Cannot register window class");
 }
 
 Window::~Window() { DestroyHandleUnbound(); }
@@ -57,7 +58,7 @@ void Window::CreateHandle(const CreateParams& p) {
     if (hwnd_) throw Error("Window already created");
     HWND h = CreateWindowExW(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                              p.Parent, p.MenuOrId, GetModuleHandleW(nullptr), this);
-    if (!h) throw Error("Cannot create window");
+    if (!h) ThrowLastError("Cannot create window");
 }
 
 void Window::DestroyHandle() {

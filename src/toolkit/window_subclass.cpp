@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/guard.h"
 
 namespace quorvex::tk {
@@ -12,9 +13,9 @@ namespace quorvex::tk {
 // The object's address is the hook's id as well as its data: hooks of
 // several objects on one window stay apart.
 WindowSubclass::WindowSubclass(HWND window, Handler handler) : hwnd_(window), handler_(std::move(handler)) {
-    if (!window || !SetWindowSubclass(window, &Proc, reinterpret_cast<UINT_PTR>(this),
-                                      reinterpret_cast<DWORD_PTR>(this))) {
-        throw Error("Cannot subclass window");
+    if (!window) throw Error("Cannot subclass window");
+    if (!SetWindowSubclass(window, &Proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this))) {
+        ThrowLastError("Cannot subclass window");
     }
 }
 

@@ -6,6 +6,7 @@
 #include "base/checked.h"
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/system_error_win.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
 #include "toolkit/picture.h"
@@ -50,8 +51,9 @@ HBITMAP BitmapFromBmpFile(const unsigned char* file, std::size_t size) {
     const auto* info = reinterpret_cast<const BITMAPINFO*>(file + sizeof fileHeader);
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, file + fileHeader.bfOffBits, info, DIB_RGB_COLORS);
+    const DWORD code = GetLastError();  // before ReleaseDC
     ReleaseDC(nullptr, screen);
-    if (!bitmap) throw Error("The BMP image cannot be created");
+    if (!bitmap) ThrowSystemError("The BMP image cannot be created", code);
     return bitmap;
 }
 
@@ -112,7 +114,7 @@ void TBitmapButton::SetBitmap(TButtonImage which, HBITMAP bitmap) {
     tk::UniqueBitmap copy;
     if (bitmap) {
         copy.reset(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
-        if (!copy) throw Error("The bitmap cannot be copied");
+        if (!copy) ThrowLastError("The bitmap cannot be copied");
     }
     const SIZE size = BitmapSize(copy.get());
     BitmapRef(which) = std::move(copy);
@@ -133,7 +135,10 @@ void TBitmapButton::SetBitmapFromStoredData(TButtonImage which, const void* data
 void TBitmapButton::SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id) {
     tk::UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!bitmap) throw Error("Bitmap resource " + std::to_string(id) + " is missing");
+    if (!bitmap) {
+        const DWORD code = GetLastError();
+        ThrowSystemError("Bitmap resource " + std::to_string(id) + " is missing", code);
+    }
     SetBitmap(which, bitmap.get());
 }
 
@@ -150,7 +155,7 @@ void TBitmapButton::SetFont(HFONT font) {
 
 void TBitmapButton::SetFont(const LOGFONTW& font) {
     tk::UniqueFont copy(CreateFontIndirectW(&font));
-    if (!copy) throw Error("The font cannot be created");
+    if (!copy) ThrowLastError("The font cannot be created");
     FFont = std::move(copy);
     FState.FontChanged();
 }
