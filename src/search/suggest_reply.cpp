@@ -189,17 +189,6 @@ bool ReplyIsFor(const TSuggestReply& reply, std::u16string_view requested) {
     return SameTextAscii16(echo, asked);
 }
 
-bool SameTextAscii16(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
-        if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 std::vector<std::u16string> UsableSuggestions(const TSuggestReply& reply, std::u16string_view requested,
                                               bool acceptOtherText) {
     if (acceptOtherText || ReplyIsFor(reply, requested)) return reply.Items;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "search/query_limit.h"
+#include "search/user_engines.h"  // SameTextAscii16
 
 namespace quorvex {
 
@@ -49,9 +50,6 @@ std::optional<TSuggestReply> ParseSuggestReply(std::string_view body, std::strin
 // the request cut it): its echo is that text, ASCII letter case and blanks
 // (U+0020 and below) at either end ignored.
 bool ReplyIsFor(const TSuggestReply& reply, std::u16string_view requested);
-
-// UTF-16 texts equal but for the case of ASCII letters.
-bool SameTextAscii16(std::u16string_view a, std::u16string_view b);
 
 // The items to show for `requested`: the reply's when it is for that text;
 // a reply for another text is used only when the caller accepts one

@@ -4,6 +4,7 @@
 #include "search/query_limit.h"
 #include "search/query_url.h"
 #include "search/search_types.h"
+#include "search/user_engines.h"
 
 namespace quorvex {
 namespace {
@@ -24,23 +25,6 @@ bool IsWebUrl(std::string_view url) {
     return scheme > 0 && url.size() > scheme && url[scheme] != '/';
 }
 
-// Printable ASCII stays; anything else becomes escapes of its UTF-8 bytes
-// (the rule user engines' URLs follow).
-std::string AsciiUrl(std::u16string_view text) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : Utf16ToUtf8(text)) {
-        if (c > 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 0x0F];
-        }
-    }
-    return out;
-}
-
 std::size_t WithoutLastCharacter(std::u16string_view text) {
     std::size_t n = text.size() - 1;
     if (n > 0 && text[n] >= 0xDC00 && text[n] <= 0xDFFF && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
@@ -58,7 +42,7 @@ std::optional<TSuggestSource> ChooseSuggestSource(const TSearchEngine& engine, s
     for (char16_t u : overrideUrl)
         if (u < 0x20 || u == 0x7F) usable = false;
     if (usable) {
-        std::string url = AsciiUrl(overrideUrl);
+        std::string url = UrlText(overrideUrl);
         if (IsWebUrl(url)) return TSuggestSource{std::move(url), TSuggestFormat::OpenSearch};
     }
     return EngineSuggestSource(engine);

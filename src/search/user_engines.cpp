@@ -12,17 +12,6 @@ constexpr std::u16string_view TypedPlaceholder = u"%s";
 constexpr std::u16string_view Utf8Name = u"utf-8";
 constexpr std::u16string_view GbkName = u"gbk";
 
-bool SameTextAscii16(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
-        if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 bool IsWebAddress(std::u16string_view url) {
     for (std::u16string_view scheme : {std::u16string_view(u"http://"), std::u16string_view(u"https://")}) {
         if (url.size() >= scheme.size() && SameTextAscii16(url.substr(0, scheme.size()), scheme)) return true;
@@ -55,7 +44,29 @@ std::size_t CharacterCount(std::u16string_view text) {
     return n;
 }
 
-// Printable ASCII stays; anything else becomes escapes of its UTF-8 bytes.
+void AppendUtf16(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+}  // namespace
+
+bool SameTextAscii16(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char16_t x = a[i], y = b[i];
+        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
+        if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
 std::string UrlText(std::u16string_view text) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
@@ -70,18 +81,6 @@ std::string UrlText(std::u16string_view text) {
     }
     return out;
 }
-
-void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
-
-}  // namespace
 
 const char* EngineProblemText(TEngineProblem problem) {
     switch (problem) {

@@ -86,6 +86,14 @@ std::u16string FormatEngineEntry(const TUserEngine& engine);
 // engine.
 std::vector<TEngineEntry> ParseEnginesValue(std::u16string_view contents, std::vector<std::string> takenNames);
 
+// ---- text helpers the suggestions share
+
+// UTF-16 texts equal but for the case of ASCII letters.
+bool SameTextAscii16(std::u16string_view a, std::u16string_view b);
+// Printable ASCII stays; anything else becomes escapes of its UTF-8 bytes
+// (the rule user engines' and suggestion URLs follow).
+std::string UrlText(std::u16string_view text);
+
 // ---- engines made from them
 
 // UTF-8 <-> UTF-16 for names (invalid UTF-8 becomes U+FFFD).

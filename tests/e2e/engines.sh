@@ -48,15 +48,13 @@ expect_eq "$(wait_url $n)" "${LYRIC}%D6%D0%CE%C4" "the lyrics button still searc
 
 step "an engine added through the dialog"
 setup_menu e a
-for ((i = 0; i < 100; i++)); do [[ -n $(wp dialog) ]] && break; sleep 0.1; done
-[[ -n $(wp dialog) ]] || fail "the add dialog did not open: $(bar_windows)"
+wait_until 10 "the add dialog did not open" eval '[[ -n $(wp dialog) ]]'
 echo "ok: the dialog opened"
 type_text "GbkEngine"
 keys Tab
 type_text 'http://gbk.example.com/s?wd=%s&from=bar'
 keys alt+g Return
-for ((i = 0; i < 100; i++)); do [[ -z $(wp dialog) ]] && break; sleep 0.1; done
-[[ -z $(wp dialog) ]] || fail "the dialog stayed open: $(bar_windows)"
+wait_until 10 "the dialog stayed open" eval '[[ -z $(wp dialog) ]]'
 expect_state "the bar is back" alpha=255
 search "中文 a" Return
 n=$((n + 1))

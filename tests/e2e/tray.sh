@@ -28,7 +28,6 @@ tray_menu_item() {
     menu=$(probe menu 5000) || fail "the tray menu did not open"
     IFS=, read -r l t r b <<<"${menu#menu=}"
     xdotool mousemove $(( (l + r) / 2 )) $(( t + (b - t) * (2 * $1 - 1) / 4 )) click 1
-    sleep 0.3
 }
 
 start_bar
