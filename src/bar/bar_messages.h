@@ -9,5 +9,7 @@ namespace quorvex {
 constexpr UINT WM_APP_ARRANGE = WM_APP + 1;
 // Come back from hiding: a second instance that found the bar hidden.
 constexpr UINT WM_APP_RESTORE = WM_APP + 2;
+// A suggestion request has ended (wParam: its serial): search/suggest_fetch_win.h.
+constexpr UINT WM_APP_SUGGEST = WM_APP + 3;
 
 }  // namespace quorvex
