@@ -3,6 +3,8 @@
 // in QUORVEX_SUGGEST_SERVER, its request log in QUORVEX_SUGGEST_LOG.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
