@@ -99,7 +99,8 @@ protected:
 };
 
 TEST_F(SuggestFetch, BothFormatsInEveryCharsetDeliverTheItems) {
-    for (const char* path : {"baidu/utf8/su", "baidu/gbk/su", "baidu/none/su", "opensearch/utf8/", "opensearch/gbk/"}) {
+    for (const char* path : {"baidu/utf8/su", "baidu/gbk/su", "baidu/none/su", "opensearch/utf8/", "opensearch/gbk/",
+                             "nolength/opensearch/utf8/"}) {
         for (std::u16string text : {std::u16string(u"北京"), std::u16string(u"Ab c")}) {
             const std::uint32_t serial = fetcher.Request(Url(path, text), text);
             ASSERT_NE(serial, 0u);
@@ -117,7 +118,8 @@ TEST_F(SuggestFetch, BadRepliesAndRefusedConnectionsEndWithNoItems) {
     const std::u16string text = u"北京";
     std::vector<std::string> urls;
     for (const char* path : {"status/500/baidu/utf8/", "status/404/opensearch/utf8/", "malformed/baidu/gbk/",
-                             "malformed/opensearch/utf8/", "huge/opensearch/utf8/", "wrongcharset/baidu/utf8/"})
+                             "malformed/opensearch/utf8/", "huge/opensearch/utf8/", "nolength/huge/opensearch/utf8/",
+                             "wrongcharset/baidu/utf8/"})
         urls.push_back(Url(path, text));
     // Nothing listens on port 1 of the loopback address.
     urls.push_back("http://127.0.0.1:1/?q=%61");

@@ -35,6 +35,8 @@ read. The suggestions are made from the text: TEXT1, TEXT2, TEXT3.
       status/CODE/        answers with that HTTP status (the body still a reply)
       malformed/          a reply cut off in the middle of its JSON
       huge/               a 10 MB reply (Content-Length given)
+      nolength/           no Content-Length: the reply ends as the connection
+                          closes (with huge/, the client must count what it reads)
       wrongcharset/       names charset=utf-8 but sends the bytes as GBK
 
 Examples:  /baidu/none/su?wd=...   /delay/800/opensearch/utf8/?q=...
@@ -83,7 +85,7 @@ class Handler(BaseHTTPRequestHandler):
         segments = [urllib.parse.unquote(s) for s in parsed.path.split("/") if s]
         delay_ms = drip_ms = 0
         status = 200
-        hang = malformed = huge = wrong_charset = False
+        hang = malformed = huge = wrong_charset = no_length = False
         while segments and segments[0] not in ("baidu", "opensearch"):
             word = segments.pop(0)
             try:
@@ -103,6 +105,8 @@ class Handler(BaseHTTPRequestHandler):
                     malformed = True
                 elif word == "huge":
                     huge = True
+                elif word == "nolength":
+                    no_length = True
                 elif word == "wrongcharset":
                     wrong_charset = True
                 else:
@@ -134,7 +138,11 @@ class Handler(BaseHTTPRequestHandler):
 
         self.send_response(status)
         self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(HUGE_BYTES if huge else len(body)))
+        if no_length:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        else:
+            self.send_header("Content-Length", str(HUGE_BYTES if huge else len(body)))
         self.send_header("Set-Cookie", "quorvex_test=1; Path=/")
         self.end_headers()
         try:
