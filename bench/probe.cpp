@@ -10,6 +10,12 @@
 //       start <exe> and wait until it is visible; leave it running.
 //   probe close <pid>
 //       WM_CLOSE to the visible windows of <pid>; terminate it after 3 s.
+//   probe hotkey <exe> [--args TEXT] [--rounds N] [--focus-class NAME]
+//       start <exe> (with TEXT as its command line's arguments), and once its
+//       window is up, time N rounds (after one not counted) of the Win+S
+//       chord sent with SendInput: to the window hidden, then to it visible
+//       again and to it the foreground window with the keyboard focus in it
+//       (in a child of class NAME when given); one line per round; close it.
 //   probe shell <url>
 //       print the Unix time in microseconds, then ShellExecute "open" <url>
 //       (the cost of the shell and the URL handler, without any program).
@@ -101,11 +107,12 @@ struct Started {
 };
 
 // Starts exe in its own folder and waits up to 30 s for its first visible window.
-bool StartVisible(const std::wstring& exe, Started& out) {
+bool StartVisible(const std::wstring& exe, Started& out, const std::wstring& args = {}) {
     std::wstring dir = exe;
     size_t slash = dir.find_last_of(L"\\/");
     dir = slash == std::wstring::npos ? L"." : dir.substr(0, slash);
     std::wstring cmd = L"\"" + exe + L"\"";
+    if (!args.empty()) cmd += L" " + args;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     LARGE_INTEGER t0, t1;
@@ -198,6 +205,102 @@ int CloseProcess(DWORD pid) {
     return 0;
 }
 
+// The chord as a user types it: Win down, S down, S up, Win up, in one call.
+bool SendHotKeyChord() {
+    INPUT in[4]{};
+    const WORD keys[4] = {VK_LWIN, 'S', 'S', VK_LWIN};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC));
+        in[i].ki.dwFlags = (keys[i] == VK_LWIN ? KEYEVENTF_EXTENDEDKEY : 0) | (i >= 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    return SendInput(4, in, sizeof(INPUT)) == 4;
+}
+
+// The window is the foreground one and its thread's focus is on it or on a
+// child of it (of class focusClass when that is not empty).
+bool ForegroundWithFocus(HWND window, const std::wstring& focusClass) {
+    if (GetForegroundWindow() != window) return false;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return false;
+    if (info.hwndFocus != window && !IsChild(window, info.hwndFocus)) return false;
+    if (focusClass.empty()) return true;
+    wchar_t name[64] = {};
+    GetClassNameW(info.hwndFocus, name, 64);
+    return _wcsicmp(name, focusClass.c_str()) == 0;
+}
+
+struct HotKeyRound {
+    double hide_ms = -1, show_ms = -1, focus_ms = -1;
+};
+
+// Polls (no sleeping: the figures are a few milliseconds) until done()
+// holds; the time since t0, or -1 after timeout_ms.
+template <typename Done>
+double PollUntil(LARGE_INTEGER t0, double timeout_ms, Done done) {
+    LARGE_INTEGER now;
+    for (;;) {
+        const bool met = done();
+        QueryPerformanceCounter(&now);
+        const double elapsed = Millis(t0, now);
+        if (met) return elapsed;
+        if (elapsed > timeout_ms) return -1;
+        SwitchToThread();  // the measured programs may share this core
+    }
+}
+
+bool HotKeyCycle(HWND window, const std::wstring& focusClass, HotKeyRound& r) {
+    constexpr double TimeoutMs = 3000;
+    constexpr DWORD QuietMs = 250;  // lets the program finish what follows each change
+    LARGE_INTEGER t0;
+    QueryPerformanceCounter(&t0);
+    if (!SendHotKeyChord()) {
+        Fail("SendInput failed");
+        return false;
+    }
+    r.hide_ms = PollUntil(t0, TimeoutMs, [&] { return !IsWindowVisible(window); });
+    if (r.hide_ms < 0) {
+        std::fprintf(stderr, "probe: the window did not hide on the hot key\n");
+        return false;
+    }
+    Sleep(QuietMs);
+    QueryPerformanceCounter(&t0);
+    if (!SendHotKeyChord()) {
+        Fail("SendInput failed");
+        return false;
+    }
+    r.show_ms = PollUntil(t0, TimeoutMs, [&] { return IsWindowVisible(window) != FALSE; });
+    if (r.show_ms >= 0) r.focus_ms = PollUntil(t0, TimeoutMs, [&] { return ForegroundWithFocus(window, focusClass); });
+    if (r.show_ms < 0 || r.focus_ms < 0) {
+        std::fprintf(stderr, "probe: the window did not come back %s on the hot key\n",
+                     r.show_ms < 0 ? "visible" : "foreground with the focus");
+        return false;
+    }
+    Sleep(QuietMs);
+    return true;
+}
+
+int HotKeyRounds(const std::wstring& exe, const std::wstring& args, int rounds, const std::wstring& focusClass) {
+    Started s;
+    if (!StartVisible(exe, s, args)) return 1;
+    Sleep(300);
+    bool ok = true;
+    HotKeyRound r;
+    // One round not counted: the first hide and show do one-time work.
+    ok = HotKeyCycle(s.window, focusClass, r);
+    for (int i = 0; ok && i < rounds; ++i) {
+        ok = HotKeyCycle(s.window, focusClass, r);
+        if (ok) std::printf("hide_ms=%.3f show_ms=%.3f focus_ms=%.3f\n", r.hide_ms, r.show_ms, r.focus_ms);
+        std::fflush(stdout);
+    }
+    std::printf("close=%s\n", Close(s.pi.hProcess, s.pi.dwProcessId));
+    CloseHandle(s.pi.hThread);
+    CloseHandle(s.pi.hProcess);
+    return ok ? 0 : 1;
+}
+
 int Shell(const std::wstring& url) {
     std::printf("sent_us=%llu\n", UnixMicros());
     std::fflush(stdout);
@@ -211,7 +314,8 @@ DWORD Number(const wchar_t* text) { return static_cast<DWORD>(std::wcstoul(text,
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe run|launch <exe> [--settle MS] [--idle MS] [--hold FILE] | close <pid> | shell <url>\n");
+        std::fprintf(stderr, "usage: probe run|launch <exe> [--settle MS] [--idle MS] [--hold FILE] | hotkey <exe> [--args TEXT] "
+                             "[--rounds N] [--focus-class NAME] | close <pid> | shell <url>\n");
         return 2;
     }
     std::wstring mode = argv[1];
@@ -225,6 +329,17 @@ int wmain(int argc, wchar_t** argv) {
             else if (opt == L"--hold") hold = argv[i + 1];
         }
         return Run(argv[2], settle, idle, hold);
+    }
+    if (mode == L"hotkey") {
+        std::wstring args, focusClass;
+        int rounds = 1;
+        for (int i = 3; i + 1 < argc; i += 2) {
+            std::wstring opt = argv[i];
+            if (opt == L"--args") args = argv[i + 1];
+            else if (opt == L"--rounds") rounds = static_cast<int>(Number(argv[i + 1]));
+            else if (opt == L"--focus-class") focusClass = argv[i + 1];
+        }
+        return HotKeyRounds(argv[2], args, rounds, focusClass);
     }
     if (mode == L"launch") return Launch(argv[2]);
     if (mode == L"close") return CloseProcess(Number(argv[2]));

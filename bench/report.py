@@ -21,6 +21,7 @@ STARTUP_RATIO = 1.15
 WORKING_SET_RATIO = 1.3
 IDLE_CPU_MS = 10.0
 WIN32_SIZE = 1024 * 1024
+HOTKEY_MARGIN_MS = 2.0
 
 
 def runs(work, label):
@@ -102,6 +103,19 @@ def main(argv):
     print(f"    reference  {idle_r[0] if idle_r else 'n/a'} ms")
     verdict(f"idle CPU <= {IDLE_CPU_MS:g} ms per 10 s", f"{idle_b[0]:.1f} ms" if idle_b else "n/a",
             bool(idle_b) and idle_b[0] <= IDLE_CPU_MS)
+
+    print()
+    hb, hr = runs(work, "hotkey_bar"), runs(work, "hotkey_ref")
+    print(f"Hot key Win+S (SendInput; polled from another process), {len(hb)} rounds of the bar, {len(hr)} of the reference")
+    print("  (bar hidden in the tray and minimised; reference: its window hidden)")
+    for name, key in (("shown", "show_ms"), ("foreground, query box focused", "focus_ms"), ("hidden", "hide_ms")):
+        sb, sr = stats(column(hb, key)), stats(column(hr, key))
+        print(f"  {name}:")
+        print(f"    bar        {fmt(sb, 'ms')}")
+        print(f"    reference  {fmt(sr, 'ms')}")
+        gap = sb[0] - sr[0] if sb and sr else None
+        verdict(f"hot key: {name} within {HOTKEY_MARGIN_MS:g} ms of reference",
+                "n/a" if gap is None else f"{gap:+.1f} ms", gap is not None and gap <= HOTKEY_MARGIN_MS)
 
     print()
     lat = {"bar": [], "shell": [], "incomplete": []}

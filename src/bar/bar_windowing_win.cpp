@@ -32,8 +32,13 @@ void BarWindowing::MinimiseClick() {
 void BarWindowing::TrayIconClick() {
     tray_.Hide();  // refused: the error travels; the icon counts as hidden
     HWND app = host_.ApplicationWindow();
-    ShowWindow(app, SW_SHOWNORMAL);
-    SetForegroundWindow(app);
+    // The bar first, then its activation: restoring the application window
+    // (its frame, and its own activation, which it would only pass on)
+    // takes milliseconds the user would wait for the bar. Restored without
+    // activation afterwards, it finds its popups shown already.
+    ShowOwnedPopups(app, TRUE);
+    SetForegroundWindow(host_.ActivationTarget());
+    ShowWindow(app, SW_SHOWNOACTIVATE);
 }
 
 bool BarWindowing::Register(std::uint16_t value) {

@@ -26,6 +26,9 @@ public:
     // with it, the taskbar button stays.
     virtual void MinimiseApplication() = 0;
     virtual void RestoreApplication() = 0;
+    // The window that activating the application window comes down to (the
+    // program's active form); the application window itself by default.
+    virtual HWND ActivationTarget() const { return ApplicationWindow(); }
     virtual bool MinToTrayIcon() const = 0;
     virtual std::uint16_t TrayHotKey() const = 0;
     virtual void ArrangeButtons() = 0;

@@ -24,6 +24,7 @@ public:
     HWND ApplicationWindow() const override { return tk::Application::Get().Handle(); }
     void MinimiseApplication() override { tk::Application::Get().Minimize(); }
     void RestoreApplication() override { tk::Application::Get().Restore(); }
+    HWND ActivationTarget() const override { return tk::Application::Get().ActivationTarget(); }
     bool MinToTrayIcon() const override { return GetConfig().MinToTrayIcon(); }
     std::uint16_t TrayHotKey() const override { return GetConfig().TrayHotKey(); }
     void ArrangeButtons() override { bar_.ArrangeButtons(); }

@@ -67,12 +67,10 @@ protected:
         case WM_ACTIVATE:
             // The zero-size window passes the activation on to the program's form.
             if (m.Msg == WM_ACTIVATE && LOWORD(m.WParam) == WA_INACTIVE) break;
-            if (Form* f = Screen::ActiveForm() ? Screen::ActiveForm() : app_.mainForm_) {
-                HWND h = f->Handle();
-                if (h && IsWindowVisible(h) && IsWindowEnabled(h) && !app_.minimized_) {
-                    SetActiveWindow(h);
-                    return;
-                }
+            if (app_.minimized_) break;
+            if (HWND h = app_.ActivationTarget(); h != Handle()) {
+                SetActiveWindow(h);
+                return;
             }
             break;
         default:
@@ -224,6 +222,10 @@ void Application::RemoveIdleHandler(int id) {
 void Application::Minimize() {
     if (!Handle()) return;
     if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    // The forms go first: minimising the application window (its frame and
+    // the system's state changes) takes a few milliseconds under which the
+    // user would still see them.
+    ShowOwnedPopups(Handle(), FALSE);
     ShowWindow(Handle(), SW_MINIMIZE);
     // WM_SIZE hides the owned forms; make sure also when no WM_SIZE came.
     minimized_ = true;
@@ -232,6 +234,8 @@ void Application::Minimize() {
 
 void Application::Restore() {
     if (!Handle()) return;
+    // As in Minimize, the forms do not wait for the application window.
+    if (minimized_) ShowOwnedPopups(Handle(), TRUE);
     ShowWindow(Handle(), SW_RESTORE);
     if (minimized_) {
         minimized_ = false;
@@ -240,6 +244,14 @@ void Application::Restore() {
     if (mainFormPending_) ShowMainFormNow(SW_SHOWNORMAL);
     if (mainForm_ && mainForm_->Handle() && IsWindowVisible(mainForm_->Handle()))
         SetForegroundWindow(mainForm_->Handle());
+}
+
+HWND Application::ActivationTarget() const {
+    if (Form* f = Screen::ActiveForm() ? Screen::ActiveForm() : mainForm_) {
+        HWND h = f->Handle();
+        if (h && IsWindowVisible(h) && IsWindowEnabled(h)) return h;
+    }
+    return Handle();
 }
 
 bool Application::Minimized() const { return Handle() && IsIconic(Handle()); }

@@ -77,6 +77,9 @@ public:
     void Minimize();
     void Restore();
     bool Minimized() const;
+    // The window the application's activation goes to: the active form, else
+    // the main form, when shown and enabled; else the application window.
+    HWND ActivationTarget() const;
 
     // The error box for the exception being handled / for an exception / for a text.
     void ShowCurrentException() noexcept;

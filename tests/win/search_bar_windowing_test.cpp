@@ -15,6 +15,7 @@
 #include "bar/search_bar_win.h"
 #include "base/error.h"
 #include "config/config.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/form.h"
 #include "toolkit/screen.h"
 #include "win/app_fixture_win.h"
@@ -120,6 +121,34 @@ TEST_F(SearchBarWindowingTest, HotKeyAndRestoreMessageThroughTheTray) {
     EXPECT_TRUE(bar->Windowing().Tray().Visible());
     EXPECT_FALSE(BarVisible());
     EXPECT_TRUE(Recorded().Errors.empty());
+}
+
+// The restore shows the bar before the application window comes back and
+// makes it foreground directly: it must end exactly where the detour through
+// the application window's activation did.
+TEST_F(SearchBarWindowingTest, RestoreFromTheTrayEndsActiveOpaqueAndFocusedInTheQueryBox) {
+    const HWND app = test::TestApp().Handle();
+    for (int round = 0; round < 2; ++round) {
+        SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
+        ASSERT_FALSE(BarVisible());
+        ASSERT_TRUE(IsIconic(app));
+        SendMessageW(bar->Handle(), WM_HOTKEY, bar->HotKeyId(), 0);
+        EXPECT_TRUE(BarVisible());
+        EXPECT_TRUE(IsWindowVisible(app));
+        EXPECT_FALSE(IsIconic(app)) << "round " << round;
+        EXPECT_FALSE(test::TestApp().Minimized());
+        EXPECT_EQ(GetForegroundWindow(), bar->Handle());
+        EXPECT_EQ(GetActiveWindow(), bar->Handle());
+        EXPECT_EQ(tk::Screen::ActiveForm(), bar.get());
+        EXPECT_EQ(GetFocus(), bar->cbxSearchText->EditHandle()) << "round " << round;
+        EXPECT_EQ(Alpha(), 255);
+    }
+    // A disabled bar (a modal dialog is open) is no target: the application
+    // window keeps the activation, as it always did.
+    EnableWindow(bar->Handle(), FALSE);
+    EXPECT_EQ(test::TestApp().ActivationTarget(), app);
+    EnableWindow(bar->Handle(), TRUE);
+    EXPECT_EQ(test::TestApp().ActivationTarget(), bar->Handle());
 }
 
 TEST_F(SearchBarWindowingTest, TrayMenuRestoresAndExits) {
