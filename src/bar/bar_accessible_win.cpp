@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bar/bar_messages.h"
-#include "base/trace_win.h"
+#include "toolkit/accessible_proxy.h"
 #include "toolkit/form.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/speed_button.h"
@@ -15,14 +15,11 @@
 
 namespace quorvex {
 
-// Spelled out: MinGW-w64's library symbol made the system's look-up answer
-// E_NOINTERFACE under Wine.
-constexpr IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 // What every object handed out shares with the bar: cut when the bar goes.
 struct BarAccessibleLink {
     tk::Form* Bar = nullptr;
     tk::WinControl* QueryBox = nullptr;
+    std::shared_ptr<tk::AccessibleAnswers> BoxAnswers;  // the query box's name and role
 };
 
 namespace {
@@ -49,7 +46,7 @@ class AccessibleBase : public IAccessible {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, AccessibleIid)) {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, tk::AccessibleIid)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -83,110 +80,6 @@ protected:
 private:
     LONG refs_ = 1;
 };
-
-}  // namespace
-
-// The system's object of the query box (or of its edit field) under our
-// name; everything else is the system's answer.
-class NamedBoxAccessible final : public AccessibleBase<NamedBoxAccessible> {
-public:
-    NamedBoxAccessible(IAccessible* inner, LONG roleOfSelf, IDispatch* parent, std::shared_ptr<BarAccessibleLink> link)
-        : inner_(inner), roleOfSelf_(roleOfSelf), parent_(parent), link_(std::move(link)) {
-        if (parent_) parent_->AddRef();
-    }
-
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!name) return E_POINTER;
-        *name = nullptr;
-        if (!link_->Bar) return CO_E_OBJNOTCONNECTED;
-        if (ChildOf(child) != CHILDID_SELF) return inner_->get_accName(child, name);
-        return Bstr(tk::Utf8ToWide(BarAccessibleElements()[0].Name), name);
-    }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        if (!parent) return E_POINTER;
-        *parent = nullptr;
-        if (!link_->Bar) return CO_E_OBJNOTCONNECTED;
-        if (!parent_) return inner_->get_accParent(parent);
-        parent_->AddRef();
-        *parent = parent_;
-        return S_OK;
-    }
-
-#define QUORVEX_FORWARD(call)                           \
-    if (!link_->Bar) return CO_E_OBJNOTCONNECTED;       \
-    return inner_->call;
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { QUORVEX_FORWARD(get_accChildCount(n)) }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override { QUORVEX_FORWARD(get_accChild(c, d)) }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override { QUORVEX_FORWARD(get_accValue(c, v)) }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* v) override {
-        QUORVEX_FORWARD(get_accDescription(c, v))
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role) return E_POINTER;
-        VariantInit(role);
-        if (!link_->Bar) return CO_E_OBJNOTCONNECTED;
-        // Some systems' proxies (Wine's) call every window a client: the box
-        // and its edit field keep the roles they are.
-        if (ChildOf(child) == CHILDID_SELF && roleOfSelf_ != 0) {
-            role->vt = VT_I4;
-            role->lVal = roleOfSelf_;
-            return S_OK;
-        }
-        return inner_->get_accRole(child, role);
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override { QUORVEX_FORWARD(get_accState(c, s)) }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { QUORVEX_FORWARD(get_accHelp(c, h)) }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, LONG* t) override {
-        QUORVEX_FORWARD(get_accHelpTopic(f, c, t))
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
-        QUORVEX_FORWARD(get_accKeyboardShortcut(c, k))
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { QUORVEX_FORWARD(get_accFocus(f)) }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { QUORVEX_FORWARD(get_accSelection(s)) }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
-        QUORVEX_FORWARD(get_accDefaultAction(c, a))
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { QUORVEX_FORWARD(accSelect(f, c)) }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* l, LONG* t, LONG* w, LONG* h, VARIANT c) override {
-        QUORVEX_FORWARD(accLocation(l, t, w, h, c))
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override {
-        QUORVEX_FORWARD(accNavigate(d, s, e))
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* c) override { QUORVEX_FORWARD(accHitTest(x, y, c)) }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { QUORVEX_FORWARD(accDoDefaultAction(c)) }
-#undef QUORVEX_FORWARD
-
-private:
-    friend class AccessibleBase<NamedBoxAccessible>;
-    ~NamedBoxAccessible() override {
-        inner_->Release();
-        if (parent_) parent_->Release();
-    }
-
-    IAccessible* inner_;
-    LONG roleOfSelf_;  // 0: the system's answer
-    IDispatch* parent_;
-    std::shared_ptr<BarAccessibleLink> link_;
-};
-
-namespace {
-
-// The system's client object of `window` under the query box's name, with
-// `parent` (may be null: the system's) as its parent. One reference, or null.
-IAccessible* MakeNamedBox(HWND window, IDispatch* parent, const std::shared_ptr<BarAccessibleLink>& link) {
-    IAccessible* inner = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&inner))) ||
-        !inner)
-        return nullptr;
-    wchar_t cls[32] = {};
-    GetClassNameW(window, cls, 32);
-    const LONG role = lstrcmpiW(cls, L"ComboBox") == 0 ? ROLE_SYSTEM_COMBOBOX
-                      : lstrcmpiW(cls, L"Edit") == 0   ? ROLE_SYSTEM_TEXT
-                                                       : 0;
-    return new NamedBoxAccessible(inner, role, parent, link);
-}
 
 }  // namespace
 
@@ -482,7 +375,7 @@ private:
     }
 
     IDispatch* QueryBoxObject() {
-        return MakeNamedBox(link_->QueryBox->Handle(), static_cast<IDispatch*>(this), link_);
+        return tk::MakeAccessibleProxy(link_->QueryBox->Handle(), link_->BoxAnswers, static_cast<IDispatch*>(this));
     }
 
     HRESULT ChildVariant(int id, VARIANT* out) {
@@ -507,22 +400,17 @@ BarAccessibility::BarAccessibility(tk::Form& bar, tk::WinControl& queryBox)
     link_->QueryBox = &queryBox;
     // The box and its edit field (where the focus sits) answer with their
     // system objects under the box's name, for a reader that follows the focus.
-    const auto hook = [this](HWND window) {
-        if (!window) return;
-        boxHooks_.push_back(std::make_unique<tk::WindowSubclass>(window, [this](tk::WindowSubclass& h, tk::Message& m) {
-            if (m.Msg != WM_GETOBJECT || static_cast<LONG>(m.LParam) != OBJID_CLIENT || !link_->Bar) return false;
-            IAccessible* named = MakeNamedBox(h.Window(), nullptr, link_);
-            if (!named) return false;
-            m.Result = LresultFromObject(AccessibleIid, m.WParam, named);
-            named->Release();
-            return true;
-        }));
-    };
-    hook(queryBox.Handle());
-    hook(FindWindowExW(queryBox.Handle(), nullptr, L"Edit", nullptr));
+    const std::wstring name = tk::Utf8ToWide(BarAccessibleElements()[0].Name);
+    boxWindows_.push_back(
+        std::make_unique<tk::AccessibleWindow>(queryBox.Handle(), tk::AccessibleAnswers{name, ROLE_SYSTEM_COMBOBOX}));
+    link_->BoxAnswers = boxWindows_.back()->Answers();
+    // Some systems' proxies (Wine's) call every window a client: the roles are given.
+    if (HWND edit = FindWindowExW(queryBox.Handle(), nullptr, L"Edit", nullptr))
+        boxWindows_.push_back(std::make_unique<tk::AccessibleWindow>(edit, tk::AccessibleAnswers{name, ROLE_SYSTEM_TEXT}));
 }
 
 BarAccessibility::~BarAccessibility() {
+    boxWindows_.clear();
     link_->Bar = nullptr;
     link_->QueryBox = nullptr;
     if (object_) {
@@ -541,7 +429,7 @@ bool BarAccessibility::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
     if (!link_->Bar) return false;
     if (msg == WM_GETOBJECT) {
         if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
-        result = LresultFromObject(AccessibleIid, wParam, &Object());
+        result = LresultFromObject(tk::AccessibleIid, wParam, &Object());
         return true;
     }
     if (msg == WM_APP_ACCESSIBLE_ACTION) {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bar/accessible_elements.h"
-#include "toolkit/window_subclass.h"
+#include "toolkit/accessible_proxy.h"
 
 namespace quorvex {
 
@@ -49,7 +49,7 @@ private:
     BarAccessible* object_ = nullptr;  // one reference held, made on first request
     TAccessibleRow last_{};
     bool haveLast_ = false;
-    std::vector<std::unique_ptr<tk::WindowSubclass>> boxHooks_;  // the combo box and its edit field
+    std::vector<std::unique_ptr<tk::AccessibleWindow>> boxWindows_;  // the combo box and its edit field
 };
 
 }  // namespace quorvex
