@@ -400,13 +400,17 @@ BarAccessibility::BarAccessibility(tk::Form& bar, tk::WinControl& queryBox)
     link_->QueryBox = &queryBox;
     // The box and its edit field (where the focus sits) answer with their
     // system objects under the box's name, for a reader that follows the focus.
-    const std::wstring name = tk::Utf8ToWide(BarAccessibleElements()[0].Name);
-    boxWindows_.push_back(
-        std::make_unique<tk::AccessibleWindow>(queryBox.Handle(), tk::AccessibleAnswers{name, ROLE_SYSTEM_COMBOBOX}));
-    link_->BoxAnswers = boxWindows_.back()->Answers();
     // Some systems' proxies (Wine's) call every window a client: the roles are given.
+    const auto named = [](LONG role) {
+        tk::AccessibleAnswers a;
+        a.Name = tk::Utf8ToWide(BarAccessibleElements()[0].Name);
+        a.Role = role;
+        return a;
+    };
+    boxWindows_.push_back(std::make_unique<tk::AccessibleWindow>(queryBox.Handle(), named(ROLE_SYSTEM_COMBOBOX)));
+    link_->BoxAnswers = boxWindows_.back()->Answers();
     if (HWND edit = FindWindowExW(queryBox.Handle(), nullptr, L"Edit", nullptr))
-        boxWindows_.push_back(std::make_unique<tk::AccessibleWindow>(edit, tk::AccessibleAnswers{name, ROLE_SYSTEM_TEXT}));
+        boxWindows_.push_back(std::make_unique<tk::AccessibleWindow>(edit, named(ROLE_SYSTEM_TEXT)));
 }
 
 BarAccessibility::~BarAccessibility() {

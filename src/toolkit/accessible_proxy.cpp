@@ -10,10 +10,20 @@ HRESULT Bstr(const std::wstring& text, BSTR* out) {
 
 bool IsSelf(const VARIANT& v) { return v.vt == VT_I4 && v.lVal == CHILDID_SELF; }
 
+// The row a VARIANT names (1-based child id), when the answers have rows.
+std::optional<AccessibleRow> RowOf(const AccessibleAnswers& a, const VARIANT& v, std::size_t* index = nullptr) {
+    if (!a.Rows || v.vt != VT_I4 || v.lVal < 1) return std::nullopt;
+    std::vector<AccessibleRow> rows = a.Rows();
+    const auto i = static_cast<std::size_t>(v.lVal - 1);
+    if (i >= rows.size()) return std::nullopt;
+    if (index) *index = i;
+    return std::move(rows[i]);
+}
+
 class AccessibleProxy final : public IAccessible {
 public:
-    AccessibleProxy(IAccessible* inner, std::shared_ptr<AccessibleAnswers> answers, IDispatch* parent)
-        : inner_(inner), answers_(std::move(answers)), parent_(parent) {
+    AccessibleProxy(HWND window, IAccessible* inner, std::shared_ptr<AccessibleAnswers> answers, IDispatch* parent)
+        : window_(window), inner_(inner), answers_(std::move(answers)), parent_(parent) {
         if (parent_) parent_->AddRef();
     }
 
@@ -49,6 +59,7 @@ public:
         if (!name) return E_POINTER;
         *name = nullptr;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (auto row = RowOf(*answers_, child)) return Bstr(row->Name, name);
         if (!IsSelf(child) || answers_->Name.empty()) return inner_->get_accName(child, name);
         return Bstr(answers_->Name, name);
     }
@@ -56,6 +67,11 @@ public:
         if (!role) return E_POINTER;
         VariantInit(role);
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (auto row = RowOf(*answers_, child)) {
+            role->vt = VT_I4;
+            role->lVal = row->Role;
+            return S_OK;
+        }
         if (!IsSelf(child) || answers_->Role == 0) return inner_->get_accRole(child, role);
         role->vt = VT_I4;
         role->lVal = answers_->Role;
@@ -81,12 +97,34 @@ public:
 #define QUORVEX_FORWARD(call)                                     \
     if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;        \
     return inner_->call;
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { QUORVEX_FORWARD(get_accChildCount(n)) }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override { QUORVEX_FORWARD(get_accChild(c, d)) }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override {
+        if (!n) return E_POINTER;
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (!answers_->Rows) return inner_->get_accChildCount(n);
+        *n = static_cast<LONG>(answers_->Rows().size());
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override {
+        if (!d) return E_POINTER;
+        *d = nullptr;
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (!answers_->Rows) return inner_->get_accChild(c, d);
+        return RowOf(*answers_, c) ? S_FALSE : E_INVALIDARG;  // rows are simple elements
+    }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* v) override {
         QUORVEX_FORWARD(get_accDescription(c, v))
     }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override { QUORVEX_FORWARD(get_accState(c, s)) }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override {
+        if (!s) return E_POINTER;
+        VariantInit(s);
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (auto row = RowOf(*answers_, c)) {
+            s->vt = VT_I4;
+            s->lVal = row->State;
+            return S_OK;
+        }
+        return inner_->get_accState(c, s);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { QUORVEX_FORWARD(get_accHelp(c, h)) }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, LONG* t) override {
         QUORVEX_FORWARD(get_accHelpTopic(f, c, t))
@@ -97,17 +135,40 @@ public:
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { QUORVEX_FORWARD(get_accFocus(f)) }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { QUORVEX_FORWARD(get_accSelection(s)) }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
-        QUORVEX_FORWARD(get_accDefaultAction(c, a))
+        if (!a) return E_POINTER;
+        *a = nullptr;
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (RowOf(*answers_, c)) return answers_->RowAction ? Bstr(answers_->RowActionName, a) : S_FALSE;
+        return inner_->get_accDefaultAction(c, a);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { QUORVEX_FORWARD(accSelect(f, c)) }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* l, LONG* t, LONG* w, LONG* h, VARIANT c) override {
-        QUORVEX_FORWARD(accLocation(l, t, w, h, c))
+        if (!l || !t || !w || !h) return E_POINTER;
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        if (auto row = RowOf(*answers_, c)) {
+            RECT r = row->Bounds;
+            MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            *l = r.left;
+            *t = r.top;
+            *w = r.right - r.left;
+            *h = r.bottom - r.top;
+            return S_OK;
+        }
+        return inner_->accLocation(l, t, w, h, c);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override {
         QUORVEX_FORWARD(accNavigate(d, s, e))
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* c) override { QUORVEX_FORWARD(accHitTest(x, y, c)) }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { QUORVEX_FORWARD(accDoDefaultAction(c)) }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
+        if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
+        std::size_t index = 0;
+        if (RowOf(*answers_, c, &index)) {
+            if (!answers_->RowAction) return DISP_E_MEMBERNOTFOUND;
+            return answers_->RowAction(index) ? S_OK : E_FAIL;
+        }
+        return inner_->accDoDefaultAction(c);
+    }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { QUORVEX_FORWARD(put_accName(c, n)) }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { QUORVEX_FORWARD(put_accValue(c, v)) }
 #undef QUORVEX_FORWARD
@@ -119,6 +180,7 @@ private:
     }
 
     LONG refs_ = 1;
+    HWND window_;
     IAccessible* inner_;
     std::shared_ptr<AccessibleAnswers> answers_;
     IDispatch* parent_;
@@ -133,7 +195,7 @@ IAccessible* MakeAccessibleProxy(HWND window, std::shared_ptr<AccessibleAnswers>
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&inner))) ||
         !inner)
         return nullptr;
-    return new AccessibleProxy(inner, std::move(answers), parent);
+    return new AccessibleProxy(window, inner, std::move(answers), parent);
 }
 
 AccessibleWindow::AccessibleWindow(HWND window, AccessibleAnswers answers)

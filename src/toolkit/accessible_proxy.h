@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "toolkit/window_subclass.h"
 
@@ -22,10 +23,24 @@ namespace quorvex::tk {
 // E_NOINTERFACE under Wine.
 inline constexpr IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
+// One row of a list the system cannot read (an owner-drawn list box without
+// strings): a simple child of the window's object.
+struct AccessibleRow {
+    std::wstring Name;
+    LONG Role = ROLE_SYSTEM_LISTITEM;
+    LONG State = 0;     // STATE_SYSTEM_* bits
+    RECT Bounds{};      // in the window's client coordinates
+};
+
 struct AccessibleAnswers {
     std::wstring Name;                    // empty: the system's
     LONG Role = 0;                        // 0: the system's
     std::function<std::wstring()> Value;  // empty: the system's
+    // Set: the object's children are these rows (ids 1..n), not the system's.
+    std::function<std::vector<AccessibleRow>()> Rows;
+    // A row's default action (0-based index); false when it has none now.
+    std::function<bool(std::size_t row)> RowAction;
+    std::wstring RowActionName;
     bool Connected = true;                // false once the window's owner is gone
 };
 

@@ -85,6 +85,13 @@ step "custom mode"
 setup_menu 3
 wait_until 10 "the custom buttons dialog did not open" bash -c '"$0" "$1" dialog >/dev/null 2>&1' "$QUORVEX_WINE" "$WPROBE"
 expect_row "custom mode with all categories ticked" 2047 invisible normal
+# Its owner-drawn list reads as check boxes with the captions.
+rows=$(acc listchild TF_CustomButtons ListBox) || fail "the custom buttons list cannot be read: $rows"
+for caption in "${CAPTIONS[@]}"; do
+    grep -qF "name=${caption}${TAB}role=checkbutton${TAB}state=focusable,checked" <<<"$rows" ||
+        fail "the list's row $caption is not a ticked check box: $rows"
+done
+echo "ok: the custom buttons list reads its rows"
 # Space on the list's first row unticks the web category: the listing follows.
 keys Down space
 unticked=""

@@ -2,6 +2,7 @@
 // Accessibility, from outside its process.
 //   acc_probe list CLASS [TITLE]          one line per element of the window's client object:
 //                                         child=N name=... role=... state=... shortcut=... description=...
+//   acc_probe listchild CLASS CHILDCLASS  the same for the first child window of CHILDCLASS (a dialog's list)
 //   acc_probe do CLASS NAME               the default action of the child named NAME
 //   acc_probe waitfor MS CLASS LINE...    waits until every LINE (a substring of a listed line) is listed;
 //                                         prints the listing (exit 1 on timeout)
@@ -162,8 +163,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring command = argv[1];
-    if (command == L"list" || command == L"do") {
+    if (command == L"list" || command == L"do" || command == L"listchild") {
         HWND window = FindWindowW(argv[2], command == L"list" && argc > 3 ? argv[3] : nullptr);
+        if (window && command == L"listchild") window = argc > 3 ? FindWindowExW(window, nullptr, argv[3], nullptr) : nullptr;
         if (!window) {
             probe::PrintLine(L"nowindow");
             return 2;
@@ -174,7 +176,7 @@ int wmain(int argc, wchar_t** argv) {
             PrintFailure(L"noobject", hr);
             return 2;
         }
-        if (command == L"list") {
+        if (command != L"do") {
             for (const Element& e : elements) probe::PrintLine(e.Line);
             return 0;
         }
