@@ -164,6 +164,8 @@ public:
         const LONG id = ChildOf(child);
         if (id < 0) return E_INVALIDARG;
         LONG bits = IsWindowVisible(Window()) ? 0 : STATE_SYSTEM_INVISIBLE;
+        // Disabled while a modal dialog of the program is open: nothing on it works then.
+        if (!IsWindowEnabled(Window())) bits |= STATE_SYSTEM_UNAVAILABLE;
         if (id == QueryBoxChild) {
             const HWND box = link_->QueryBox->Handle();
             if (!IsWindowVisible(box)) bits |= STATE_SYSTEM_INVISIBLE;
@@ -307,7 +309,7 @@ public:
         if (id <= QueryBoxChild) return DISP_E_MEMBERNOTFOUND;
         tk::GraphicControl* c = Control(id);
         // What a click can reach: a shown, enabled button.
-        if (!c || !c->Visible() || !c->Enabled()) return E_FAIL;
+        if (!c || !c->Visible() || !c->Enabled() || !IsWindowEnabled(Window())) return E_FAIL;
         // Posted: a click may open a menu or a dialog, whose loop must not
         // run inside the client's call.
         if (!PostMessageW(Window(), WM_APP_ACCESSIBLE_ACTION, static_cast<WPARAM>(id), 0))
@@ -440,7 +442,7 @@ bool BarAccessibility::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRE
         const auto id = static_cast<LONG>(wParam);
         if (id > QueryBoxChild && id <= ChildCount) {
             tk::GraphicControl* c = Object().Control(id);
-            if (c && c->Visible() && c->Enabled()) c->Click();
+            if (c && c->Visible() && c->Enabled() && IsWindowEnabled(link_->Bar->Handle())) c->Click();
         }
         result = 0;
         return true;

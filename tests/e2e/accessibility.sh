@@ -20,19 +20,21 @@ LETTERS=(A B C D E F G H I J K)
 button() { printf 'name=%s%srole=pushbutton%sstate=%s%sshortcut=%s%s' "$1" "$TAB" "$TAB" "$2" "$TAB" "$3" "$TAB"; }
 
 # The lines of the whole row: category i is shown when bit i of MASK is set;
-# DROP and HELP are the states of the drop and help buttons.
+# DROP and HELP are the states of the drop and help buttons. With MODAL set a
+# dialog of the program is open: the bar is disabled, every button unavailable.
 row_lines() {
-    local mask=$1 drop=$2 help=$3 i
+    local mask=$1 drop=$2 help=$3 modal=${4:-} i state
+    st() { if [[ -n $modal ]]; then [[ $1 == normal ]] && echo unavailable || echo "unavailable,$1"; else echo "$1"; fi; }
     for i in "${!CAPTIONS[@]}"; do
         if (( mask >> i & 1 )); then state=normal; else state=invisible; fi
-        button "${CAPTIONS[$i]}" "$state" "Alt+${LETTERS[$i]}"
+        button "${CAPTIONS[$i]}" "$(st $state)" "Alt+${LETTERS[$i]}"
         echo
     done
-    button 选择搜索类型 "$drop" ""; echo
-    button 设置 normal F5; echo
-    button 帮助 "$help" F1; echo
-    button 最小化 normal ""; echo
-    button 关闭 normal Esc; echo
+    button 选择搜索类型 "$(st "$drop")" ""; echo
+    button 设置 "$(st normal)" F5; echo
+    button 帮助 "$(st "$help")" F1; echo
+    button 最小化 "$(st normal)" ""; echo
+    button 关闭 "$(st normal)" Esc; echo
 }
 
 # Waits until the listing holds every line of row_lines "$@" and the named
@@ -84,7 +86,7 @@ step "custom mode"
 # All mode left every category in the mask: custom shows them all.
 setup_menu 3
 wait_until 10 "the custom buttons dialog did not open" bash -c '"$0" "$1" dialog >/dev/null 2>&1' "$QUORVEX_WINE" "$WPROBE"
-expect_row "custom mode with all categories ticked" 2047 invisible normal
+expect_row "custom mode with all categories ticked (the bar disabled under the dialog)" 2047 invisible normal modal
 # Its owner-drawn list reads as check boxes with the captions.
 rows=$(acc listchild TF_CustomButtons ListBox) || fail "the custom buttons list cannot be read: $rows"
 for caption in "${CAPTIONS[@]}"; do
@@ -97,7 +99,7 @@ keys Down space
 unticked=""
 for ((i = 0; i < 100; i++)); do
     listing=$(acc list TF_Search) || true
-    if grep -qF "$(button 网页 invisible Alt+A)" <<<"$listing"; then unticked=1; break; fi
+    if grep -qF "$(button 网页 unavailable,invisible Alt+A)" <<<"$listing"; then unticked=1; break; fi
     sleep 0.1
 done
 [[ -n $unticked ]] || fail "unticking the web category did not hide its element: $listing"

@@ -179,6 +179,13 @@ TEST_F(BarAccessibleTest, StatesFollowTheDisplayModes) {
     Pick("miShowCaption");
     EXPECT_EQ(Name(ChildNamed("btnMovie")), L"电影");
 
+    // Under a modal dialog (the bar disabled) nothing can be pressed.
+    EnableWindow(bar->Handle(), FALSE);
+    EXPECT_TRUE(State(ChildNamed("btnSetup")) & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(acc->accDoDefaultAction(Child(ChildNamed("btnSetup"))), E_FAIL);
+    EnableWindow(bar->Handle(), TRUE);
+    EXPECT_FALSE(State(ChildNamed("btnSetup")) & STATE_SYSTEM_UNAVAILABLE);
+
     bar->Find<tk::GraphicControl>("btnNews")->SetEnabled(false);
     EXPECT_TRUE(State(ChildNamed("btnNews")) & STATE_SYSTEM_UNAVAILABLE);
     EXPECT_EQ(acc->accDoDefaultAction(Child(ChildNamed("btnNews"))), E_FAIL);
