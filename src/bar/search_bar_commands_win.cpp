@@ -66,6 +66,7 @@ void TF_Search::ArrangeButtons() {
     apply(btnSetup, layout.Setup);
     apply(btnHelp, layout.Help);
     SetBounds(layout.WindowLeft, Top(), layout.WindowWidth, Height());
+    AccessibleRowChanged();
 }
 
 tk::GraphicControl* TF_Search::FirstVisibleSearchButton() const {

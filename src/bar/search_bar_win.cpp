@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "bar/bar_accessible_win.h"
 #include "bar/bar_history_win.h"
 #include "bar/bar_windowing_win.h"
 #include "resource_ids.h"
@@ -71,6 +72,7 @@ tk::Picture BitmapOrEmpty(int id) {
 
 TF_Search::TF_Search() : tk::Form(BarParams()) {
     CreateControls();
+    accessibility_ = std::make_unique<BarAccessibility>(*this, *cbxSearchText);
     InitWindowing();
     FormCreate();
 }
@@ -226,6 +228,11 @@ void TF_Search::SyncCategoryHints() {
         const bool elsewhere = by && by != engines.CurrentEngine();
         b->SetHint(tk::Utf8ToWide(elsewhere ? CategoryHintOn(i, by->Name) : CategoryHint(i)));
     }
+    AccessibleRowChanged();
+}
+
+void TF_Search::AccessibleRowChanged() {
+    if (accessibility_) accessibility_->RowChanged();
 }
 
 void TF_Search::PlaceBar() {

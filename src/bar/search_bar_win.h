@@ -25,6 +25,7 @@
 
 namespace quorvex {
 
+class BarAccessibility;
 class BarWindowing;
 class BarWindowingHost;
 
@@ -52,6 +53,9 @@ public:
     // The category buttons' hints, naming the first engine where it searches
     // a category the current one lacks.
     void SyncCategoryHints();
+    // Tells accessibility clients what changed in the row (ArrangeButtons and
+    // the hints call it).
+    void AccessibleRowChanged();
 
     // ---- handlers
     void FormKeyDown(unsigned& key, tk::ShiftState shift);
@@ -131,6 +135,8 @@ private:
     TImeSwitcher ime_;
     std::unique_ptr<BarWindowingHost> windowingHost_;
     std::unique_ptr<BarWindowing> windowing_;
+    // What screen readers are told; last, so it is cut off first.
+    std::unique_ptr<BarAccessibility> accessibility_;
 };
 
 }  // namespace quorvex

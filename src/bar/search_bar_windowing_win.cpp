@@ -5,6 +5,7 @@
 // bar, the application object and the settings.
 #include <iterator>
 
+#include "bar/bar_accessible_win.h"
 #include "bar/bar_windowing_win.h"
 #include "bar/search_bar_win.h"
 #include "config/config.h"
@@ -93,6 +94,10 @@ void TF_Search::WndProc(tk::Message& m) {
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
         if (windowing_ && windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
+        break;
+    case WM_GETOBJECT:
+    case WM_APP_ACCESSIBLE_ACTION:
+        if (accessibility_ && accessibility_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
         break;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone, or changed size, under the bar.

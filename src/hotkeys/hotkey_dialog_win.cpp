@@ -115,12 +115,14 @@ TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     FRbStartCustom = &Make<TRadioButton>("rbStartCustomHotKey", L"自定义热键", 8 + 8, 8 + 42, 89, 17, false);
     FLblStart = &Make<tk::WinControl>("lblStartHotKey", Label(8 + 103, 8 + 21));
     FHkStart = std::make_unique<THotKeyEx>(Handle(), 1001, Scale(8 + 103), Scale(8 + 41), Scale(121), Scale(19));
+    FHkStart->SetAccessibleName(L"程序启动 自定义热键");
 
     FGbxTray = &Make<tk::WinControl>("gbxTrayHotKey", GroupBox(L"最小化窗口/恢复窗口", 8, 82, true));
     FRbTrayDef = &Make<TRadioButton>("rbTrayDefHotKey", L"默认热键", 8 + 8, 82 + 19, 89, 17, true);
     FRbTrayCustom = &Make<TRadioButton>("rbTrayCustomHotKey", L"自定义热键", 8 + 8, 82 + 42, 89, 17, false);
     FLblTray = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
     FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, Scale(8 + 103), Scale(82 + 41), Scale(121), Scale(19));
+    FHkTray->SetAccessibleName(L"最小化窗口/恢复窗口 自定义热键");
 
     // Shown (and room made for it) only when the stored key was refused.
     tk::ControlParams status = Label(8, 82 + 68 + 4);

@@ -70,17 +70,24 @@ THotKeyEx::THotKeyEx(HWND parent, int id, int left, int top, int width, int heig
     if (!FHandle) ThrowLastError("The hot-key box cannot be created");
     // Not whole until both hooks are in: a failure takes the box away again.
     tk::ScopeExit destroy([this] {
+        FAccessible.reset();
+        FParentHook.reset();
         FBoxHook.reset();
         DestroyWindow(FHandle);
     });
     FBoxHook.emplace(FHandle, [this](tk::WindowSubclass& hook, tk::Message& m) { return BoxMessage(hook, m); });
     FParentHook.emplace(parent, [this](tk::WindowSubclass&, tk::Message& m) { return ParentMessage(m); });
+    tk::AccessibleAnswers answers;
+    answers.Role = ROLE_SYSTEM_HOTKEYFIELD;
+    answers.Value = [this] { return tk::Utf8ToWide(DisplayText()); };
+    FAccessible.emplace(FHandle, std::move(answers));
     destroy.release();
     SendMessageW(FHandle, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
     ApplyRules();
 }
 
 THotKeyEx::~THotKeyEx() {
+    FAccessible.reset();
     Capture().Release();
     FParentHook.reset();
     if (FHandle) {

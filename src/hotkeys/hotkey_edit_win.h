@@ -12,6 +12,7 @@
 #include <string>
 
 #include "hotkeys/hotkey_edit_state.h"
+#include "toolkit/accessible_proxy.h"
 #include "toolkit/window_subclass.h"
 
 namespace quorvex {
@@ -54,6 +55,9 @@ public:
     // The display text: "无", "Win + S", "Ctrl + Alt + " while only modifiers are held.
     std::string DisplayText() const;
 
+    // What a screen reader calls the box (it reads the display text as its value).
+    void SetAccessibleName(std::wstring name) { FAccessible->Answers()->Name = std::move(name); }
+
     bool Enabled() const { return IsWindowEnabled(FHandle) != FALSE; }
     void SetEnabled(bool enabled);
 
@@ -88,6 +92,8 @@ private:
     std::optional<tk::WindowSubclass> FBoxHook;
     // The platform reports its changes to the parent; the box listens there.
     std::optional<tk::WindowSubclass> FParentHook;
+    // The box paints its own text, which the system's object cannot read.
+    std::optional<tk::AccessibleWindow> FAccessible;
 };
 
 }  // namespace quorvex

@@ -41,6 +41,38 @@ TCheckListBox::TCheckListBox(tk::Form& parent, std::string name, TCustomButtonIt
       FItems(items) {
     SetItemMetrics();
     Refresh();
+    tk::AccessibleAnswers answers;
+    answers.Name = L"显示的按钮";
+    answers.Rows = [this] { return AccessibleRows(); };
+    answers.RowAction = [this](std::size_t row) {
+        if (row >= FItems.Items().size() || !FItems.Items()[row].Enabled) return false;
+        ToggleByUser(static_cast<int>(row));
+        return true;
+    };
+    answers.RowActionName = L"切换";
+    FAccessible.emplace(Handle(), std::move(answers));
+}
+
+std::vector<tk::AccessibleRow> TCheckListBox::AccessibleRows() const {
+    std::vector<tk::AccessibleRow> rows;
+    const LRESULT selected = SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
+    const bool focused = GetFocus() == Handle();
+    for (std::size_t i = 0; i < FItems.Items().size(); ++i) {
+        const TCheckItem& item = FItems.Items()[i];
+        tk::AccessibleRow row;
+        row.Name = tk::Utf8ToWide(item.Caption);
+        row.Role = ROLE_SYSTEM_CHECKBUTTON;
+        row.State = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+        if (item.Checked) row.State |= STATE_SYSTEM_CHECKED;
+        if (!item.Enabled) row.State |= STATE_SYSTEM_UNAVAILABLE;
+        if (selected == static_cast<LRESULT>(i)) {
+            row.State |= STATE_SYSTEM_SELECTED;
+            if (focused) row.State |= STATE_SYSTEM_FOCUSED;
+        }
+        SendMessageW(Handle(), LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&row.Bounds));
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 void TCheckListBox::SetItemMetrics() {

@@ -6,7 +6,10 @@
 // close box end the dialog and keep the ticks.
 #include <windows.h>
 
+#include <optional>
+
 #include "bar/bar_messages.h"
+#include "toolkit/accessible_proxy.h"
 #include "toolkit/form.h"
 #include "toolkit/win_control.h"
 #include "widgets/custom_buttons.h"
@@ -41,7 +44,10 @@ private:
     void ToggleByUser(int index);
     // Item height and column width at the form's DPI.
     void SetItemMetrics();
+    // The rows a screen reader reads: the owner-drawn list holds no strings.
+    std::vector<tk::AccessibleRow> AccessibleRows() const;
     TCustomButtonItems& FItems;
+    std::optional<tk::AccessibleWindow> FAccessible;
 };
 
 class TF_CustomButtons : public tk::Form {

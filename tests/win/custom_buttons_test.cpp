@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "config/config.h"
+#include "toolkit/accessible_proxy.h"
+#include "toolkit/handles.h"
 #include "widgets/custom_buttons_win.h"
 #include "win/app_fixture_win.h"
 
@@ -111,6 +115,68 @@ TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
         EXPECT_EQ(d.top, b.bottom);
         EXPECT_EQ(d.left, 30);
     }
+}
+
+// The owner-drawn list holds no strings: its rows read as check boxes with
+// the category captions, and a reader's default action ticks as Space does.
+TEST_F(CustomButtonsTest, ScreenReadersReadAndTickTheRows) {
+    tk::ComScope com;
+    test::BarStandIn bar(100, 500);
+    GetConfig().SetButtonMask(1);
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+    IAccessible* acc = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(dialog.clbButtons().Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                         tk::AccessibleIid, reinterpret_cast<void**>(&acc)),
+              S_OK);
+    tk::ScopeExit release([acc] { acc->Release(); });
+    const auto child = [](LONG id) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    };
+    const auto name = [&](LONG id) {
+        BSTR b = nullptr;
+        acc->get_accName(child(id), &b);
+        std::wstring s = b ? b : L"";
+        SysFreeString(b);
+        return s;
+    };
+    const auto state = [&](LONG id) {
+        VARIANT v;
+        EXPECT_EQ(acc->get_accState(child(id), &v), S_OK);
+        return v.lVal;
+    };
+    LONG count = 0;
+    ASSERT_EQ(acc->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 11);
+    EXPECT_EQ(name(CHILDID_SELF), L"显示的按钮");
+    EXPECT_EQ(name(1), L"网页");
+    EXPECT_EQ(name(4), L"图片");
+    VARIANT role;
+    ASSERT_EQ(acc->get_accRole(child(4), &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_CHECKBUTTON);
+    // The last tick is greyed: it cannot be taken away.
+    EXPECT_EQ(state(1) & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE),
+              STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(state(4) & STATE_SYSTEM_CHECKED, 0);
+    EXPECT_EQ(acc->accDoDefaultAction(child(1)), E_FAIL);
+
+    LONG x = 0, y = 0, w = 0, h = 0;
+    ASSERT_EQ(acc->accLocation(&x, &y, &w, &h, child(7)), S_OK);
+    RECT r = ItemRect(dialog, 6);
+    MapWindowPoints(dialog.clbButtons().Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(x, r.left);
+    EXPECT_EQ(y, r.top);
+    EXPECT_EQ(w, r.right - r.left);
+
+    ASSERT_EQ(acc->accDoDefaultAction(child(4)), S_OK);
+    EXPECT_EQ(GetConfig().ButtonMask(), 9);
+    EXPECT_EQ(bar.masks, std::vector<std::int32_t>{9});
+    EXPECT_TRUE(state(4) & STATE_SYSTEM_CHECKED);
+    EXPECT_FALSE(state(1) & STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(acc->get_accName(child(12), nullptr), E_POINTER);
 }
 
 }  // namespace
