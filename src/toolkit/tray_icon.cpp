@@ -1,6 +1,7 @@
 #include "toolkit/tray_icon.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -56,13 +57,25 @@ bool TrayIcon::Notify(DWORD command) {
     data.hWnd = Window();
     data.uID = Id();
     if (command != NIM_DELETE) {
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (version4_ ? NIF_SHOWTIP : 0u);
         data.uCallbackMessage = CallbackMessage;
         data.hIcon = icon_;
         static_assert(MaxTipChars + 1 <= sizeof(data.szTip) / sizeof(wchar_t));
         CopyCut(tip_.substr(0, MaxTipChars), data.szTip);
     }
     return Call(command, data);
+}
+
+void TrayIcon::SetVersion() {
+    version4_ = false;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = Window();
+    data.uID = Id();
+    data.uVersion = NOTIFYICON_VERSION_4;
+    if (!Call(NIM_SETVERSION, data)) return;  // an older shell: today's callbacks
+    version4_ = true;
+    Notify(NIM_MODIFY);  // the tip shows with NIF_SHOWTIP only
 }
 
 bool TrayIcon::Call(DWORD command, NOTIFYICONDATAW& data) {
@@ -111,8 +124,10 @@ void TrayIcon::Show() {
         Notify(NIM_MODIFY);
         return;
     }
+    version4_ = false;
     if (!Notify(NIM_ADD)) throw Error(CreateErrorText);
     visible_ = true;
+    SetVersion();
 }
 
 void TrayIcon::Hide() {
@@ -128,12 +143,21 @@ void TrayIcon::HideQuietly() noexcept {
     Notify(NIM_DELETE);
 }
 
-void TrayIcon::MouseCallback(UINT mouseMessage) {
-    switch (mouseMessage) {
+void TrayIcon::Popup(POINT pt) {
+    // The menu closes properly on an outside click only when its owner's
+    // application is in the foreground.
+    if (foregroundTarget_) SetForegroundWindow(foregroundTarget_);
+    if (Application* app = Application::Current()) app->ProcessMessages();
+    if (OnPopup) OnPopup(pt);
+}
+
+void TrayIcon::MouseCallback(UINT event, WPARAM wParam) {
+    switch (event) {
         case WM_LBUTTONDOWN:
             leftPressed_ = true;
             break;
         case WM_LBUTTONUP:
+            selectFollows_ = true;
             // The click needs a press on the icon first; the release that
             // ends a double click has none, so it adds no further action.
             if (leftPressed_) {
@@ -153,13 +177,36 @@ void TrayIcon::MouseCallback(UINT mouseMessage) {
             if (OnBalloonClick) OnBalloonClick();
             break;
         case WM_RBUTTONUP: {
-            // The menu closes properly on an outside click only when its
-            // owner's application is in the foreground.
-            if (foregroundTarget_) SetForegroundWindow(foregroundTarget_);
-            if (Application* app = Application::Current()) app->ProcessMessages();
+            // Set first: the shell's WM_CONTEXTMENU may be handled among the
+            // pending messages before the menu or inside it.
+            contextMenuFollows_ = true;
             POINT pt{};
             GetCursorPos(&pt);
-            if (OnPopup) OnPopup(pt);
+            Popup(pt);
+            break;
+        }
+        case NIN_SELECT:
+            // After a mouse release the click is decided already.
+            if (selectFollows_) {
+                selectFollows_ = false;
+            } else if (OnClick) {
+                OnClick();
+            }
+            break;
+        case NIN_KEYSELECT:
+            selectFollows_ = false;
+            if (OnClick) OnClick();
+            break;
+        case WM_CONTEXTMENU: {
+            if (contextMenuFollows_) {
+                contextMenuFollows_ = false;
+                break;
+            }
+            // Version 4 gives the icon's point in wParam; an older shell
+            // sending this names no point, so the cursor's serves.
+            POINT pt{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+            if (!version4_) GetCursorPos(&pt);
+            Popup(pt);
             break;
         }
         default:
@@ -169,7 +216,9 @@ void TrayIcon::MouseCallback(UINT mouseMessage) {
 
 bool TrayIcon::IconMessage(Message& m) {
     if (m.Msg == CallbackMessage) {
-        MouseCallback(static_cast<UINT>(m.LParam));
+        // Version 4: event in the low word, icon id in the high word; before
+        // it the whole lParam is the event, which fits the low word too.
+        MouseCallback(LOWORD(m.LParam), m.WParam);
         return true;
     }
     if (taskbarCreated_ != 0 && m.Msg == taskbarCreated_) {
@@ -179,7 +228,9 @@ bool TrayIcon::IconMessage(Message& m) {
         if (balloonOnly_) BalloonGone();  // its balloon went with the old shell
         if (visible_) {
             Notify(NIM_DELETE);
+            version4_ = false;
             if (!Notify(NIM_ADD)) throw Error(CreateErrorText);
+            SetVersion();
         }
         return true;
     }

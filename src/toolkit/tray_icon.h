@@ -5,6 +5,13 @@
 // tk::Window: errors out of the handlers below reach the application's error
 // box like those of any other window. A balloon's events arrive through the
 // callback message too (NIN_BALLOON*, WM_USER + 2 to + 5).
+//
+// Where the shell takes NOTIFYICON_VERSION_4 (asked for on every add by
+// Show) the callback's lParam carries the event in its low word and the
+// keyboard reaches the icon: Enter or Space (NIN_KEYSELECT) clicks, the
+// context-menu key or Shift+F10 (WM_CONTEXTMENU) opens the menu. The mouse
+// acts as with the older callbacks: its NIN_SELECT and WM_CONTEXTMENU, which
+// follow the button's release there, add nothing.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -56,14 +63,17 @@ public:
     bool ShowBalloon(const std::wstring& title, const std::wstring& text) noexcept;
     // The icon is in the shell only for a balloon.
     bool HeldForBalloon() const { return balloonOnly_; }
+    // The shell took NOTIFYICON_VERSION_4 at the last add.
+    bool Version4() const { return version4_; }
 
     HWND Window() const;
     UINT Id() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(Window())); }
 
-    // Left button pressed on the icon and released there.
+    // Left button pressed on the icon and released there, or Enter/Space on it.
     std::function<void()> OnClick;
-    // Right button released, after the foreground switch and the pending
-    // messages; point in screen pixels.
+    // Right button released (at the cursor) or the context-menu key (at the
+    // icon), after the foreground switch and the pending messages; point in
+    // screen pixels.
     std::function<void(POINT)> OnPopup;
     // The user clicked the balloon.
     std::function<void()> OnBalloonClick;
@@ -73,7 +83,10 @@ private:
     // The messages of the icon's window it answers: the callback message,
     // "TaskbarCreated", WM_QUERYENDSESSION and WM_ENDSESSION.
     bool IconMessage(Message& m);
-    void MouseCallback(UINT mouseMessage);
+    void MouseCallback(UINT event, WPARAM wParam);
+    void Popup(POINT pt);
+    // After an add: asks for version 4; with it, the tip needs NIF_SHOWTIP.
+    void SetVersion();
     bool Notify(DWORD command);
     bool Call(DWORD command, NOTIFYICONDATAW& data);
     void BalloonGone();
@@ -85,6 +98,11 @@ private:
     bool balloonOnly_ = false;
     ShellNotifyFn shellNotify_;
     bool leftPressed_ = false;
+    bool version4_ = false;
+    // A release was handled as today's mouse message: the shell's NIN_SELECT
+    // or WM_CONTEXTMENU that follows it is the same gesture.
+    bool selectFollows_ = false;
+    bool contextMenuFollows_ = false;
     UINT taskbarCreated_;
     // Last: made after and destroyed before the state its handlers use.
     std::unique_ptr<CallbackWindow> window_;

@@ -253,6 +253,89 @@ TEST_F(TrayIconTest, EndingSessionRemovesTheIcon) {
     EXPECT_FALSE(ShellHeldIcon(icon));
 }
 
+// The version-4 callback: event in lParam's low word, icon id in its high
+// word, the icon's point in wParam.
+void Callback4(TrayIcon& icon, UINT event, int x = 0, int y = 0) {
+    SendMessageW(icon.Window(), TrayIcon::CallbackMessage, MAKEWPARAM(x, y), MAKELPARAM(event, icon.Id()));
+}
+
+// A shell seam that accepts everything but, when asked, the version request.
+struct VersionShell {
+    bool refuseVersion = false;
+    std::vector<std::string> calls;
+    TrayIcon::ShellNotifyFn Fn() {
+        return [this](DWORD command, NOTIFYICONDATAW& d) {
+            std::string line = command == NIM_ADD ? "add" : command == NIM_DELETE ? "delete"
+                               : command == NIM_SETVERSION ? "version " + std::to_string(d.uVersion)
+                                                           : "modify";
+            if (d.uFlags & NIF_SHOWTIP) line += " showtip";
+            calls.push_back(line);
+            return !(refuseVersion && command == NIM_SETVERSION);
+        };
+    }
+};
+
+TEST_F(TrayIconTest, Version4BringsTheKeyboardAndKeepsOneActionPerMouseGesture) {
+    VersionShell shell;
+    icon.SetShellNotify(shell.Fn());
+    std::vector<POINT> points;
+    icon.OnPopup = [&](POINT pt) {
+        events.push_back("popup");
+        points.push_back(pt);
+    };
+    icon.Show();
+    EXPECT_TRUE(icon.Version4());
+    EXPECT_EQ(shell.calls, (Events{"add", "version 4", "modify showtip"}));
+
+    // Enter or Space on the icon; the context-menu key at the icon's point.
+    Callback4(icon, NIN_KEYSELECT, 1200, 790);
+    EXPECT_EQ(events, Events{"click"});
+    Callback4(icon, WM_CONTEXTMENU, 1200, 790);
+    EXPECT_EQ(events, (Events{"click", "popup"}));
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].x, 1200);
+    EXPECT_EQ(points[0].y, 790);
+
+    // The mouse in version 4: the shell's NIN_SELECT and WM_CONTEXTMENU after
+    // the releases are the same click and the same menu.
+    events.clear();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}) Callback4(icon, m);
+    EXPECT_EQ(events, Events{"click"});
+    events.clear();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT, WM_LBUTTONDBLCLK, WM_LBUTTONUP, NIN_SELECT})
+        Callback4(icon, m);
+    EXPECT_EQ(events, Events{"click"}) << "a double click acts once";
+    events.clear();
+    for (UINT m : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}) Callback4(icon, m);
+    EXPECT_EQ(events, Events{"popup"});
+    // A select of its own (mouse selection, then Enter) clicks; so does the
+    // next context-menu key after a mouse menu.
+    events.clear();
+    Callback4(icon, NIN_SELECT);
+    Callback4(icon, WM_CONTEXTMENU, 5, 6);
+    EXPECT_EQ(events, (Events{"click", "popup"}));
+    EXPECT_EQ(points.back().x, 5);
+
+    // A restarted shell is asked again.
+    shell.calls.clear();
+    SendMessageW(icon.Window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(shell.calls, (Events{"delete", "add", "version 4", "modify showtip"}));
+}
+
+TEST_F(TrayIconTest, ShellWithoutVersion4KeepsTodaysCallbacks) {
+    VersionShell shell;
+    shell.refuseVersion = true;
+    icon.SetShellNotify(shell.Fn());
+    icon.Show();
+    EXPECT_TRUE(icon.Visible());
+    EXPECT_FALSE(icon.Version4());
+    EXPECT_EQ(shell.calls, (Events{"add", "version 4"})) << "no tip flag an older shell may refuse";
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) Callback(icon, m);
+    EXPECT_EQ(events, (Events{"click", "popup"}));
+    icon.Hide();
+    EXPECT_EQ(shell.calls.back(), "delete");
+}
+
 TEST(TrayIconLifetime, DestroyingAShownIconRemovesIt) {
     HWND window;
     UINT id;

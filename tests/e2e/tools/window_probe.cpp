@@ -5,6 +5,11 @@
 //   window_probe send MESSAGE [WPARAM] SendMessage 0x8001 (arrange) / 0x8002 (restore) / any number; prints the result
 //   window_probe wait MS KEY=VALUE... waits until the state line holds every KEY=VALUE (exit 1 on timeout)
 //   window_probe trayclick left|right posts the shell's callback messages for a click on the icon
+//   window_probe traykey select|menu  posts the version-4 callbacks of Enter and of the context-menu key on the icon
+//   window_probe key escape|f5        presses and releases the key through SendInput (reaches a menu that
+//                                     xdotool's keys do not while the bar is hidden)
+//   window_probe menu MS              waits for an open popup menu (class #32768); exit 1 on time-out
+//   window_probe nomenu MS            waits until no popup menu shows; exit 1 on time-out
 //   window_probe shellrestart         as a restarted shell: the icon is gone, "TaskbarCreated" is broadcast
 //   window_probe hold MS              shows a window of another program at 600,300 (200x100), active, for MS ms
 //   window_probe resize WIDTH         sets the bar's width from outside (the layout undoes it)
@@ -171,6 +176,35 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                             SMTO_ABORTIFHUNG, 5000, &r);
         return 0;
+    }
+    if (cmd == L"traykey" && argc >= 3) {
+        HWND bar = FindBar();
+        HWND tray = bar ? TrayWindow(bar) : nullptr;
+        if (!tray) return 1;
+        const WORD id = LOWORD(reinterpret_cast<UINT_PTR>(tray));
+        const UINT event = std::wstring(argv[2]) == L"menu" ? WM_CONTEXTMENU : NIN_KEYSELECT;
+        // The icon's point, as the shell gives it: the screen's lower right.
+        const WPARAM at = MAKEWPARAM(GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 20);
+        return PostMessageW(tray, WM_USER + 1, at, MAKELPARAM(event, id)) ? 0 : 1;
+    }
+    if (cmd == L"key" && argc >= 3) {
+        const WORD vk = std::wstring(argv[2]) == L"f5" ? VK_F5 : VK_ESCAPE;
+        INPUT in[2]{};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[1].ki.wVk = vk;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        return SendInput(2, in, sizeof(INPUT)) == 2 ? 0 : 1;
+    }
+    if ((cmd == L"menu" || cmd == L"nomenu") && argc >= 3) {
+        const DWORD timeout = wcstoul(argv[2], nullptr, 10);
+        const bool want = cmd == L"menu";
+        const DWORD start = GetTickCount();
+        for (;;) {
+            HWND m = FindWindowW(L"#32768", nullptr);
+            if ((m && IsWindowVisible(m)) == want) return 0;
+            if (GetTickCount() - start > timeout) return 1;
+            Sleep(50);
+        }
     }
     if (cmd == L"trayclick" && argc >= 3) {
         HWND bar = FindBar();
