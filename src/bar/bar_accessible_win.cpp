@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bar/bar_messages.h"
+#include "toolkit/accessible_object.h"
 #include "toolkit/accessible_proxy.h"
 #include "toolkit/form.h"
 #include "toolkit/graphic_control.h"
@@ -28,66 +29,22 @@ constexpr const wchar_t* PressAction = L"按下";
 constexpr LONG ChildCount = static_cast<LONG>(AccessibleElementCount);
 constexpr int QueryBoxChild = 1;
 
-HRESULT Bstr(const std::wstring& text, BSTR* out) {
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 // A child id from a client's VARIANT: CHILDID_SELF, 1..ChildCount, or -1.
 LONG ChildOf(const VARIANT& v) {
     if (v.vt != VT_I4) return -1;
     return v.lVal >= CHILDID_SELF && v.lVal <= ChildCount ? v.lVal : -1;
 }
 
-// Common IUnknown/IDispatch part: reference count, and no type information
-// (clients call the IAccessible methods directly).
-template <typename Derived>
-class AccessibleBase : public IAccessible {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, tk::AccessibleIid)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete static_cast<Derived*>(this);
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
-
-protected:
-    virtual ~AccessibleBase() = default;
-
-private:
-    LONG refs_ = 1;
-};
-
 }  // namespace
 
 // The bar's client area: the painted buttons are simple children (ids 2..),
 // the query box (id 1) an object of its own.
-class BarAccessible final : public AccessibleBase<BarAccessible> {
+class BarAccessible final : public tk::AccessibleObject<BarAccessible> {
 public:
     explicit BarAccessible(std::shared_ptr<BarAccessibleLink> link) : link_(std::move(link)) {}
+
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         if (!parent) return E_POINTER;
@@ -122,9 +79,9 @@ public:
             // The bar's own title is empty; the program's title is its owner's.
             wchar_t title[128] = {};
             GetWindowTextW(GetWindow(Window(), GW_OWNER), title, 128);
-            return Bstr(title, name);
+            return tk::AccessibleText(title, name);
         }
-        return Bstr(tk::Utf8ToWide(Element(id).Name), name);
+        return tk::AccessibleText(tk::Utf8ToWide(Element(id).Name), name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (!value) return E_POINTER;
@@ -132,7 +89,7 @@ public:
         if (!link_->Bar) return CO_E_OBJNOTCONNECTED;
         const LONG id = ChildOf(child);
         if (id < 0) return E_INVALIDARG;
-        if (id == QueryBoxChild) return Bstr(link_->QueryBox->Text(), value);
+        if (id == QueryBoxChild) return tk::AccessibleText(link_->QueryBox->Text(), value);
         return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
@@ -143,7 +100,7 @@ public:
         if (id < 0) return E_INVALIDARG;
         tk::GraphicControl* c = id > QueryBoxChild ? Control(id) : nullptr;
         if (!c || c->Hint().empty()) return S_FALSE;
-        return Bstr(c->Hint(), text);
+        return tk::AccessibleText(c->Hint(), text);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
@@ -196,7 +153,7 @@ public:
         const LONG id = ChildOf(child);
         if (id < 0) return E_INVALIDARG;
         if (id == CHILDID_SELF || Element(id).Shortcut.empty()) return S_FALSE;
-        return Bstr(tk::Utf8ToWide(Element(id).Shortcut), keys);
+        return tk::AccessibleText(tk::Utf8ToWide(Element(id).Shortcut), keys);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus) return E_POINTER;
@@ -220,7 +177,7 @@ public:
         const LONG id = ChildOf(child);
         if (id < 0) return E_INVALIDARG;
         if (id <= QueryBoxChild) return S_FALSE;
-        return Bstr(PressAction, action);
+        return tk::AccessibleText(PressAction, action);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
         if (!link_->Bar) return CO_E_OBJNOTCONNECTED;
@@ -363,7 +320,7 @@ public:
     HWND Window() const { return link_->Bar->Handle(); }
 
 private:
-    friend class AccessibleBase<BarAccessible>;
+    friend class tk::AccessibleObject<BarAccessible>;
     ~BarAccessible() override = default;
 
     static const TAccessibleElementDef& Element(LONG id) {

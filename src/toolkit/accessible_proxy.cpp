@@ -3,11 +3,6 @@
 namespace quorvex::tk {
 namespace {
 
-HRESULT Bstr(const std::wstring& text, BSTR* out) {
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 bool IsSelf(const VARIANT& v) { return v.vt == VT_I4 && v.lVal == CHILDID_SELF; }
 
 // The row a VARIANT names (1-based child id), when the answers have rows.
@@ -20,48 +15,20 @@ std::optional<AccessibleRow> RowOf(const AccessibleAnswers& a, const VARIANT& v,
     return std::move(rows[i]);
 }
 
-class AccessibleProxy final : public IAccessible {
+class AccessibleProxy final : public AccessibleObject<AccessibleProxy> {
 public:
     AccessibleProxy(HWND window, IAccessible* inner, std::shared_ptr<AccessibleAnswers> answers, IDispatch* parent)
         : window_(window), inner_(inner), answers_(std::move(answers)), parent_(parent) {
         if (parent_) parent_->AddRef();
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, AccessibleIid)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
-
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!name) return E_POINTER;
         *name = nullptr;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
-        if (auto row = RowOf(*answers_, child)) return Bstr(row->Name, name);
+        if (auto row = RowOf(*answers_, child)) return AccessibleText(row->Name, name);
         if (!IsSelf(child) || answers_->Name.empty()) return inner_->get_accName(child, name);
-        return Bstr(answers_->Name, name);
+        return AccessibleText(answers_->Name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
@@ -82,7 +49,7 @@ public:
         *value = nullptr;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
         if (!IsSelf(child) || !answers_->Value) return inner_->get_accValue(child, value);
-        return Bstr(answers_->Value(), value);
+        return AccessibleText(answers_->Value(), value);
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         if (!parent) return E_POINTER;
@@ -138,7 +105,7 @@ public:
         if (!a) return E_POINTER;
         *a = nullptr;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
-        if (RowOf(*answers_, c)) return answers_->RowAction ? Bstr(answers_->RowActionName, a) : S_FALSE;
+        if (RowOf(*answers_, c)) return answers_->RowAction ? AccessibleText(answers_->RowActionName, a) : S_FALSE;
         return inner_->get_accDefaultAction(c, a);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { QUORVEX_FORWARD(accSelect(f, c)) }
@@ -174,12 +141,12 @@ public:
 #undef QUORVEX_FORWARD
 
 private:
-    ~AccessibleProxy() {
+    friend class AccessibleObject<AccessibleProxy>;
+    ~AccessibleProxy() override {
         inner_->Release();
         if (parent_) parent_->Release();
     }
 
-    LONG refs_ = 1;
     HWND window_;
     IAccessible* inner_;
     std::shared_ptr<AccessibleAnswers> answers_;

@@ -15,13 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/accessible_object.h"
 #include "toolkit/window_subclass.h"
 
 namespace quorvex::tk {
-
-// Spelled out: MinGW-w64's library symbol made the system's look-up answer
-// E_NOINTERFACE under Wine.
-inline constexpr IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 // One row of a list the system cannot read (an owner-drawn list box without
 // strings): a simple child of the window's object.
