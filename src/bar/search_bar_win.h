@@ -26,6 +26,7 @@
 namespace quorvex {
 
 class BarWindowing;
+class TSuggestBox;
 class BarWindowingHost;
 
 constexpr const wchar_t* SearchBarClassName = L"TF_Search";
@@ -96,6 +97,8 @@ public:
     // so nothing is left to do.
     std::function<bool(TF_Search&)> HotKeyDialogStep;
     BarWindowing& Windowing() { return *windowing_; }
+    // The suggestions as the user types (suggest_box_win.h).
+    TSuggestBox& Suggestions() { return *suggest_; }
     tk::PopupMenu* pmnuTrayIcon = nullptr;
 
     // ---- controls and menus (owned by the form; never null after construction)
@@ -131,6 +134,7 @@ private:
     TImeSwitcher ime_;
     std::unique_ptr<BarWindowingHost> windowingHost_;
     std::unique_ptr<BarWindowing> windowing_;
+    std::unique_ptr<TSuggestBox> suggest_;
 };
 
 }  // namespace quorvex

@@ -7,6 +7,7 @@
 
 #include "bar/bar_windowing_win.h"
 #include "bar/search_bar_win.h"
+#include "bar/suggest_box_win.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
 #include "toolkit/application.h"
@@ -92,6 +93,17 @@ void TF_Search::WndProc(tk::Message& m) {
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
         if (windowing_ && windowing_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
+        break;
+    case WM_ACTIVATE:
+    case WM_WINDOWPOSCHANGED:
+    case WM_SHOWWINDOW:
+    case WM_SIZE:
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+    case WM_DPICHANGED:
+    case WM_ENABLE:
+        // The suggestion list closes when the bar is left, moved or hidden.
+        if (suggest_) suggest_->BarMessage(m);
         break;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone, or changed size, under the bar.
