@@ -42,7 +42,7 @@ target_compile_options(quorvex_win PRIVATE -Wall -Wextra)
 # The resource identifiers are shared by the .rc script and the code.
 target_include_directories(quorvex_win PUBLIC ${PROJECT_SOURCE_DIR}/resources)
 target_link_libraries(quorvex_win PUBLIC quorvex_core JPEG::JPEG
-  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 imm32 advapi32 uxtheme shlwapi msimg32 psapi)
+  user32 gdi32 shell32 ole32 oleaut32 uuid comctl32 comdlg32 imm32 advapi32 uxtheme shlwapi msimg32 psapi winhttp)
 
 # Resources: windres finds the images through the include path; the version
 # comes from the project version. The flags must be set before any target with

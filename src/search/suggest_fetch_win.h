@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,7 +53,9 @@ public:
 
 private:
     struct State;
-    State* state_;  // shared with the worker thread; see the .cpp
+    // Shared with the worker thread, which may outlive this object by the
+    // little it takes to notice Stop().
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace quorvex

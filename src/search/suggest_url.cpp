@@ -60,4 +60,14 @@ std::optional<std::string> BuildSuggestUrl(const TSuggestSource& source, std::u1
     }
 }
 
+std::u16string SuggestTextSent(std::string_view url, std::u16string_view text) {
+    const std::u16string_view whole = text.substr(0, QueryCutLength(text));
+    // The longest whole-character start of the text whose escapes end the URL.
+    for (std::u16string_view sent = whole; !sent.empty(); sent = sent.substr(0, WithoutLastCharacter(sent))) {
+        const std::string tail = EncodeQuery(Utf16ToUtf8(sent));
+        if (url.size() >= tail.size() && url.substr(url.size() - tail.size()) == tail) return std::u16string(sent);
+    }
+    return std::u16string(whole);
+}
+
 }  // namespace quorvex

@@ -30,4 +30,8 @@ std::optional<TSuggestSource> ChooseSuggestSource(const TSearchEngine& engine, s
 // or the source is not a web address.
 std::optional<std::string> BuildSuggestUrl(const TSuggestSource& source, std::u16string_view text);
 
+// The part of `text` that `url` (BuildSuggestUrl's for that text) carries:
+// the text as that request cut it, which is what the reply's echo names.
+std::u16string SuggestTextSent(std::string_view url, std::u16string_view text);
+
 }  // namespace quorvex

@@ -47,6 +47,7 @@ struct MemoryDcCloser { void operator()(HDC h) const { DeleteDC(h); } };
 struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct KeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct HookCloser { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
+struct KernelCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
 using UniqueFont = UniqueHandle<HFONT, GdiCloser>;
@@ -56,6 +57,8 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcCloser>;  // CreateCompatibleDC
 using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
 using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
 using UniqueHook = UniqueHandle<HHOOK, HookCloser>;
+// Events, threads: not the file functions' INVALID_HANDLE_VALUE.
+using UniqueKernel = UniqueHandle<HANDLE, KernelCloser>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {

@@ -47,6 +47,7 @@ end_stray_programs() {
 
 e2e_cleanup() {
     local rc=$?
+    stop_suggest_server
     if [[ -n $E2E_BAR_PID ]] && kill -0 "$E2E_BAR_PID" 2>/dev/null; then
         kill "$E2E_BAR_PID" 2>/dev/null
         wait "$E2E_BAR_PID" 2>/dev/null
@@ -281,3 +282,40 @@ setup_menu() {
     probe menu 5000 >/dev/null || fail "setup menu did not open"
     keys "$@"
 }
+
+# ---- the local suggestion service (tools/suggest_server.py; the path grammar
+# is at the top of that file)
+
+SUGGEST_PID=""
+# Starts it and waits until it listens: SUGGEST_PORT, SUGGEST_URL
+# (http://127.0.0.1:PORT, the start of a SuggestUrl) and SUGGEST_LOG are set.
+# e2e_cleanup stops it.
+start_suggest_server() {
+    local dir i
+    dir=$(mktemp -d "${QUORVEX_WINE_RUN:-${TMPDIR:-/tmp}}/suggest.XXXXXX")
+    SUGGEST_LOG=$dir/requests.log
+    python3 "$(dirname "${BASH_SOURCE[0]}")/tools/suggest_server.py" "$dir/port" "$SUGGEST_LOG" &
+    SUGGEST_PID=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $dir/port ]] && break
+        kill -0 "$SUGGEST_PID" 2>/dev/null || fail "the suggestion server did not start"
+        sleep 0.1
+    done
+    [[ -s $dir/port ]] || fail "the suggestion server did not listen within 10 s"
+    SUGGEST_PORT=$(< "$dir/port")
+    SUGGEST_URL=http://127.0.0.1:$SUGGEST_PORT
+}
+
+stop_suggest_server() {
+    [[ -n $SUGGEST_PID ]] || return 0
+    kill "$SUGGEST_PID" 2>/dev/null
+    wait "$SUGGEST_PID" 2>/dev/null
+    SUGGEST_PID=""
+    return 0
+}
+
+# The requests so far, one a line: PATH?QUERY, the decoded text, User-Agent,
+# Cookie (tab-separated; "-" for a missing header).
+suggest_requests() { cat "$SUGGEST_LOG"; }
+# Just the texts asked for, one a line.
+suggest_texts() { cut -f2 "$SUGGEST_LOG"; }

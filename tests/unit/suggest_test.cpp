@@ -70,6 +70,11 @@ TEST_F(SuggestUrl, TextIsCutAsQueriesAre) {
     ASSERT_TRUE(url.has_value());
     EXPECT_EQ(url->substr(990), "%61%62");
     EXPECT_EQ(Url(u"ab", u"https://x/" + std::u16string(990, u'p')), std::nullopt);
+    // What each request carried, so its reply's echo can be checked against it.
+    EXPECT_EQ(SuggestTextSent(*url, u"ab中"), u"ab");
+    EXPECT_EQ(SuggestTextSent(*Url(std::u16string(150, u'a')), std::u16string(150, u'a')), std::u16string(100, u'a'));
+    EXPECT_EQ(SuggestTextSent(*Url(pair), pair), std::u16string(99, u'a'));
+    EXPECT_EQ(SuggestTextSent(*Url(u"北京 x"), u"北京 x"), u"北京 x");
 }
 
 class SuggestReply : public ::testing::Test {
