@@ -5,7 +5,10 @@
 #include "bar/suggest_list_win.h"
 #include "bar/suggest_walk.h"
 #include "config/config.h"
+#include "bar/bar_messages.h"
+#include "search/suggest_fetch_win.h"
 #include "search/suggest_rows.h"
+#include "search/suggest_url.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
@@ -51,6 +54,7 @@ TSuggestBox::TSuggestBox(tk::Form& bar, tk::ComboBox& box) : bar_(bar), box_(box
 
 TSuggestBox::~TSuggestBox() {
     if (bar_.Handle()) KillTimer(bar_.Handle(), reinterpret_cast<UINT_PTR>(this));
+    fetcher_.reset();  // before the list, the window it posts to
 }
 
 bool TSuggestBox::IsOpen() const { return list_ && list_->IsOpen(); }
@@ -81,6 +85,21 @@ void TSuggestBox::Debounced() {
     if (!GetConfig().Suggest() || IsBlank(text) || !box_.Focused() || !IsWindowVisible(bar_.Handle())) return;
     typed_ = text;
     ShowRows(text, {});
+    Request(text);
+}
+
+// Only the box's text leaves the machine, and only while the option is on.
+void TSuggestBox::Request(const std::wstring& text) {
+    if (stopped_) return;
+    const TSearchEngine* engine = GetConfig().CurrentEngine();
+    if (!engine) return;
+    const std::optional<TSuggestSource> source = ChooseSuggestSource(*engine, GetConfig().SuggestUrl());
+    if (!source) return;
+    std::optional<std::string> url = BuildSuggestUrl(*source, U16(text));
+    if (!url) return;
+    EnsureList();
+    if (!fetcher_) fetcher_ = std::make_unique<TSuggestFetcher>(list_->Handle(), WM_APP_SUGGEST);
+    fetcher_->Request(std::move(*url), U16(text));
 }
 
 void TSuggestBox::ShowRows(const std::wstring& text, const std::vector<std::u16string>& suggestions) {
@@ -112,15 +131,31 @@ void TSuggestBox::EnsureList() {
     list_->OnMessage = [this](tk::Message& m) { return ListMessage(m); };
 }
 
-bool TSuggestBox::ListMessage(tk::Message&) { return false; }
+bool TSuggestBox::ListMessage(tk::Message& m) {
+    if (m.Msg != WM_APP_SUGGEST) return false;
+    if (!fetcher_) return true;
+    const std::optional<TSuggestResult> result = fetcher_->TakeResult(static_cast<std::uint32_t>(m.WParam));
+    // A reply for a text the box no longer holds (typed on, walked, searched) is dropped.
+    if (!result || pending_ || result->Items.empty()) return true;
+    const std::wstring text = box_.Text();
+    if (U16(text) != result->Text || !box_.Focused() || !IsWindowVisible(bar_.Handle())) return true;
+    if (IsOpen() && list_->Highlight() != SuggestTypedText) return true;
+    ShowRows(text, result->Items);
+    return true;
+}
 
 void TSuggestBox::Close() {
     if (pending_) KillTimer(bar_.Handle(), reinterpret_cast<UINT_PTR>(this));
     pending_ = false;
+    if (fetcher_) fetcher_->Cancel();
     if (list_) list_->Close();
 }
 
-void TSuggestBox::Stop() { Close(); }
+void TSuggestBox::Stop() {
+    stopped_ = true;
+    Close();
+    if (fetcher_) fetcher_->Stop();
+}
 
 void TSuggestBox::SetBoxText(const std::wstring& text) {
     walking_ = true;

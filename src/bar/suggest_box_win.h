@@ -32,6 +32,7 @@ class ComboBox;
 class Form;
 }  // namespace tk
 class TSuggestList;
+class TSuggestFetcher;
 
 class TSuggestBox {
 public:
@@ -71,15 +72,18 @@ private:
     void SetBoxText(const std::wstring& text);
     void EnsureList();
     bool ListMessage(tk::Message& m);
+    void Request(const std::wstring& text);
     static void CALLBACK TimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     tk::Form& bar_;
     tk::ComboBox& box_;
     std::unique_ptr<tk::WindowSubclass> boxHook_, editHook_;
     std::unique_ptr<TSuggestList> list_;
+    std::unique_ptr<TSuggestFetcher> fetcher_;  // made after the list, its target
     int settingText_ = 0;   // inside a WM_SETTEXT of the box or its edit field
     bool walking_ = false;  // the list's own walk sets the text
     bool pending_ = false;
+    bool stopped_ = false;
     std::wstring typed_;    // what the user typed, shown above the first row
     POINT barAt_{};         // where the bar was when the list opened
 };
