@@ -3,6 +3,7 @@
 #include "bar/key_commands.h"
 #include "bar/layout.h"
 #include "bar/search_bar_win.h"
+#include "bar/suggest_box_win.h"
 #include "base/desktop_win.h"
 #include "config/config.h"
 #include "search/gbk_codec_win.h"
@@ -78,6 +79,9 @@ tk::GraphicControl* TF_Search::FirstVisibleSearchButton() const {
 }
 
 void TF_Search::FormKeyDown(unsigned& key, tk::ShiftState shift) {
+    // While the suggestion list is open it takes Esc, Down and Up.
+    suggest_->PreviewKey(key, shift);
+    if (key == 0) return;
     const TBarKeyAction action = BarKeyAction(key, shift);
     switch (action.Command) {
     case TBarCommand::Close:
@@ -122,11 +126,15 @@ void TF_Search::cbxSearchTextKeyDown(unsigned& key, tk::ShiftState shift) {
 
 void TF_Search::cbxSearchTextEnter() { ime_.Enter(cbxSearchText->EditHandle(), GetConfig().AutoOpenIME()); }
 
-void TF_Search::cbxSearchTextExit() { ime_.Exit(); }
+void TF_Search::cbxSearchTextExit() {
+    suggest_->Close();
+    ime_.Exit();
+}
 
 void TF_Search::SearchButtonClick(tk::GraphicControl& sender) {
     const int tag = sender.Tag();
     if (tag < 0 || tag >= SearchTypeCount || FindComponent(SearchButtonName(tag)) != &sender) return;
+    suggest_->Close();
     if (!GetConfig().CurrentEngine()) return;
     const char* key = SearchTypes[static_cast<std::size_t>(tag)].Key;
     // A category the current engine lacks is searched on the first one.

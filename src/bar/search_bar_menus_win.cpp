@@ -58,6 +58,7 @@ const MenuItemDef ConfigItems[] = {
     MenuItemDef::Separator("miSplitterSignIn"),
     // Marked from the user's Run value, not from the settings record.
     MenuItemDef::Check("miStartAtSignIn", "开机时启动(&B)"),
+    Option("miSuggest", "输入时显示搜索建议(&G)"),
     // The rows of the engine collection (SyncEngineMenu).
     MenuItemDef::Submenu("miEngines", "搜索引擎(&E)"),
 };
@@ -160,6 +161,7 @@ void TF_Search::InitMenus() {
         {"miAutoCopy", &TConfig::AutoCopy, &TConfig::SetAutoCopy, false},
         {"miAutoOpenIME", &TConfig::AutoOpenIME, &TConfig::SetAutoOpenIME, false},
         {"miMinToTrayIcon", &TConfig::MinToTrayIcon, &TConfig::SetMinToTrayIcon, false},
+        {"miSuggest", &TConfig::Suggest, &TConfig::SetSuggest, false},
     };
     for (const CheckItem& c : checks) {
         tk::MenuItem* item = pmnuConfig->FindItem(c.name);

@@ -13,6 +13,7 @@
 #include "resource_ids.h"
 #include "bar/hints.h"
 #include "bar/placement.h"
+#include "bar/suggest_box_win.h"
 #include "base/desktop_win.h"
 #include "base/trace_win.h"
 #include "config/config.h"
@@ -130,6 +131,10 @@ void TF_Search::CreateControls() {
     };
     cbxSearchText->OnEnter = [this](tk::WinControl&) { cbxSearchTextEnter(); };
     cbxSearchText->OnExit = [this](tk::WinControl&) { cbxSearchTextExit(); };
+    suggest_ = std::make_unique<TSuggestBox>(*this, *cbxSearchText);
+    suggest_->OnPick = [this](const std::wstring&) {
+        if (tk::GraphicControl* b = FirstVisibleSearchButton()) b->Click();
+    };
 
     // Category buttons with their design tags 1..11; the tags, hints and
     // click handlers of the running program are set by InitButtons.
@@ -272,6 +277,8 @@ void TF_Search::FormDestroy() {
 // Every step may fail (registry not writable, ...): the program still ends,
 // and the steps after a failing one are skipped (the caller swallows the error).
 void TF_Search::ShutdownSequence() {
+    // No request may outlive the settings it was made from.
+    suggest_->Stop();
     TConfig& cfg = GetConfig();
     const TStoredPosition stored = StorePosition(Left(), Top(), CurrentDesktop());
     cfg.SetWindowLeft(stored.Left);

@@ -27,6 +27,7 @@ namespace quorvex {
 
 class BarAccessibility;
 class BarWindowing;
+class TSuggestBox;
 class BarWindowingHost;
 
 constexpr const wchar_t* SearchBarClassName = L"TF_Search";
@@ -100,6 +101,8 @@ public:
     // so nothing is left to do.
     std::function<bool(TF_Search&)> HotKeyDialogStep;
     BarWindowing& Windowing() { return *windowing_; }
+    // The suggestions as the user types (suggest_box_win.h).
+    TSuggestBox& Suggestions() { return *suggest_; }
     tk::PopupMenu* pmnuTrayIcon = nullptr;
 
     // ---- controls and menus (owned by the form; never null after construction)
@@ -135,6 +138,7 @@ private:
     TImeSwitcher ime_;
     std::unique_ptr<BarWindowingHost> windowingHost_;
     std::unique_ptr<BarWindowing> windowing_;
+    std::unique_ptr<TSuggestBox> suggest_;
     // What screen readers are told; last, so it is cut off first.
     std::unique_ptr<BarAccessibility> accessibility_;
 };

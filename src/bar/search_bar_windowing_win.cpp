@@ -8,6 +8,7 @@
 #include "bar/bar_accessible_win.h"
 #include "bar/bar_windowing_win.h"
 #include "bar/search_bar_win.h"
+#include "bar/suggest_box_win.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
 #include "toolkit/application.h"
@@ -98,6 +99,17 @@ void TF_Search::WndProc(tk::Message& m) {
     case WM_GETOBJECT:
     case WM_APP_ACCESSIBLE_ACTION:
         if (accessibility_ && accessibility_->HandleMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
+        break;
+    case WM_ACTIVATE:
+    case WM_WINDOWPOSCHANGED:
+    case WM_SHOWWINDOW:
+    case WM_SIZE:
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+    case WM_DPICHANGED:
+    case WM_ENABLE:
+        // The suggestion list closes when the bar is left, moved or hidden.
+        if (suggest_) suggest_->BarMessage(m);
         break;
     case WM_DISPLAYCHANGE:
         // A monitor may have gone, or changed size, under the bar.

@@ -33,6 +33,11 @@ constexpr const wchar_t* EngineValueName = L"Engine";
 // The largest "Engines" and "Engine" values read; a larger one is left as it is.
 constexpr std::size_t EnginesMaxBytes = 256 * 1024;
 constexpr std::size_t EngineMaxBytes = 1024;
+// Suggestions as you type: "Suggest" (REG_DWORD, 1 on, anything else or
+// missing off) and "SuggestUrl" (REG_SZ, another suggestion service's address).
+constexpr const wchar_t* SuggestValueName = L"Suggest";
+constexpr const wchar_t* SuggestUrlValueName = L"SuggestUrl";
+constexpr std::size_t SuggestUrlMaxBytes = 4096;
 
 // What the registry reported for the value "Config".
 struct TStoredValue {
@@ -78,6 +83,7 @@ public:
         SetDefaults();
         historyW_.reset();
         ApplyStoredEngines(TStoredValue{}, TStoredValue{});
+        ApplyStoredSuggest(TStoredValue{}, TStoredValue{});
     }
     // Rebuilds the engine collection from the built-in list (first step of Load).
     void LoadEngines() { engines_.FillFromDefs(); }
@@ -101,6 +107,15 @@ public:
     // nullopt: the value is left as it is (or stays missing).
     std::optional<std::vector<std::uint8_t>> EnginesValueToSave() const;
     std::optional<std::vector<std::uint8_t>> EngineValueToSave() const;
+    // Load's read of "Suggest" and "SuggestUrl": on only for a REG_DWORD of 1;
+    // the address only from a REG_SZ (up to its terminator; empty otherwise).
+    void ApplyStoredSuggest(const TStoredValue& suggest, const TStoredValue& suggestUrl);
+    bool Suggest() const { return suggest_; }
+    void SetSuggest(bool value) { suggest_ = value; }
+    const std::u16string& SuggestUrl() const { return suggestUrl_; }
+    // What Save writes to "Suggest" (1 or 0), only when the option was
+    // switched since Load: an unchanged value, whatever it holds, stays.
+    std::optional<std::uint32_t> SuggestValueToSave() const;
     // The names of the engines in the collection (UTF-8).
     std::vector<std::string> EngineNames() const;
 
@@ -161,6 +176,9 @@ private:
     bool enginesUntouched_ = false;   // "Engines" existed but could not be read: never written
     bool enginesChanged_ = false;     // an engine was added or deleted since Load
     std::string loadedEngine_;        // the name Load made current
+    bool suggest_ = false;
+    bool loadedSuggest_ = false;      // as Load found it
+    std::u16string suggestUrl_;
 };
 
 // The process's settings object, created (with the defaults) on first use.

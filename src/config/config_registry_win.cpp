@@ -31,7 +31,10 @@ void TConfig::Load() {
     const TRegistryKey::Value historyW = key.QueryValue(HistoryWValueName, static_cast<DWORD>(HistoryWMaxBytes));
     const TRegistryKey::Value engines = key.QueryValue(EnginesValueName, static_cast<DWORD>(EnginesMaxBytes));
     const TRegistryKey::Value engine = key.QueryValue(EngineValueName, static_cast<DWORD>(EngineMaxBytes));
+    const TRegistryKey::Value suggest = key.QueryValue(SuggestValueName, sizeof(DWORD));
+    const TRegistryKey::Value suggestUrl = key.QueryValue(SuggestUrlValueName, static_cast<DWORD>(SuggestUrlMaxBytes));
     key.Close();
+    ApplyStoredSuggest(Stored(suggest), Stored(suggestUrl));
     ApplyStoredHistoryW(Stored(historyW));
     ApplyStoredEngines(Stored(engines), Stored(engine));
     ApplyStoredValue(Stored(value));
@@ -50,6 +53,10 @@ void TConfig::Save() const {
         key.SetValue(EnginesValueName, REG_MULTI_SZ, bytes->data(), static_cast<DWORD>(bytes->size()));
     if (const auto bytes = EngineValueToSave())
         key.SetValue(EngineValueName, REG_SZ, bytes->data(), static_cast<DWORD>(bytes->size()));
+    if (const auto suggest = SuggestValueToSave()) {
+        const DWORD value = *suggest;
+        key.SetValue(SuggestValueName, REG_DWORD, &value, sizeof value);
+    }
 }
 
 }  // namespace quorvex

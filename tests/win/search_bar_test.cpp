@@ -179,7 +179,7 @@ TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
         L"[x] 自动打开输入法(&I)", L"[x] 最小化到托盘区(&M)", L"    自定义热键(&K)...",
         L"---",                    L"    显示全部按钮(&1)",   L"(*) 显示紧凑模式(&2)",
         L"    自定义显示按钮(&3)...", L"---",                  L"    开机时启动(&B)",
-        L"    搜索引擎(&E)",
+        L"    输入时显示搜索建议(&G)", L"    搜索引擎(&E)",
     };
     ASSERT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
 
