@@ -100,8 +100,8 @@ TEST_F(SignInStartTest, SetupMenuMarksThisProgramsValueAndChoosingReplacesAnothe
     bar = tk::MakeInstance<TF_Search>();
     tk::MenuItem* item = bar->pmnuConfig->FindItem("miStartAtSignIn");
     ASSERT_NE(item, nullptr);
-    // Last but the engine submenu.
-    EXPECT_EQ(&bar->pmnuConfig->Item(bar->pmnuConfig->Count() - 2), item);
+    // Before the suggestions item and the engine submenu, the two items added after it.
+    EXPECT_EQ(&bar->pmnuConfig->Item(bar->pmnuConfig->Count() - 3), item);
     EXPECT_TRUE(item->Checked());
     bar.reset();
 
