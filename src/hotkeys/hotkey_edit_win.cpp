@@ -6,6 +6,7 @@
 #include "base/system_error_win.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "toolkit/handles.h"
+#include "toolkit/high_contrast.h"
 #include "toolkit/text.h"
 
 namespace quorvex {
@@ -144,7 +145,9 @@ void THotKeyEx::Paint() {
     auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
     const tk::SelectObjectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, IsWindowEnabled(FHandle) ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE));
+    // White as ever, but the system's window colour under high contrast.
+    const COLORREF field = tk::HighContrastOn() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
+    SetBkColor(dc, IsWindowEnabled(FHandle) ? field : GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     ExtTextOutW(dc, rect.left, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
                 static_cast<UINT>(text.size()), nullptr);

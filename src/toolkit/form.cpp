@@ -291,8 +291,10 @@ void Form::PaintBackground(HDC dc, const RECT& client) { FillRect(dc, &client, G
 
 void Form::Paint() {
     const PaintDc paint(Handle());
-    HDC dc = paint.get();
-    const RECT& dirty = paint.PaintRect();
+    PaintSurface(paint.get(), paint.PaintRect());
+}
+
+void Form::PaintSurface(HDC dc, const RECT& dirty) {
     RECT client{};
     GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
@@ -517,9 +519,24 @@ void Form::WndProc(Message& m) {
     case WM_PAINT:
         Paint();
         return;
+    case WM_PRINTCLIENT: {
+        // PrintWindow and friends: the same surface, into their DC.
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        PaintSurface(reinterpret_cast<HDC>(m.WParam), client);
+        m.Result = 0;
+        return;
+    }
     case WM_SIZE:
         ResizeControls();
         InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // High contrast and the system colours are read at paint time: a
+        // repaint is all a switch needs, children included.
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:

@@ -163,6 +163,8 @@ protected:
 
 private:
     void Paint();
+    // Composes the controls over the background and copies `dirty` to `dc`.
+    void PaintSurface(HDC dc, const RECT& dirty);
     void HandleMouse(Message& m);
     void SetHotControl(GraphicControl* control);
     void EnsureToolTip();

@@ -2,6 +2,7 @@
 
 #include "base/dpi_scale.h"
 #include "toolkit/form.h"
+#include "toolkit/high_contrast.h"
 
 namespace quorvex::tk {
 
@@ -47,6 +48,11 @@ const Picture& Image::PictureAt(SIZE size) {
 }
 
 void Image::Paint(HDC dc) {
+    if (HighContrastOn()) {
+        // No artwork then: its place takes the plain button face.
+        FillSolid(dc, BoundsRect(), GetSysColor(COLOR_BTNFACE));
+        return;
+    }
     if (picture_.Empty()) return;
     const SIZE size = DrawnSize();
     if (stretch_) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/area_resample.h"
+#include "base/high_contrast.h"
 
 #include <cstring>
 #include <string>
@@ -86,6 +87,15 @@ void Picture::StretchDraw(HDC dc, const RECT& dest) const {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, mem.get(), 0, 0, width_,
                height_, blend);
+}
+
+Picture Picture::Masked(COLORREF ink) const {
+    if (Empty()) return {};
+    Picture copy = Blank(width_, height_);
+    const std::size_t pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    std::memcpy(copy.bits_, bits_, pixels * 4);
+    MaskPixels(copy.bits_, pixels, ink);
+    return copy;
 }
 
 Picture Picture::Resampled(int width, int height) const {

@@ -38,6 +38,8 @@ public:
     // A copy at width × height, each pixel the area-weighted mean of what it
     // covers (for artwork drawn at a display scale it was not made for).
     Picture Resampled(int width, int height) const;
+    // A copy in one colour: its opaque shape in `ink`, the rest transparent.
+    Picture Masked(COLORREF ink) const;
 
     // Decoding, each throwing Error when the data are not a picture.
     static Picture FromJpeg(const void* data, std::size_t size);

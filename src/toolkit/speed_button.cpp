@@ -2,6 +2,7 @@
 
 #include "base/dpi_scale.h"
 #include "toolkit/form.h"
+#include "toolkit/high_contrast.h"
 
 namespace quorvex::tk {
 namespace {
@@ -46,8 +47,23 @@ SpeedButton::State SpeedButton::GetState() const {
 void SpeedButton::Paint(HDC dc) {
     RECT r = BoundsRect();
     const State state = GetState();
-    if (state == State::Hot) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-    else if (state == State::Down) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    // High contrast: a face, caption and glyph mask in the system's colours,
+    // no edges (their shades are not among those colours).
+    const bool contrast = HighContrastOn();
+    ContrastLook look;
+    if (contrast) {
+        const ContrastState cs = state == State::Hot    ? ContrastState::Hot
+                                 : state == State::Down ? ContrastState::Down
+                                 : state == State::Disabled ? ContrastState::Disabled
+                                                            : ContrastState::Normal;
+        look = ContrastLookFor(cs, SystemContrastPalette());
+        FillSolid(dc, r, look.Fill);
+        if (look.Framed) FrameSolid(dc, r, look.Ink);
+    } else if (state == State::Hot) {
+        DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    } else if (state == State::Down) {
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    }
     const int shift = state == State::Down ? 1 : 0;
 
     SIZE text{0, 0};
@@ -65,7 +81,10 @@ void SpeedButton::Paint(HDC dc) {
     const int x = r.left + (Width() - total + 1) / 2 + shift;
     if (glyphW > 0) {
         const int y = r.top + (Height() - glyphH + 1) / 2 + shift;
-        if (glyphW == glyph_.Width() && glyphH == glyph_.Height()) {
+        if (contrast) {
+            const Picture& shape = glyphW == glyph_.Width() && glyphH == glyph_.Height() ? glyph_ : ScaledGlyph(glyphW, glyphH);
+            shape.Masked(look.Ink).Draw(dc, x, y);
+        } else if (glyphW == glyph_.Width() && glyphH == glyph_.Height()) {
             glyph_.Draw(dc, x, y);
         } else {
             if (resampledGlyph_.Width() != glyphW || resampledGlyph_.Height() != glyphH)
@@ -77,9 +96,15 @@ void SpeedButton::Paint(HDC dc) {
         RECT tr{x + glyphW + spacing, r.top + (Height() - text.cy + 1) / 2 + shift, 0, 0};
         tr.right = tr.left + text.cx;
         tr.bottom = tr.top + text.cy;
-        SetTextColor(dc, state == State::Disabled ? GetSysColor(COLOR_GRAYTEXT) : CaptionColor());
+        SetTextColor(dc, contrast ? look.Ink : state == State::Disabled ? GetSysColor(COLOR_GRAYTEXT) : CaptionColor());
         DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &tr, DT_SINGLELINE);
     }
+}
+
+const Picture& SpeedButton::ScaledGlyph(int width, int height) {
+    if (resampledGlyph_.Width() != width || resampledGlyph_.Height() != height)
+        resampledGlyph_ = glyph_.Resampled(width, height);
+    return resampledGlyph_;
 }
 
 void SpeedButton::MouseDown(MouseButton button, ShiftState shift, int x, int y) {

@@ -39,6 +39,9 @@ public:
     void MouseLeave() override;
 
 private:
+    // The glyph resampled to width × height, kept for the next paint.
+    const Picture& ScaledGlyph(int width, int height);
+
     std::wstring caption_;
     Picture glyph_;
     Picture resampledGlyph_;  // the glyph at the form's scale, where that differs

@@ -77,6 +77,8 @@ void TF_AddEngine::WndProc(tk::Message& m) {
     case WM_CTLCOLORBTN:
         // Labels and radio buttons on the dialog's button face.
         SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
+        // Its text colour too, or a high-contrast scheme could leave dark on dark.
+        SetTextColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNTEXT));
         m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         return;
     default:

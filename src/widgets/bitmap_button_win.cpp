@@ -9,6 +9,7 @@
 #include "base/system_error_win.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
+#include "toolkit/high_contrast.h"
 #include "toolkit/picture.h"
 #include "toolkit/text.h"
 #include "widgets/os_version_win.h"
@@ -192,25 +193,55 @@ void TBitmapButton::DrawImage(HDC dc, const TBitmapButtonPaint& plan) {
     }
 }
 
-void TBitmapButton::DrawCaption(HDC dc) {
+void TBitmapButton::DrawCaption(HDC dc, COLORREF colour) {
     tk::SelectObjectScope font(dc, FFont.get());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldColour = SetTextColor(dc, colour);
     RECT r = BoundsRect();
     DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
 }
 
+// High contrast: the image's shape in the state's face colour with its light
+// symbol in the ink, at the form's scale.
+void TBitmapButton::DrawContrastImage(HDC dc, const TBitmapButtonPaint& plan, const ContrastLook& look) {
+    HBITMAP bitmap = Bitmap(plan.Image);
+    if (!plan.DrawImage || !bitmap) return;
+    const TImageInfo& image = FState.Image(plan.Image);
+    tk::Picture picture = tk::Picture::FromBitmap(bitmap);
+    if (plan.Transparent) picture.MakeTransparent(plan.TransparentColor);
+    const int width = Parent()->Scale(image.Width);
+    const int height = Parent()->Scale(image.Height);
+    if (width != picture.Width() || height != picture.Height()) picture = picture.Resampled(width, height);
+    ContrastPixels(picture.Bits(), static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()),
+                   look.Fill, look.Ink);
+    picture.Draw(dc, Left(), Top());
+}
+
 void TBitmapButton::Paint(HDC dc) {
     const TBitmapButtonPaint plan = FState.PaintPlan();
+    if (tk::HighContrastOn()) {
+        const ContrastState state = plan.Image == TButtonImage::Active ? ContrastState::Hot
+                                    : plan.Image == TButtonImage::Down ? ContrastState::Down
+                                    : plan.Image == TButtonImage::Disable ? ContrastState::Disabled
+                                                                          : ContrastState::Normal;
+        const ContrastLook look = ContrastLookFor(state, tk::SystemContrastPalette());
+        DrawContrastImage(dc, plan, look);
+        if (plan.DrawRightLine) {
+            const RECT line{Left() + Width() - 1, Top(), Left() + Width(), Top() + Height()};
+            tk::FillSolid(dc, line, look.Ink);
+        }
+        if (plan.DrawCaption) DrawCaption(dc, look.Ink);
+        return;
+    }
     DrawImage(dc, plan);
     if (plan.DrawRightLine) {
         tk::UniqueBrush brush(CreateSolidBrush(plan.RightLineColor));
         const RECT line{Left() + Width() - 1, Top(), Left() + Width(), Top() + Height()};
         FillRect(dc, &line, brush.get());
     }
-    if (plan.DrawCaption) DrawCaption(dc);
+    if (plan.DrawCaption) DrawCaption(dc, RGB(0, 0, 0));
 }
 
 void TBitmapButton::Click() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/high_contrast.h"
 #include "toolkit/graphic_control.h"
 #include "toolkit/handles.h"
 #include "widgets/bitmap_button_state.h"
@@ -84,7 +85,8 @@ private:
     int ToDesign(int pixels) const;
     tk::UniqueBitmap& BitmapRef(TButtonImage which);
     void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
-    void DrawCaption(HDC dc);
+    void DrawContrastImage(HDC dc, const TBitmapButtonPaint& plan, const ContrastLook& look);
+    void DrawCaption(HDC dc, COLORREF colour);
     void Sync() { FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())}); }
 
     TBitmapButtonState FState;
