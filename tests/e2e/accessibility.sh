@@ -96,13 +96,8 @@ done
 echo "ok: the custom buttons list reads its rows"
 # Space on the list's first row unticks the web category: the listing follows.
 keys Down space
-unticked=""
-for ((i = 0; i < 100; i++)); do
-    listing=$(acc list TF_Search) || true
-    if grep -qF "$(button 网页 unavailable,invisible Alt+A)" <<<"$listing"; then unticked=1; break; fi
-    sleep 0.1
-done
-[[ -n $unticked ]] || fail "unticking the web category did not hide its element: $listing"
+web_hidden() { acc list TF_Search 2>/dev/null | grep -qF "$(button 网页 unavailable,invisible Alt+A)"; }
+wait_until 10 "unticking the web category did not hide its element" web_hidden
 echo "ok: the listing follows the custom buttons dialog"
 keys Escape
 wait_until 10 "the custom buttons dialog did not close" bash -c '! "$0" "$1" dialog >/dev/null 2>&1' "$QUORVEX_WINE" "$WPROBE"

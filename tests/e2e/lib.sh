@@ -291,17 +291,12 @@ SUGGEST_PID=""
 # (http://127.0.0.1:PORT, the start of a SuggestUrl) and SUGGEST_LOG are set.
 # e2e_cleanup stops it.
 start_suggest_server() {
-    local dir i
+    local dir
     dir=$(mktemp -d "${QUORVEX_WINE_RUN:-${TMPDIR:-/tmp}}/suggest.XXXXXX")
     SUGGEST_LOG=$dir/requests.log
     python3 "$(dirname "${BASH_SOURCE[0]}")/tools/suggest_server.py" "$dir/port" "$SUGGEST_LOG" &
     SUGGEST_PID=$!
-    for ((i = 0; i < 100; i++)); do
-        [[ -s $dir/port ]] && break
-        kill -0 "$SUGGEST_PID" 2>/dev/null || fail "the suggestion server did not start"
-        sleep 0.1
-    done
-    [[ -s $dir/port ]] || fail "the suggestion server did not listen within 10 s"
+    wait_until 10 "the suggestion server did not listen" test -s "$dir/port"
     SUGGEST_PORT=$(< "$dir/port")
     SUGGEST_URL=http://127.0.0.1:$SUGGEST_PORT
 }
