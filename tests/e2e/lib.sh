@@ -314,3 +314,7 @@ stop_suggest_server() {
 suggest_requests() { cat "$SUGGEST_LOG"; }
 # Just the texts asked for, one a line.
 suggest_texts() { cut -f2 "$SUGGEST_LOG"; }
+# Whether TEXT was asked for.
+suggest_asked() { suggest_texts | grep -qxF "$1"; }
+# Whether the reply for TEXT has been given (written, or the client had gone).
+suggest_replied() { cut -f1 "$SUGGEST_LOG.replies" 2>/dev/null | grep -qxF "$1"; }

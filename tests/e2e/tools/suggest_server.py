@@ -15,6 +15,11 @@ tab-separated fields:
 TEXT is the `wd` or `q` parameter, decoded (UTF-8, "+" a space); the last two
 are the request's headers, "-" when it has none.
 
+Each reply, once written (or abandoned because the client had gone), is
+appended to LOG_FILE.replies as "TEXT <TAB> sent|gone": the sign that a slow
+reply has been given, after which a client may be checked for what it did
+with it.
+
 What the reply is follows from the path: zero or more behaviour segments, then
 the format and the charset; whatever follows them ("/su", "/complete") is not
 read. The suggestions are made from the text: TEXT1, TEXT2, TEXT3.
@@ -123,6 +128,15 @@ class Handler(BaseHTTPRequestHandler):
         if delay_ms and stopping.wait(delay_ms / 1000):
             return
 
+        try:
+            self.write_reply(fmt, charset, text, status, drip_ms, malformed, huge, wrong_charset, no_length)
+            outcome = "sent"
+        except (BrokenPipeError, ConnectionResetError):
+            outcome = "gone"  # the client stopped reading: what a client should do with a huge reply
+        with log_lock, open(self.server.log_file + ".replies", "a", encoding="utf-8") as log:
+            log.write(text.replace("\t", " ").replace("\n", " ") + "\t" + outcome + "\n")
+
+    def write_reply(self, fmt, charset, text, status, drip_ms, malformed, huge, wrong_charset, no_length):
         reply = build_reply(fmt, text)
         if malformed:
             reply = reply[: len(reply) // 2]
@@ -145,23 +159,21 @@ class Handler(BaseHTTPRequestHandler):
             self.send_header("Content-Length", str(HUGE_BYTES if huge else len(body)))
         self.send_header("Set-Cookie", "quorvex_test=1; Path=/")
         self.end_headers()
-        try:
-            if huge:
-                chunk = b" " * 65536
-                for _ in range(HUGE_BYTES // len(chunk)):
-                    if stopping.is_set():
-                        return
-                    self.wfile.write(chunk)
-            elif drip_ms:
-                for i in range(len(body)):
-                    if stopping.wait(drip_ms / 1000):
-                        return
-                    self.wfile.write(body[i : i + 1])
-                    self.wfile.flush()
-            else:
-                self.wfile.write(body)
-        except (BrokenPipeError, ConnectionResetError):
-            pass  # the client stopped reading: what a client should do with a huge reply
+        if huge:
+            chunk = b" " * 65536
+            for _ in range(HUGE_BYTES // len(chunk)):
+                if stopping.is_set():
+                    return
+                self.wfile.write(chunk)
+        elif drip_ms:
+            for i in range(len(body)):
+                if stopping.wait(drip_ms / 1000):
+                    return
+                self.wfile.write(body[i : i + 1])
+                self.wfile.flush()
+        else:
+            self.wfile.write(body)
+        self.wfile.flush()
 
 
 def main():

@@ -16,6 +16,17 @@
 //   window_probe dialog               the rect "x y w h" of a dialog of the bar's program (exit 1: none open)
 //   window_probe trayicons            the notification area's icon windows: "class x y w h" lines
 //   window_probe monitors             the system's monitors: "left,top,right,bottom[ primary]" lines
+//   window_probe list                 the suggestion list as one line (below), as UTF-8
+//   window_probe rows MS ROWS         waits until the list line's rows= field is ROWS (| between rows;
+//                                     "" for no list shown); prints the line (exit 1 on timeout)
+//   window_probe watch MS             the list line each time it changes for MS ms, with t= its ms
+//   window_probe type TEXT GAP [enter MS | rows MS ROWS]
+//                                     types TEXT through SendInput (Unicode key events, GAP ms apart);
+//                                     then Enter MS ms after the last key, or waits up to MS ms for
+//                                     the list to show ROWS and prints its line with ms= since the last key
+//   window_probe sendwithin MS        SendMessageTimeout of WM_NULL with MS ms; prints ms= the answer took
+// The list line: "list=none|hidden|shown rows=A|B sel=N at=LEFT,TOP,WIDTH,ROWHEIGHT" (the
+// list box's screen position, for a click on a row).
 // The tray icon is probed with NIM_MODIFY and no flags: the shell accepts it
 // only for an icon it holds, and changes nothing.
 #include <windows.h>
@@ -26,6 +37,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+
+#include "print_line.h"
 
 namespace {
 
@@ -76,6 +89,76 @@ std::wstring State() {
     return line;
 }
 
+// The suggestion list: a popup of the bar's process holding a list box.
+std::wstring ListLine() {
+    HWND bar = FindBar();
+    HWND popup = bar ? probe::FindWindowOfSameProcess(bar, L"QuorvexSuggestList", false) : nullptr;
+    HWND box = popup ? FindWindowExW(popup, nullptr, L"ListBox", nullptr) : nullptr;
+    if (!box) return L"list=none rows=";
+    if (!IsWindowVisible(popup)) return L"list=hidden rows=";
+    std::wstring rows;
+    const LRESULT n = SendMessageW(box, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        const LRESULT len = SendMessageW(box, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring row(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
+        const LRESULT got = SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row.data()));
+        row.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+        if (i) rows += L"|";
+        rows += row;
+    }
+    RECT r{};
+    GetWindowRect(box, &r);
+    const LRESULT height = SendMessageW(box, LB_GETITEMHEIGHT, 0, 0);
+    return L"list=shown rows=" + rows + L" sel=" + std::to_wstring(SendMessageW(box, LB_GETCURSEL, 0, 0)) +
+           L" at=" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+           std::to_wstring(r.right - r.left) + L"," + std::to_wstring(height);
+}
+
+// The rows= field of a list line (up to the next field).
+std::wstring RowsOf(const std::wstring& line) {
+    const std::size_t from = line.find(L" rows=") + 6;
+    const std::size_t to = line.find(L" sel=", from);
+    return line.substr(from, to == std::wstring::npos ? std::wstring::npos : to - from);
+}
+
+bool SendKey(WORD vk, wchar_t unit, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = unit;
+    in.ki.dwFlags = (unit ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return SendInput(1, &in, sizeof in) == 1;
+}
+
+// Each UTF-16 unit as a key press and release, as an input method or a
+// remote keyboard delivers characters: WM_CHAR in the focused control.
+bool TypeText(const std::wstring& text, DWORD gap) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i) Sleep(gap);
+        if (!SendKey(0, text[i], false) || !SendKey(0, text[i], true)) return false;
+    }
+    return true;
+}
+
+// Polls the list until its rows are `want`; prints the line with the time
+// taken since `since` (GetTickCount).
+int WaitRows(DWORD timeout, const std::wstring& want, DWORD since, bool withTime) {
+    const DWORD start = GetTickCount();
+    std::wstring line;
+    for (;;) {
+        line = ListLine();
+        const std::wstring rows = RowsOf(line);
+        if (rows == want && (want.empty() || line.rfind(L"list=shown", 0) == 0)) break;
+        if (GetTickCount() - start >= timeout) {
+            probe::PrintLine(line);
+            return 1;
+        }
+        Sleep(5);
+    }
+    probe::PrintLine(withTime ? line + L" ms=" + std::to_wstring(GetTickCount() - since) : line);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -107,6 +190,44 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(bar, &r);
         return SetWindowPos(bar, nullptr, 0, 0, _wtoi(argv[2]), r.bottom - r.top,
                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
+    if (cmd == L"list") {
+        probe::PrintLine(ListLine());
+        return 0;
+    }
+    if (cmd == L"rows" && argc >= 4) return WaitRows(wcstoul(argv[2], nullptr, 10), argv[3], GetTickCount(), false);
+    if (cmd == L"watch" && argc >= 3) {
+        const DWORD timeout = wcstoul(argv[2], nullptr, 10);
+        const DWORD start = GetTickCount();
+        std::wstring last;
+        while (GetTickCount() - start < timeout) {
+            const std::wstring line = ListLine();
+            if (line != last) probe::PrintLine(L"t=" + std::to_wstring(GetTickCount() - start) + L" " + line);
+            last = line;
+            Sleep(5);
+        }
+        return 0;
+    }
+    if (cmd == L"type" && argc >= 4) {
+        if (!TypeText(argv[2], wcstoul(argv[3], nullptr, 10))) return 1;
+        const DWORD lastKey = GetTickCount();
+        const std::wstring then = argc >= 6 ? argv[4] : L"";
+        if (then == L"enter") {
+            Sleep(wcstoul(argv[5], nullptr, 10));
+            return SendKey(VK_RETURN, 0, false) && SendKey(VK_RETURN, 0, true) ? 0 : 1;
+        }
+        if (then == L"rows" && argc >= 7) return WaitRows(wcstoul(argv[5], nullptr, 10), argv[6], lastKey, true);
+        return 0;
+    }
+    if (cmd == L"sendwithin" && argc >= 3) {
+        HWND bar = FindBar();
+        if (!bar) return 1;
+        DWORD_PTR result = 0;
+        const DWORD start = GetTickCount();
+        const bool answered =
+            SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, wcstoul(argv[2], nullptr, 10), &result) != 0;
+        wprintf(L"ms=%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+        return answered ? 0 : 1;
     }
     if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
     if (cmd == L"trayicons") {
