@@ -16,16 +16,28 @@
 //       chord sent with SendInput: to the window hidden, then to it visible
 //       again and to it the foreground window with the keyboard focus in it
 //       (in a child of class NAME when given); one line per round; close it.
+//   probe suggest <exe> [--rounds N]
+//       with the bar's suggestions switched on and pointed at a service this
+//       probe serves itself (127.0.0.1, answering at once), start <exe>, and
+//       for N rounds (after one not counted) type one letter into the empty
+//       query box with SendInput: the time from the key to the request
+//       reaching the service (the 150 ms pause included) and to the list
+//       showing the service's rows, one line per round. Then, with the list
+//       left open, the CPU time the bar spends in the next 10 s. The settings
+//       it wrote are removed again when it closes the bar.
 //   probe shell <url>
 //       print the Unix time in microseconds, then ShellExecute "open" <url>
 //       (the cost of the shell and the URL handler, without any program).
 //
 // Output is one line of key=value pairs on stdout; the exit code is non-zero
 // on failure, with the reason on stderr.
+#include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <atomic>
+#include <cstring>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -308,6 +320,224 @@ int Shell(const std::wstring& url) {
     return r > 32 ? 0 : Fail("ShellExecute failed");
 }
 
+// --- Suggestions: a service in this process, so that its clock is the probe's.
+
+// Answers every request at once in the OpenSearch format, echoing the text
+// (the `wd` parameter; the probe types plain letters, which need no JSON
+// escapes) with three suggestions; records when each request arrived.
+class LocalService {
+public:
+    bool Start() {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        if (listener_ == INVALID_SOCKET) return false;
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int size = sizeof at;
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || listen(listener_, 8) != 0 ||
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+            return false;
+        port_ = ntohs(at.sin_port);
+        thread_ = CreateThread(
+            nullptr, 0, [](void* self) -> DWORD { return static_cast<LocalService*>(self)->Serve(), 0; }, this, 0,
+            nullptr);
+        return thread_ != nullptr;
+    }
+    ~LocalService() {
+        if (listener_ != INVALID_SOCKET) closesocket(listener_);  // ends accept()
+        if (thread_) {
+            WaitForSingleObject(thread_, 5000);
+            CloseHandle(thread_);
+        }
+        WSACleanup();
+    }
+    int Port() const { return port_; }
+    // The arrival (QueryPerformanceCounter) of the last request, and how many came.
+    long long LastArrival() const { return arrival_.load(); }
+    int Requests() const { return requests_.load(); }
+
+private:
+    // A query parameter of the request line, its %XX escapes decoded (the
+    // bar escapes every byte of the text).
+    static std::string Parameter(const std::string& request, const char* name) {
+        std::string text;
+        std::size_t i = request.find(name);
+        if (i == std::string::npos) return text;
+        for (i += std::strlen(name); i < request.size() && request[i] != '&' && request[i] != ' '; ++i) {
+            if (request[i] == '%' && i + 2 < request.size()) {
+                text += static_cast<char>(std::stoi(request.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                text += request[i] == '+' ? ' ' : request[i];
+            }
+        }
+        return text;
+    }
+
+    void Serve() {
+        for (;;) {
+            SOCKET client = accept(listener_, nullptr, nullptr);
+            if (client == INVALID_SOCKET) return;
+            std::string request;
+            char buffer[2048];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const int got = recv(client, buffer, sizeof buffer, 0);
+                if (got <= 0) break;
+                request.append(buffer, static_cast<std::size_t>(got));
+            }
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            arrival_ = now.QuadPart;
+            ++requests_;
+            const std::string text = Parameter(request, "wd=");
+            const std::string body = "[\"" + text + "\",[\"" + text + "1\",\"" + text + "2\",\"" + text + "3\"]]";
+            const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " +
+                                      std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+            send(client, reply.data(), static_cast<int>(reply.size()), 0);
+            shutdown(client, SD_SEND);
+            closesocket(client);
+        }
+    }
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    HANDLE thread_ = nullptr;
+    std::atomic<long long> arrival_{0};
+    std::atomic<int> requests_{0};
+};
+
+constexpr const wchar_t* BarSettingsKey = L"Software\\Ostravane\\Quorvex\\1.0";
+
+bool WriteSuggestSettings(int port) {
+    const DWORD on = 1;
+    const std::wstring url = L"http://127.0.0.1:" + std::to_wstring(port) + L"/complete?wd=";
+    return RegSetKeyValueW(HKEY_CURRENT_USER, BarSettingsKey, L"Suggest", REG_DWORD, &on, sizeof on) == ERROR_SUCCESS &&
+           RegSetKeyValueW(HKEY_CURRENT_USER, BarSettingsKey, L"SuggestUrl", REG_SZ, url.c_str(),
+                           static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+void RemoveSuggestSettings() {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, BarSettingsKey, L"Suggest");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, BarSettingsKey, L"SuggestUrl");
+}
+
+// The bar's suggestion list, when it is shown with at least one row.
+bool SuggestListShown(DWORD pid) {
+    struct Find {
+        DWORD pid;
+        HWND found;
+    } f{pid, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            wchar_t cls[64] = {};
+            GetClassNameW(h, cls, 64);
+            if (owner != f->pid || std::wcscmp(cls, L"QuorvexSuggestList") != 0) return TRUE;
+            f->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    if (!f.found || !IsWindowVisible(f.found)) return false;
+    HWND box = FindWindowExW(f.found, nullptr, L"ListBox", nullptr);
+    return box && SendMessageW(box, LB_GETCOUNT, 0, 0) > 0;
+}
+
+bool SendUnicodeKey(wchar_t unit) {
+    INPUT in[2]{};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wScan = unit;
+        in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    return SendInput(2, in, sizeof(INPUT)) == 2;
+}
+
+// A click into the query box (8, 28, 120 x 20 in the bar), as a user gives it the focus.
+bool ClickQueryBox(HWND bar) {
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const int x = r.left + 60, y = r.top + 38;
+    INPUT in[3]{};
+    for (auto& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in[0].mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(3, in, sizeof(INPUT)) == 3;
+}
+
+int SuggestRounds(const std::wstring& exe, int rounds) {
+    LocalService service;
+    if (!service.Start()) return Fail("cannot listen on 127.0.0.1");
+    if (!WriteSuggestSettings(service.Port())) return Fail("cannot write the bar's settings");
+    struct Cleanup {
+        ~Cleanup() { RemoveSuggestSettings(); }
+    } cleanup;
+    Started s;
+    if (!StartVisible(exe, s)) return 1;
+    Sleep(300);
+    HWND combo = FindWindowExW(s.window, nullptr, L"ComboBox", nullptr);
+    if (!combo) {
+        Close(s.pi.hProcess, s.pi.dwProcessId);
+        return Fail("no query box in the bar's window");
+    }
+    SetForegroundWindow(s.window);
+    ClickQueryBox(s.window);
+    LARGE_INTEGER t0;
+    QueryPerformanceCounter(&t0);
+    if (PollUntil(t0, 3000, [&] { return ForegroundWithFocus(s.window, L"Edit"); }) < 0) {
+        Close(s.pi.hProcess, s.pi.dwProcessId);
+        std::fprintf(stderr, "probe: the query box did not get the focus\n");
+        return 1;
+    }
+    // Letters no history entry of the earlier measurements begins with.
+    const std::wstring letters = L"abcdefghijklmnoprstuvwxyz";
+    bool ok = true;
+    for (int i = 0; ok && i <= rounds; ++i) {
+        SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));  // set from outside: closes the list
+        Sleep(300);
+        const int before = service.Requests();
+        QueryPerformanceCounter(&t0);
+        if (!SendUnicodeKey(letters[static_cast<std::size_t>(i) % letters.size()])) {
+            ok = Fail("SendInput failed");
+            break;
+        }
+        const double shown = PollUntil(t0, 3000, [&] { return SuggestListShown(s.pi.dwProcessId); });
+        if (shown < 0 || service.Requests() == before) {
+            wchar_t text[64] = {};
+            SendMessageW(combo, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+            std::fprintf(stderr, "probe: round %d: %s (requests %d, the box holds \"%ls\")\n", i,
+                         shown < 0 ? "no list within 3 s" : "the list showed without a request", service.Requests(), text);
+            ok = false;
+            break;
+        }
+        LARGE_INTEGER arrival;
+        arrival.QuadPart = service.LastArrival();
+        // Round 0 makes the list and the fetcher: not counted.
+        if (i > 0)
+            std::printf("shown_ms=%.3f request_ms=%.3f reply_to_shown_ms=%.3f\n", shown, Millis(t0, arrival),
+                        shown - Millis(t0, arrival));
+        std::fflush(stdout);
+        Sleep(200);
+    }
+    if (ok) {
+        long long before = CpuTicks(s.pi.hProcess);
+        Sleep(10000);
+        long long after = CpuTicks(s.pi.hProcess);
+        std::printf("list_idle_ms=10000 list_idle_cpu_ms=%.3f list_still_open=%d\n",
+                    before < 0 || after < 0 ? -1.0 : (after - before) / 10000.0, SuggestListShown(s.pi.dwProcessId) ? 1 : 0);
+    }
+    std::printf("close=%s\n", Close(s.pi.hProcess, s.pi.dwProcessId));
+    CloseHandle(s.pi.hThread);
+    CloseHandle(s.pi.hProcess);
+    return ok ? 0 : 1;
+}
+
 DWORD Number(const wchar_t* text) { return static_cast<DWORD>(std::wcstoul(text, nullptr, 10)); }
 
 }  // namespace
@@ -315,7 +545,7 @@ DWORD Number(const wchar_t* text) { return static_cast<DWORD>(std::wcstoul(text,
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe run|launch <exe> [--settle MS] [--idle MS] [--hold FILE] | hotkey <exe> [--args TEXT] "
-                             "[--rounds N] [--focus-class NAME] | close <pid> | shell <url>\n");
+                             "[--rounds N] [--focus-class NAME] | suggest <exe> [--rounds N] | close <pid> | shell <url>\n");
         return 2;
     }
     std::wstring mode = argv[1];
@@ -340,6 +570,12 @@ int wmain(int argc, wchar_t** argv) {
             else if (opt == L"--focus-class") focusClass = argv[i + 1];
         }
         return HotKeyRounds(argv[2], args, rounds, focusClass);
+    }
+    if (mode == L"suggest") {
+        int rounds = 20;
+        for (int i = 3; i + 1 < argc; i += 2)
+            if (std::wstring(argv[i]) == L"--rounds") rounds = static_cast<int>(Number(argv[i + 1]));
+        return SuggestRounds(argv[2], rounds);
     }
     if (mode == L"launch") return Launch(argv[2]);
     if (mode == L"close") return CloseProcess(Number(argv[2]));

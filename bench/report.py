@@ -135,6 +135,26 @@ def main(argv):
         print(f"    bar's own share   {statistics.median(lat['bar']) - statistics.median(lat['shell']):.1f} ms (difference of medians)")
 
     print()
+    sg = runs(work, "suggest")
+    debounce_ms = 150
+    print(f"Suggestions: a letter typed (SendInput) to the list showing the service's rows, {len(sg)} rounds")
+    print("  (a service inside the probe answering at once; polled from the probe)")
+    shown = stats(column(sg, "shown_ms"))
+    print(f"    key to list shown, the {debounce_ms} ms pause included   {fmt(shown, 'ms')}")
+    print(f"    the same less the {debounce_ms} ms pause                 "
+          f"{'n/a' if shown is None else f'median {shown[0] - debounce_ms:9.1f} ms'}")
+    print(f"    key to the request at the service          {fmt(stats(column(sg, 'request_ms')), 'ms')}")
+    print(f"    request at the service to list shown       {fmt(stats(column(sg, 'reply_to_shown_ms')), 'ms')}")
+    idle_list = runs(work, "suggest_idle")
+    if idle_list:
+        cpu = float(idle_list[0].get("list_idle_cpu_ms", -1))
+        still = idle_list[0].get("list_still_open") == "1"
+        print(f"    CPU with the list open for 10 s (goal 0)   {cpu:.1f} ms"
+              f"{'' if still else '  (the list had closed by the end: figure not the open list alone)'}")
+    else:
+        print("    CPU with the list open for 10 s            n/a")
+
+    print()
     print("Executables")
     for label, path in (("win64", bar), ("win32", bar32), ("reference", ref)):
         size = os.path.getsize(path) if os.path.exists(path) else None
