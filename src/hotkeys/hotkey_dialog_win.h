@@ -12,21 +12,10 @@
 #include "hotkeys/hotkey_edit_win.h"
 #include "hotkeys/win_shortcut_win.h"
 #include "toolkit/form.h"
+#include "toolkit/radio_button.h"
 #include "toolkit/win_control.h"
 
 namespace quorvex {
-
-// A radio button; BN_CLICKED raises OnClick.
-class TRadioButton : public tk::WinControl {
-public:
-    TRadioButton(tk::Form& parent, std::string name, const std::wstring& caption, int left, int top, int width,
-                 int height, bool firstOfGroup);
-    bool Checked() const;
-    // Checks this button, unchecks the others of its group and runs OnClick,
-    // exactly as a click does.
-    void Check();
-    bool Command(WORD code) override;
-};
 
 // What the dialog knows of the minimise/restore key's registration.
 struct TrayHotKeyLink {
@@ -52,7 +41,7 @@ public:
     void SaveStartHotKey();
     void SaveTrayHotKey();
     void InitHotKeys();
-    bool NewerSystem() const { return FNewerSystem; }
+    bool NewerSystem() const { return newerSystem_; }
 
     void btnOKClick();
     void btnCancelClick();
@@ -62,54 +51,49 @@ public:
     void rbTrayCustomHotKeyClick();
 
     // The controls, for the bar's tests and screenshots.
-    tk::WinControl& gbxStartHotKey() { return *FGbxStart; }
-    tk::WinControl& gbxTrayHotKey() { return *FGbxTray; }
-    TRadioButton& rbStartDefHotKey() { return *FRbStartDef; }
-    TRadioButton& rbStartCustomHotKey() { return *FRbStartCustom; }
-    TRadioButton& rbTrayDefHotKey() { return *FRbTrayDef; }
-    TRadioButton& rbTrayCustomHotKey() { return *FRbTrayCustom; }
-    tk::WinControl& lblStartHotKey() { return *FLblStart; }
-    tk::WinControl& lblTrayHotKey() { return *FLblTray; }
+    tk::WinControl& StartGroup() { return *startGroup_; }
+    tk::WinControl& TrayGroup() { return *trayGroup_; }
+    tk::RadioButton& StartDefaultRadio() { return *startDefault_; }
+    tk::RadioButton& StartCustomRadio() { return *startCustom_; }
+    tk::RadioButton& TrayDefaultRadio() { return *trayDefault_; }
+    tk::RadioButton& TrayCustomRadio() { return *trayCustom_; }
+    tk::WinControl& StartLabel() { return *startLabel_; }
+    tk::WinControl& TrayLabel() { return *trayLabel_; }
     // Under the minimise/restore group: tells that the key shown is taken.
-    tk::WinControl& lblTrayStatus() { return *FLblTrayStatus; }
-    THotKeyEx& hkStart() { return *FHkStart; }
-    THotKeyEx& hkTray() { return *FHkTray; }
-    tk::Button& btnOK() { return *FBtnOK; }
-    tk::Button& btnCancel() { return *FBtnCancel; }
-
-protected:
-    void WndProc(tk::Message& m) override;
-    void DpiChanged(int fromDpi, int toDpi) override;
+    tk::WinControl& TrayStatusLabel() { return *trayStatus_; }
+    THotKeyEx& StartHotKeyBox() { return *startBox_; }
+    THotKeyEx& TrayHotKeyBox() { return *trayBox_; }
+    tk::Button& OkButton() { return *ok_; }
+    tk::Button& CancelButton() { return *cancel_; }
 
 private:
     void FormKeyDown(unsigned& key);
     void MoveBy(tk::WinControl& control, int dy);
-    void MoveBy(THotKeyEx& control, int dy);
     std::uint16_t ShownTrayHotKey() const;
     void UpdateTrayStatus();
     bool ApplyTrayHotKey();
 
-    HWND FBar;
-    std::uint16_t FSavedTrayHotKey;
-    std::uint16_t FSavedSecondTrayHotKey;
-    bool FNewerSystem;
-    bool FShortcutKnown = false;  // the launch shortcut's folder could be named
-    TrayHotKeyLink FLink;
-    THotKeyDialogRules FRules;
-    std::unique_ptr<TWinShortcut> FWinShortcut;
-    tk::WinControl* FGbxStart = nullptr;
-    TRadioButton* FRbStartDef = nullptr;
-    TRadioButton* FRbStartCustom = nullptr;
-    tk::WinControl* FLblStart = nullptr;
-    std::unique_ptr<THotKeyEx> FHkStart;
-    tk::WinControl* FGbxTray = nullptr;
-    TRadioButton* FRbTrayDef = nullptr;
-    TRadioButton* FRbTrayCustom = nullptr;
-    tk::WinControl* FLblTray = nullptr;
-    std::unique_ptr<THotKeyEx> FHkTray;
-    tk::WinControl* FLblTrayStatus = nullptr;
-    tk::Button* FBtnOK = nullptr;
-    tk::Button* FBtnCancel = nullptr;
+    HWND bar_;
+    std::uint16_t savedTrayHotKey_;
+    std::uint16_t savedSecondTrayHotKey_;
+    bool newerSystem_;
+    bool shortcutKnown_ = false;  // the launch shortcut's folder could be named
+    TrayHotKeyLink link_;
+    THotKeyDialogRules rules_;
+    std::unique_ptr<TWinShortcut> winShortcut_;
+    tk::WinControl* startGroup_ = nullptr;
+    tk::RadioButton* startDefault_ = nullptr;
+    tk::RadioButton* startCustom_ = nullptr;
+    tk::WinControl* startLabel_ = nullptr;
+    THotKeyEx* startBox_ = nullptr;
+    tk::WinControl* trayGroup_ = nullptr;
+    tk::RadioButton* trayDefault_ = nullptr;
+    tk::RadioButton* trayCustom_ = nullptr;
+    tk::WinControl* trayLabel_ = nullptr;
+    THotKeyEx* trayBox_ = nullptr;
+    tk::WinControl* trayStatus_ = nullptr;
+    tk::Button* ok_ = nullptr;
+    tk::Button* cancel_ = nullptr;
 };
 
 // One modal run of the dialog next to the bar, then the dialog is freed.

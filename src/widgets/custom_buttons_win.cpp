@@ -98,8 +98,14 @@ void TCheckListBox::Refresh() {
     UpdateWindow(Handle());
 }
 
-void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
-    if (draw.itemID == static_cast<UINT>(-1) || draw.itemID >= FItems.Items().size()) return;
+bool TCheckListBox::MeasureItem(MEASUREITEMSTRUCT& measure) {
+    measure.itemHeight = static_cast<UINT>(Parent().Scale(CustomButtonsItemHeight));
+    return true;
+}
+
+bool TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
+    // An empty list draws just its focus: nothing of ours to paint.
+    if (draw.itemID == static_cast<UINT>(-1) || draw.itemID >= FItems.Items().size()) return true;
     const TCheckItem& item = FItems.Items()[draw.itemID];
     HDC dc = draw.hDC;
     RECT r = draw.rcItem;
@@ -129,6 +135,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    return true;
 }
 
 void TCheckListBox::ToggleByUser(int index) {
@@ -186,31 +193,6 @@ TF_CustomButtons::TF_CustomButtons(HWND bar)
     FList->SetAnchors(tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
     FList->OnClickCheck = [this](TCheckListBox&) { clbButtonsClickCheck(); };
     InitButtonList();
-}
-
-// Every message the dialog answers beyond the form's own handling: the
-// check list is drawn by its owner.
-void TF_CustomButtons::WndProc(tk::Message& m) {
-    switch (m.Msg) {
-    case WM_DRAWITEM: {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-        if (!FList || draw->hwndItem != FList->Handle()) break;
-        FList->DrawItem(*draw);
-        m.Result = TRUE;
-        return;
-    }
-    case WM_MEASUREITEM: {
-        // Also while the list is being made, before FList is set.
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (measure->CtlType != ODT_LISTBOX) break;
-        measure->itemHeight = static_cast<UINT>(Scale(CustomButtonsItemHeight));
-        m.Result = TRUE;
-        return;
-    }
-    default:
-        break;
-    }
-    tk::Form::WndProc(m);
 }
 
 void TF_CustomButtons::InitButtonList() {

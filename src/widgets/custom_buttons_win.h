@@ -33,12 +33,12 @@ public:
     static constexpr int CheckWidth = 15;
 
     bool ControlMessage(tk::WindowSubclass& part, tk::Message& m) override;
+    // The form reflects the list's owner-draw messages here.
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    bool MeasureItem(MEASUREITEMSTRUCT& item) override;
 
 protected:
     void DpiChanged(int fromDpi, int toDpi) override;
-
-public:
-    void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
     void ToggleByUser(int index);
@@ -61,9 +61,6 @@ public:
     // Placement next to the bar, then the list filled from ButtonMask.
     void InitButtonList();
     void clbButtonsClickCheck();
-
-protected:
-    void WndProc(tk::Message& m) override;
 
 private:
     void FormKeyDown(unsigned& key);

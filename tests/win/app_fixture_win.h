@@ -66,7 +66,7 @@ public:
     explicit ModalWatchdog(tk::Form& form, UINT ms = 8000) {
         current_ = &form;
         timer_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (current_) current_->SetModalResult(-1);
+            if (current_) current_->SetModalResult(static_cast<tk::ModalResult>(-1));
         });
     }
     ~ModalWatchdog() {

@@ -66,7 +66,7 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
     PostClick(dialog, 3, 5);       // 图片's check box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
-    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
 
     EXPECT_EQ(GetConfig().ButtonMask(), 9);
     // Exactly one arrange, sent after the mask was rebuilt.
@@ -84,7 +84,7 @@ TEST_F(CustomButtonsTest, TextClicksSelectSpaceTogglesAndEscKeepsTheTicks) {
     PostClick(dialog, 8, 3);           // unticks 电影 through its box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
-    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
 
     EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETCURSEL, 0, 0), 8);
     EXPECT_EQ(GetConfig().ButtonMask(), 2047 & ~128 & ~256);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/os_version_win.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
 #include "widgets/add_engine_dialog_win.h"
 #include "widgets/custom_buttons_win.h"
-#include "widgets/os_version_win.h"
 #include "win/app_fixture_win.h"
 #include "win/window_fixture_win.h"
 
@@ -86,8 +86,8 @@ TEST_F(DialogScreenshots, AddEngine) {
     GetConfig().LoadEngines();
     tk::Instance<TF_AddEngine> dialog(bar.Handle());
     dialog.Show();
-    dialog.edtName().SetText(L"维基百科");
-    dialog.edtTemplate().SetText(L"https://zh.wikipedia.org/w/index.php?search={q}");
+    dialog.NameEdit().SetText(L"维基百科");
+    dialog.TemplateEdit().SetText(L"https://zh.wikipedia.org/w/index.php?search={q}");
     Take(dialog, "add_engine");
 }
 
