@@ -6,7 +6,6 @@
 #include "base/os_version_win.h"
 #include "base/system_error_win.h"
 #include "base/trace_win.h"
-#include "config/config.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "toolkit/application.h"
 #include "toolkit/font.h"
@@ -56,8 +55,7 @@ std::string ExecutablePathA() {
 TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     : tk::Form(HotKeyParams()),
       bar_(bar),
-      savedTrayHotKey_(GetConfig().TrayHotKey()),
-      savedSecondTrayHotKey_(GetConfig().SecondTrayHotKey()),
+      trayHotKey_(link.TrayHotKey),
       newerSystem_(IsVistaOrLater()),
       link_(std::move(link)),
       rules_([](std::uint8_t vk) { return KeyNameText(vk); }) {
@@ -174,7 +172,7 @@ void TF_HotKey::InitHotKeys() {
         }
     }
     trayLabel_->SetText(tk::Utf8ToWide(TrayDefaultHotKeyLabel));
-    const std::uint16_t tray = GetConfig().TrayHotKey();
+    const std::uint16_t tray = link_.TrayHotKey;
     if (rules_.IsTrayDefault(tray)) {
         trayDefault_->Check();
     } else {
@@ -232,14 +230,14 @@ std::uint16_t TF_HotKey::ShownTrayHotKey() const {
 }
 
 void TF_HotKey::UpdateTrayStatus() {
-    const bool taken = link_.StoredRefused && ShownTrayHotKey() == savedTrayHotKey_;
+    const bool taken = link_.StoredRefused && ShownTrayHotKey() == link_.TrayHotKey;
     trayStatus_->SetText(taken ? tk::Utf8ToWide(TakenHotKeyStatus) : std::wstring());
 }
 
 bool TF_HotKey::ApplyTrayHotKey() {
     const std::uint16_t value = ShownTrayHotKey();
-    if (!link_.Change || value == GetConfig().TrayHotKey()) return true;
-    if (link_.Change(GetConfig().TrayHotKey(), value)) return true;
+    if (!link_.Change || value == link_.TrayHotKey) return true;
+    if (link_.Change(link_.TrayHotKey, value)) return true;
     tk::Application::Get().MessageBox(tk::Utf8ToWide(TakenHotKeyMessage), ApplicationTitle, MB_OK | MB_ICONERROR);
     return false;
 }
@@ -280,11 +278,12 @@ void TF_HotKey::SaveStartHotKey() {
 }
 
 void TF_HotKey::SaveTrayHotKey() {
-    GetConfig().SetTrayHotKey(rules_.TrayValue(trayDefault_->Checked(), trayBox_->HotKey()));
+    trayHotKey_ = rules_.TrayValue(trayDefault_->Checked(), trayBox_->HotKey());
+    if (link_.Save) link_.Save(trayHotKey_);
 }
 
 bool TF_HotKey::HotKeyChanged() const {
-    return GetConfig().TrayHotKey() != savedTrayHotKey_ || GetConfig().SecondTrayHotKey() != savedSecondTrayHotKey_;
+    return trayHotKey_ != link_.TrayHotKey;
 }
 
 bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link) {

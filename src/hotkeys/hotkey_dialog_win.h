@@ -17,8 +17,13 @@
 
 namespace quorvex {
 
-// What the dialog knows of the minimise/restore key's registration.
+// The minimise/restore key the dialog edits and what it knows of its
+// registration.
 struct TrayHotKeyLink {
+    // The stored key the dialog starts with.
+    std::uint16_t TrayHotKey = 0;
+    // OK: stores the new minimise/restore key (also when unchanged).
+    std::function<void(std::uint16_t value)> Save;
     // Registers a changed key in place of the old one before OK saves it;
     // false when the system refused it (the old one is registered again).
     // Empty: OK saves without registering (the caller registers afterwards).
@@ -29,12 +34,11 @@ struct TrayHotKeyLink {
 
 class TF_HotKey : public tk::Form {
 public:
-    // `bar`: the window next to which the dialog opens. Remembers TrayHotKey
-    // and SecondTrayHotKey.
-    explicit TF_HotKey(HWND bar, TrayHotKeyLink link = {});
+    // `bar`: the window next to which the dialog opens.
+    TF_HotKey(HWND bar, TrayHotKeyLink link);
 
-    // After OK: the minimise/restore hot key (or the second one) differs from
-    // its value when the dialog was created.
+    // After OK: the minimise/restore hot key saved differs from the one the
+    // dialog started with (the second key is never changed here).
     bool HotKeyChanged() const;
     // False (after telling the user) when the two hot keys are the same.
     bool CheckHotKeys();
@@ -74,8 +78,7 @@ private:
     bool ApplyTrayHotKey();
 
     HWND bar_;
-    std::uint16_t savedTrayHotKey_;
-    std::uint16_t savedSecondTrayHotKey_;
+    std::uint16_t trayHotKey_;  // the stored value; OK's saved one after it
     bool newerSystem_;
     bool shortcutKnown_ = false;  // the launch shortcut's folder could be named
     TrayHotKeyLink link_;
@@ -99,6 +102,6 @@ private:
 // One modal run of the dialog next to the bar, then the dialog is freed.
 // True when it closed with OK and HotKeyChanged. Without link.Change the
 // caller then registers the minimise/restore hot key again.
-bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link = {});
+bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link);
 
 }  // namespace quorvex

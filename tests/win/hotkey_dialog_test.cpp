@@ -35,7 +35,7 @@ class HotKeyDialogTest : public test::AppTest {};
 TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     ASSERT_TRUE(dialog.NewerSystem());
     dialog.Show();
 
@@ -78,7 +78,7 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 10);
     GetConfig().SetTrayHotKey(0xC041);  // Ctrl+Alt+A
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     EXPECT_TRUE(dialog.TrayCustomRadio().Checked());
     EXPECT_TRUE(dialog.TrayHotKeyBox().Enabled());
@@ -110,7 +110,7 @@ TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
     test::BarStandIn bar(200, 600);
     std::vector<std::pair<std::uint16_t, std::uint16_t>> changes;
     std::uint16_t taken = 0xC041;  // Ctrl+Alt+A: held by another program
-    TrayHotKeyLink link;
+    TrayHotKeyLink link = test::StoredHotKeyLink();
     link.Change = [&](std::uint16_t from, std::uint16_t to) {
         changes.emplace_back(from, to);
         return to != taken;
@@ -172,7 +172,7 @@ TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
 TEST_F(HotKeyDialogTest, UnchangedKeyIsNotRegisteredAgain) {
     test::BarStandIn bar(200, 600);
     int changes = 0;
-    TrayHotKeyLink link;
+    TrayHotKeyLink link = test::StoredHotKeyLink();
     link.Change = [&](std::uint16_t, std::uint16_t) { return ++changes, true; };
     tk::Instance<TF_HotKey> dialog(bar.Handle(), link);
     dialog.Show();
@@ -184,7 +184,7 @@ TEST_F(HotKeyDialogTest, UnchangedKeyIsNotRegisteredAgain) {
 
 TEST_F(HotKeyDialogTest, RadioButtonsEnableTheBoxAndEscCancels) {
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     PostMessageW(dialog.TrayCustomRadio().Handle(), BM_CLICK, 0, 0);
     PostMessageW(dialog.TrayDefaultRadio().Handle(), BM_CLICK, 0, 0);
     PostMessageW(dialog.TrayCustomRadio().Handle(), BM_CLICK, 0, 0);
@@ -223,7 +223,7 @@ TEST_F(HotKeyDialogXp, FirstUseCreatesTheShortcutWithTheDefault) {
     EXPECT_STREQ(PickByVersion("new", "old"), "old");
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     RECT client;
     GetClientRect(dialog.Handle(), &client);
@@ -276,7 +276,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
         CloseHandle(h);
     }
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     EXPECT_TRUE(dialog.StartDefaultRadio().Checked());
     EXPECT_FALSE(dialog.StartHotKeyBox().Enabled());
@@ -289,7 +289,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
     EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
 
     // A changed start key rewrites only the hot key of the existing shortcut.
-    tk::Instance<TF_HotKey> again(bar.Handle());
+    tk::Instance<TF_HotKey> again(bar.Handle(), test::StoredHotKeyLink());
     again.Show();
     Click(again.StartCustomRadio());
     again.StartHotKeyBox().SetHotKey(0x6041);  // Ctrl+Shift+A
@@ -305,7 +305,7 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
 
 TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     Click(dialog.StartDefaultRadio());
     Click(dialog.OkButton());
@@ -318,7 +318,7 @@ TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
 TEST_F(HotKeyDialogXp, DuplicateKeysAreReportedAndTheDialogStaysOpen) {
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     Click(dialog.StartDefaultRadio());
     Click(dialog.TrayCustomRadio());

@@ -67,16 +67,16 @@ protected:
 TEST_F(DialogScreenshots, CustomButtons) {
     test::BarStandIn bar(300, 400);
     GetConfig().SetButtonMask(1 | 8 | 64);
-    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
     dialog.Show();
-    SendMessageW(dialog.clbButtons().Handle(), LB_SETCURSEL, 3, 0);
+    SendMessageW(dialog.ButtonList().Handle(), LB_SETCURSEL, 3, 0);
     Take(dialog, "custom_buttons");
 }
 
 TEST_F(DialogScreenshots, HotKey) {
     test::BarStandIn bar(300, 400);
     GetConfig().SetTrayHotKey(0x1041);  // Win+A, a custom key
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     Take(dialog, IsVistaOrLater() ? "hotkey_dialog" : "hotkey_dialog_xp");
 }
