@@ -3,19 +3,13 @@
 namespace quorvex::tk {
 
 HWND ReflectedChild(HWND parent, const Message& m) {
+    if (IsControlColorMessage(m.Msg)) return reinterpret_cast<HWND>(m.LParam);
     switch (m.Msg) {
     case WM_COMMAND:
         // lParam 0: a menu or accelerator command, no control.
         return reinterpret_cast<HWND>(m.LParam);
     case WM_NOTIFY:
         return m.LParam ? reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom : nullptr;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
         return reinterpret_cast<HWND>(m.LParam);

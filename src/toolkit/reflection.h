@@ -19,4 +19,7 @@ namespace quorvex::tk {
 // commands, owner-drawn menu items and anything else: nullptr.
 HWND ReflectedChild(HWND parent, const Message& m);
 
+// WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC: a child asks for its colours.
+constexpr bool IsControlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
 }  // namespace quorvex::tk

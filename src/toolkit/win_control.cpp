@@ -9,6 +9,7 @@
 #include "base/system_error_win.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
+#include "toolkit/reflection.h"
 
 namespace quorvex::tk {
 namespace {
@@ -137,6 +138,12 @@ void WinControl::SetText(const std::wstring& text) {
 }
 
 bool WinControl::ParentNotification(Message& m) {
+    if (IsControlColorMessage(m.Msg)) {
+        HBRUSH brush = nullptr;
+        if (!ControlColor(reinterpret_cast<HDC>(m.WParam), brush)) return false;
+        m.Result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
     switch (m.Msg) {
     case WM_COMMAND:
         return Command(HIWORD(m.WParam));
@@ -144,18 +151,6 @@ bool WinControl::ParentNotification(Message& m) {
         LRESULT result = 0;
         if (!Notify(*reinterpret_cast<NMHDR*>(m.LParam), result)) return false;
         m.Result = result;
-        return true;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        HBRUSH brush = nullptr;
-        if (!ControlColor(reinterpret_cast<HDC>(m.WParam), brush)) return false;
-        m.Result = reinterpret_cast<LRESULT>(brush);
         return true;
     }
     case WM_DRAWITEM:

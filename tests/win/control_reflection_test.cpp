@@ -68,23 +68,20 @@ struct ColorAnswer {
     COLORREF Text;
 };
 
-ColorAnswer AskColor(HWND form, HWND child, UINT message = WM_CTLCOLORSTATIC) {
+// `procedure`: the form's own (SendMessageW) or the system's default one.
+ColorAnswer Colors(decltype(&SendMessageW) procedure, HWND form, HWND child, UINT message) {
     const tk::WindowDc dc(form);
     SetBkColor(dc.get(), RGB(1, 2, 3));
     SetTextColor(dc.get(), RGB(4, 5, 6));
-    const LRESULT brush = SendMessageW(form, message, reinterpret_cast<WPARAM>(dc.get()),
-                                       reinterpret_cast<LPARAM>(child));
+    const LRESULT brush = procedure(form, message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child));
     return {brush, GetBkColor(dc.get()), GetTextColor(dc.get())};
 }
 
-ColorAnswer DefaultColor(HWND form, HWND child, UINT message = WM_CTLCOLORSTATIC) {
-    const tk::WindowDc dc(form);
-    SetBkColor(dc.get(), RGB(1, 2, 3));
-    SetTextColor(dc.get(), RGB(4, 5, 6));
-    const LRESULT brush = DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc.get()),
-                                         reinterpret_cast<LPARAM>(child));
-    return {brush, GetBkColor(dc.get()), GetTextColor(dc.get())};
+ColorAnswer AskColor(HWND form, HWND child, UINT message = WM_CTLCOLORSTATIC) {
+    return Colors(&SendMessageW, form, child, message);
 }
+
+ColorAnswer DefaultColor(HWND form, HWND child) { return Colors(&DefWindowProcW, form, child, WM_CTLCOLORSTATIC); }
 
 TEST(ControlReflection, ColourMessagesReachTheControlTheyNameAndOnlyIt) {
     auto form = MakeForm(L"colours");
