@@ -76,7 +76,6 @@ protected:
         for (HWND hwnd : windows)
             RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         PumpFor(300);
-        if (HWND focus = GetFocus()) HideCaret(focus);  // a blinking caret is not part of the picture
         SaveScreenPicture(WindowsArea(windows), folder_ + "\\" + name + ".bmp");
     }
 
