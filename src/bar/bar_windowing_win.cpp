@@ -1,5 +1,6 @@
 #include "bar/bar_windowing_win.h"
 
+#include "app/app_title.h"
 #include "bar/window_rules.h"
 #include "base/trace_win.h"
 #include "hotkeys/hotkey_text_win.h"
@@ -66,7 +67,7 @@ void BarWindowing::ReportRefusedHotKey(std::uint16_t value) {
     if (refusalReported_) return;
     refusalReported_ = true;
     const std::string text = "热键 " + HotKeyDisplayText(value) + " 已被其他程序占用，请点击此处重新设置。";
-    tray_.ShowBalloon(L"Lumetra", tk::Utf8ToWide(text));
+    tray_.ShowBalloon(ApplicationTitle, tk::Utf8ToWide(text));
 }
 
 void BarWindowing::UnregisterTrayHotKey() { hotKey_.Unregister(host_.BarWindow()); }

@@ -239,9 +239,11 @@ void TF_Search::miShowModeClick(tk::MenuItem& item) {
         // clipboard check) afterwards, also when the dialog failed.
         Perform(WM_ACTIVATEAPP, 0, 0);
         tk::ScopeExit reactivate([this] { Perform(WM_ACTIVATEAPP, 1, 0); });
-        // Modal; it changes ButtonMask and sends this bar WM_APP_ARRANGE
-        // after each change.
-        ShowCustomButtonsDialog(Handle());
+        // Modal; each change is stored and laid out at once.
+        ShowCustomButtonsDialog(Handle(), cfg.ButtonMask(), [this](std::int32_t mask) {
+            GetConfig().SetButtonMask(mask);
+            Perform(WM_APP_ARRANGE, 0, 0);
+        });
         break;
     }
     default:

@@ -10,13 +10,14 @@
 #include "bar/bar_accessible_win.h"
 #include "bar/bar_history_win.h"
 #include "bar/bar_windowing_win.h"
-#include "resource_ids.h"
 #include "bar/hints.h"
 #include "bar/placement.h"
 #include "bar/suggest_box_win.h"
 #include "base/desktop_win.h"
+#include "base/os_version_win.h"
 #include "base/trace_win.h"
 #include "config/config.h"
+#include "resource_ids.h"
 #include "search/search_types.h"
 #include "toolkit/application.h"
 #include "toolkit/font.h"
@@ -25,7 +26,6 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/text.h"
 #include "widgets/bitmap_button_win.h"
-#include "widgets/os_version_win.h"
 
 namespace quorvex {
 namespace {

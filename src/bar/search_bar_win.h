@@ -91,7 +91,7 @@ public:
     void TrayIconClick();
     bool RegisterTrayHotKey();
     void UnregisterTrayHotKey();
-    // FHotKeyId: the atom the hot key is registered under, 0 before that.
+    // The atom the hot key is registered under, 0 before that.
     std::uint32_t HotKeyId() const;
     void miHotKeyClick();
     // The hot-key dialog: creates it owned by the application, shows it

@@ -72,6 +72,8 @@ void TF_Search::InitWindowing() {
 
     HotKeyDialogStep = [](TF_Search& bar) {
         TrayHotKeyLink link;
+        link.TrayHotKey = GetConfig().TrayHotKey();
+        link.Save = [](std::uint16_t value) { GetConfig().SetTrayHotKey(value); };
         BarWindowing& windowing = *bar.windowing_;
         link.Change = [&windowing](std::uint16_t from, std::uint16_t to) {
             return windowing.ChangeTrayHotKey(from, to);

@@ -42,9 +42,20 @@ bool Light(const std::uint8_t* p) {
 }  // namespace
 
 void MaskPixels(std::uint8_t* bgra, std::size_t pixelCount, std::uint32_t ink) {
+    // A light symbol inside a darker shape (the help glyph's question mark
+    // on its disc) would vanish in a plain silhouette: while the light pixels
+    // are a minority of the shape, they are cut out of it instead.
+    std::size_t opaque = 0, light = 0;
+    for (std::size_t i = 0; i < pixelCount; ++i) {
+        const std::uint8_t* p = bgra + i * 4;
+        if (p[3] < 128) continue;
+        ++opaque;
+        if (Light(p)) ++light;
+    }
+    const bool cutOut = light > 0 && light * 2 < opaque;
     for (std::size_t i = 0; i < pixelCount; ++i) {
         std::uint8_t* p = bgra + i * 4;
-        if (p[3] >= 128) Put(p, ink);
+        if (p[3] >= 128 && !(cutOut && Light(p))) Put(p, ink);
         else Clear(p);
     }
 }

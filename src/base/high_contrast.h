@@ -34,7 +34,9 @@ bool HighContrastWanted(bool systemOn, ContrastOverride override);
 
 // Turns 32-bit B,G,R,A pixels (pre-multiplied alpha) into a mask of `ink`:
 // every pixel at least half opaque becomes `ink`, fully opaque; the rest
-// fully transparent. So a glyph keeps its shape in exactly one colour.
+// fully transparent. So a glyph keeps its shape in exactly one colour. Light
+// pixels that are fewer than half the shape's (a symbol drawn inside it) are
+// cut out, so the symbol still shows, in the colour behind the glyph.
 void MaskPixels(std::uint8_t* bgra, std::size_t pixelCount, std::uint32_t ink);
 
 // The same for artwork that carries its own symbol, drawn light on a dark

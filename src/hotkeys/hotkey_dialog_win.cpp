@@ -1,17 +1,16 @@
 #include "hotkeys/hotkey_dialog_win.h"
 
+#include "app/app_title.h"
 #include "base/desktop_win.h"
-#include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/os_version_win.h"
 #include "base/system_error_win.h"
 #include "base/trace_win.h"
-#include "config/config.h"
 #include "hotkeys/hotkey_text_win.h"
 #include "toolkit/application.h"
 #include "toolkit/font.h"
 #include "toolkit/text.h"
 #include "widgets/dialog_placement.h"
-#include "widgets/os_version_win.h"
 
 namespace quorvex {
 
@@ -53,52 +52,13 @@ std::string ExecutablePathA() {
 
 }  // namespace
 
-TRadioButton::TRadioButton(tk::Form& parent, std::string name, const std::wstring& caption, int left, int top,
-                           int width, int height, bool firstOfGroup)
-    : tk::WinControl(parent, std::move(name),
-                     tk::ControlParams{L"BUTTON", caption,
-                                       static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
-                                                          (firstOfGroup ? WS_GROUP : 0)),
-                                       0, left, top, width, height}) {}
-
-bool TRadioButton::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void TRadioButton::Check() {
-    // The other buttons of the group: siblings up to the next group start.
-    HWND parent = GetParent(Handle());
-    HWND first = Handle();
-    while (!(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
-        HWND prev = GetWindow(first, GW_HWNDPREV);
-        if (!prev) break;
-        first = prev;
-    }
-    for (HWND w = first; w && GetParent(w) == parent; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w != first && (GetWindowLongW(w, GWL_STYLE) & WS_GROUP)) break;
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (w != Handle() && lstrcmpiW(cls, L"Button") == 0 &&
-            (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
-            SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
-        }
-    }
-    SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
-    if (OnClick) OnClick(*this);
-}
-
-bool TRadioButton::Command(WORD code) {
-    if (code != BN_CLICKED) return false;
-    if (OnClick) OnClick(*this);
-    return true;
-}
-
 TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     : tk::Form(HotKeyParams()),
-      FBar(bar),
-      FSavedTrayHotKey(GetConfig().TrayHotKey()),
-      FSavedSecondTrayHotKey(GetConfig().SecondTrayHotKey()),
-      FNewerSystem(IsVistaOrLater()),
-      FLink(std::move(link)),
-      FRules([](std::uint8_t vk) { return KeyNameText(vk); }) {
+      bar_(bar),
+      trayHotKey_(link.TrayHotKey),
+      newerSystem_(IsVistaOrLater()),
+      link_(std::move(link)),
+      rules_([](std::uint8_t vk) { return KeyNameText(vk); }) {
     SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     // Tab moves between the controls and Alt+O / Alt+C press the buttons;
@@ -107,85 +67,63 @@ TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
     OnShow = [this](tk::Form&) { InitHotKeys(); };
     // Creating the shell-link object fails the dialog as a whole.
-    FWinShortcut = std::make_unique<TWinShortcut>();
+    winShortcut_ = std::make_unique<TWinShortcut>();
 
     // Children of the form at their group box's offset; creation order is the tab order.
-    FGbxStart = &Make<tk::WinControl>("gbxStartHotKey", GroupBox(L"程序启动", 8, 8, true));
-    FRbStartDef = &Make<TRadioButton>("rbStartDefHotKey", L"默认热键", 8 + 8, 8 + 19, 89, 17, true);
-    FRbStartCustom = &Make<TRadioButton>("rbStartCustomHotKey", L"自定义热键", 8 + 8, 8 + 42, 89, 17, false);
-    FLblStart = &Make<tk::WinControl>("lblStartHotKey", Label(8 + 103, 8 + 21));
-    FHkStart = std::make_unique<THotKeyEx>(Handle(), 1001, Scale(8 + 103), Scale(8 + 41), Scale(121), Scale(19));
-    FHkStart->SetAccessibleName(L"程序启动 自定义热键");
+    startGroup_ = &Make<tk::WinControl>("gbxStartHotKey", GroupBox(L"程序启动", 8, 8, true));
+    startDefault_ = &Make<tk::RadioButton>("rbStartDefHotKey", L"默认热键", 8 + 8, 8 + 19, 89, 17, true);
+    startCustom_ = &Make<tk::RadioButton>("rbStartCustomHotKey", L"自定义热键", 8 + 8, 8 + 42, 89, 17, false);
+    startLabel_ = &Make<tk::WinControl>("lblStartHotKey", Label(8 + 103, 8 + 21));
+    startBox_ = &Make<THotKeyEx>("hkStart", 8 + 103, 8 + 41, 121, 19);
+    startBox_->SetAccessibleName(L"程序启动 自定义热键");
 
-    FGbxTray = &Make<tk::WinControl>("gbxTrayHotKey", GroupBox(L"最小化窗口/恢复窗口", 8, 82, true));
-    FRbTrayDef = &Make<TRadioButton>("rbTrayDefHotKey", L"默认热键", 8 + 8, 82 + 19, 89, 17, true);
-    FRbTrayCustom = &Make<TRadioButton>("rbTrayCustomHotKey", L"自定义热键", 8 + 8, 82 + 42, 89, 17, false);
-    FLblTray = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
-    FHkTray = std::make_unique<THotKeyEx>(Handle(), 1002, Scale(8 + 103), Scale(82 + 41), Scale(121), Scale(19));
-    FHkTray->SetAccessibleName(L"最小化窗口/恢复窗口 自定义热键");
+    trayGroup_ = &Make<tk::WinControl>("gbxTrayHotKey", GroupBox(L"最小化窗口/恢复窗口", 8, 82, true));
+    trayDefault_ = &Make<tk::RadioButton>("rbTrayDefHotKey", L"默认热键", 8 + 8, 82 + 19, 89, 17, true);
+    trayCustom_ = &Make<tk::RadioButton>("rbTrayCustomHotKey", L"自定义热键", 8 + 8, 82 + 42, 89, 17, false);
+    trayLabel_ = &Make<tk::WinControl>("lblTrayHotKey", Label(8 + 103, 82 + 21));
+    trayBox_ = &Make<THotKeyEx>("hkTray", 8 + 103, 82 + 41, 121, 19);
+    trayBox_->SetAccessibleName(L"最小化窗口/恢复窗口 自定义热键");
 
     // Shown (and room made for it) only when the stored key was refused.
     tk::ControlParams status = Label(8, 82 + 68 + 4);
     status.Width = 235;
     status.Style &= ~WS_VISIBLE;
-    FLblTrayStatus = &Make<tk::WinControl>("lblTrayStatus", status);
+    trayStatus_ = &Make<tk::WinControl>("lblTrayStatus", status);
 
-    FBtnOK = &Make<tk::Button>("btnOK", L"确定(&O)", 114, 156, 60, 25);
-    FBtnCancel = &Make<tk::Button>("btnCancel", L"取消(&C)", 180, 156, 60, 25);
+    ok_ = &Make<tk::Button>("btnOK", L"确定(&O)", 114, 156, 60, 25);
+    cancel_ = &Make<tk::Button>("btnCancel", L"取消(&C)", 180, 156, 60, 25);
     // The next control after the last radio must start a group of its own.
-    SetWindowLongW(FBtnOK->Handle(), GWL_STYLE, GetWindowLongW(FBtnOK->Handle(), GWL_STYLE) | WS_GROUP);
+    SetWindowLongW(ok_->Handle(), GWL_STYLE, GetWindowLongW(ok_->Handle(), GWL_STYLE) | WS_GROUP);
 
-    for (THotKeyEx* box : {FHkStart.get(), FHkTray.get()}) {
-        SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    // Labels, radio buttons, group captions and buttons on the dialog's button
+    // face, in its text colour too, or a high-contrast scheme could leave dark
+    // on dark. The hot-key boxes paint themselves.
+    for (tk::WinControl* c : std::initializer_list<tk::WinControl*>{
+             startGroup_, startDefault_, startCustom_, startLabel_, trayGroup_, trayDefault_, trayCustom_, trayLabel_,
+             trayStatus_, ok_, cancel_})
+        c->SetSystemColors(COLOR_BTNFACE, COLOR_BTNTEXT);
+
+    for (THotKeyEx* box : {startBox_, trayBox_}) {
         box->SetHotKey(0);
         box->SetInvalidKeys(hcNone);
         box->SetModifiers(0);
     }
-    FHkStart->SetAllowWinKey(false);
-    FHkTray->SetAllowWinKey(true);
+    startBox_->SetAllowWinKey(false);
+    trayBox_->SetAllowWinKey(true);
 
-    FRbStartDef->OnClick = [this](tk::WinControl&) { rbStartDefHotKeyClick(); };
-    FRbStartCustom->OnClick = [this](tk::WinControl&) { rbStartCustomHotKeyClick(); };
-    FRbTrayDef->OnClick = [this](tk::WinControl&) {
+    startDefault_->OnClick = [this](tk::WinControl&) { rbStartDefHotKeyClick(); };
+    startCustom_->OnClick = [this](tk::WinControl&) { rbStartCustomHotKeyClick(); };
+    trayDefault_->OnClick = [this](tk::WinControl&) {
         rbTrayDefHotKeyClick();
         UpdateTrayStatus();
     };
-    FRbTrayCustom->OnClick = [this](tk::WinControl&) {
+    trayCustom_->OnClick = [this](tk::WinControl&) {
         rbTrayCustomHotKeyClick();
         UpdateTrayStatus();
     };
-    FHkTray->OnChange = [this] { UpdateTrayStatus(); };
-    FBtnOK->OnClick = [this](tk::WinControl&) { btnOKClick(); };
-    FBtnCancel->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
-}
-
-// Every message the dialog answers beyond the form's own handling.
-void TF_HotKey::WndProc(tk::Message& m) {
-    switch (m.Msg) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        // Labels, radio buttons and group captions on the dialog's button face.
-        SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
-        // Its text colour too, or a high-contrast scheme could leave dark on dark.
-        SetTextColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNTEXT));
-        m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    default:
-        tk::Form::WndProc(m);
-    }
-}
-
-// The hot-key boxes are not the toolkit's controls: they follow the scale here.
-void TF_HotKey::DpiChanged(int fromDpi, int toDpi) {
-    for (THotKeyEx* box : {FHkStart.get(), FHkTray.get()}) {
-        RECT r;
-        GetWindowRect(box->Handle(), &r);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(box->Handle(), nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
-                     ScaleLength(r.right - r.left, toDpi, fromDpi), ScaleLength(r.bottom - r.top, toDpi, fromDpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
-    }
+    trayBox_->OnChange = [this] { UpdateTrayStatus(); };
+    ok_->OnClick = [this](tk::WinControl&) { btnOKClick(); };
+    cancel_->OnClick = [this](tk::WinControl&) { btnCancelClick(); };
 }
 
 void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {
@@ -193,143 +131,136 @@ void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {
     control.SetBounds(r.left, r.top + dy, r.right - r.left, r.bottom - r.top);
 }
 
-void TF_HotKey::MoveBy(THotKeyEx& control, int dy) {
-    RECT r;
-    GetWindowRect(control.Handle(), &r);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(control.Handle(), nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TF_HotKey::InitHotKeys() {
-    if (FNewerSystem) {
-        const int d = FGbxTray->BoundsRect().top - FGbxStart->BoundsRect().top;  // 74
-        for (tk::WinControl* c : {FGbxStart, static_cast<tk::WinControl*>(FRbStartDef),
-                                  static_cast<tk::WinControl*>(FRbStartCustom), FLblStart}) {
+    if (newerSystem_) {
+        const int d = trayGroup_->BoundsRect().top - startGroup_->BoundsRect().top;  // 74
+        for (tk::WinControl* c : {startGroup_, static_cast<tk::WinControl*>(startDefault_),
+                                  static_cast<tk::WinControl*>(startCustom_), startLabel_,
+                                  static_cast<tk::WinControl*>(startBox_)}) {
             c->SetVisible(false);
         }
-        ShowWindow(FHkStart->Handle(), SW_HIDE);
-        for (tk::WinControl* c : {FGbxTray, static_cast<tk::WinControl*>(FRbTrayDef),
-                                  static_cast<tk::WinControl*>(FRbTrayCustom), FLblTray, FLblTrayStatus}) {
+        for (tk::WinControl* c : {trayGroup_, static_cast<tk::WinControl*>(trayDefault_),
+                                  static_cast<tk::WinControl*>(trayCustom_), trayLabel_,
+                                  static_cast<tk::WinControl*>(trayBox_), trayStatus_}) {
             MoveBy(*c, -d);
         }
-        MoveBy(*FHkTray, -d);
-        MoveBy(*FBtnOK, -d);
-        const RECT ok = FBtnOK->BoundsRect();
-        const RECT cancel = FBtnCancel->BoundsRect();
-        FBtnCancel->SetBounds(cancel.left, ok.top, cancel.right - cancel.left, cancel.bottom - cancel.top);
+        MoveBy(*ok_, -d);
+        const RECT ok = ok_->BoundsRect();
+        const RECT cancel = cancel_->BoundsRect();
+        cancel_->SetBounds(cancel.left, ok.top, cancel.right - cancel.left, cancel.bottom - cancel.top);
         SetBounds(Left(), Top(), Width(), Height() - d);
     } else {
-        FLblStart->SetText(tk::Utf8ToWide(StartDefaultHotKeyLabel));
+        startLabel_->SetText(tk::Utf8ToWide(StartDefaultHotKeyLabel));
         const std::string folder = ShortcutFolder();
-        FShortcutKnown = !folder.empty();
-        if (FShortcutKnown) {
-            FWinShortcut->SetShortcutPath(folder);
-            FWinShortcut->SetShortcutFileName(LaunchShortcutName);
+        shortcutKnown_ = !folder.empty();
+        if (shortcutKnown_) {
+            winShortcut_->SetShortcutPath(folder);
+            winShortcut_->SetShortcutFileName(LaunchShortcutName);
             try {
-                FWinShortcut->LoadFromFile();
+                winShortcut_->LoadFromFile();
             } catch (const std::exception&) {
                 // No shortcut yet (or unreadable): no hot key.
                 TraceSwallowedError("start shortcut load");
             }
         }
-        const std::uint16_t v = HotKeyFromShortcut(FWinShortcut->HotKey, FWinShortcut->HotKeyModifiers);
-        if (FRules.IsStartDefault(v)) {
-            FRbStartDef->Check();
+        const std::uint16_t v = HotKeyFromShortcut(winShortcut_->HotKey, winShortcut_->HotKeyModifiers);
+        if (rules_.IsStartDefault(v)) {
+            startDefault_->Check();
         } else {
-            FRbStartCustom->Check();
-            FHkStart->SetHotKey(v);
+            startCustom_->Check();
+            startBox_->SetHotKey(v);
         }
     }
-    FLblTray->SetText(tk::Utf8ToWide(TrayDefaultHotKeyLabel));
-    const std::uint16_t tray = GetConfig().TrayHotKey();
-    if (FRules.IsTrayDefault(tray)) {
-        FRbTrayDef->Check();
+    trayLabel_->SetText(tk::Utf8ToWide(TrayDefaultHotKeyLabel));
+    const std::uint16_t tray = link_.TrayHotKey;
+    if (rules_.IsTrayDefault(tray)) {
+        trayDefault_->Check();
     } else {
-        FRbTrayCustom->Check();
-        FHkTray->SetHotKey(tray);
+        trayCustom_->Check();
+        trayBox_->SetHotKey(tray);
     }
-    if (FLink.StoredRefused) {
+    if (link_.StoredRefused) {
         // One text line more, below the group; nothing moves otherwise.
         const int statusLine = Scale(16);
-        FLblTrayStatus->SetVisible(true);
-        MoveBy(*FBtnOK, statusLine);
-        MoveBy(*FBtnCancel, statusLine);
+        trayStatus_->SetVisible(true);
+        MoveBy(*ok_, statusLine);
+        MoveBy(*cancel_, statusLine);
         SetBounds(Left(), Top(), Width(), Height() + statusLine);
         UpdateTrayStatus();
     }
     RECT bar;
-    if (GetWindowRect(FBar, &bar)) {
-        const int monitorTop = MonitorBoundsOf(FBar).Top;
+    if (GetWindowRect(bar_, &bar)) {
+        const int monitorTop = MonitorBoundsOf(bar_).Top;
         SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), monitorTop), Width(),
                   Height());
     }
 }
 
 void TF_HotKey::rbStartDefHotKeyClick() {
-    FHkStart->SetEnabled(false);
-    FHkStart->SetHotKey(0);
+    startBox_->SetEnabled(false);
+    startBox_->SetHotKey(0);
 }
 
 void TF_HotKey::rbStartCustomHotKeyClick() {
-    FHkStart->SetEnabled(true);
-    SetFocus(FHkStart->Handle());
+    startBox_->SetEnabled(true);
+    startBox_->SetFocus();
 }
 
 void TF_HotKey::rbTrayDefHotKeyClick() {
-    FHkTray->SetEnabled(false);
-    FHkTray->SetHotKey(0);
+    trayBox_->SetEnabled(false);
+    trayBox_->SetHotKey(0);
 }
 
 void TF_HotKey::rbTrayCustomHotKeyClick() {
-    FHkTray->SetEnabled(true);
-    SetFocus(FHkTray->Handle());
+    trayBox_->SetEnabled(true);
+    trayBox_->SetFocus();
 }
 
 void TF_HotKey::FormKeyDown(unsigned& key) {
     if (key == VK_ESCAPE) {
-        SetModalResult(tk::mrCancel);
+        SetModalResult(tk::ModalResult::Cancel);
         key = 0;
     }
 }
 
-void TF_HotKey::btnCancelClick() { SetModalResult(tk::mrCancel); }
+void TF_HotKey::btnCancelClick() { SetModalResult(tk::ModalResult::Cancel); }
 
 std::uint16_t TF_HotKey::ShownTrayHotKey() const {
-    return FRules.TrayValue(FRbTrayDef->Checked(), FHkTray->HotKey());
+    return rules_.TrayValue(trayDefault_->Checked(), trayBox_->HotKey());
 }
 
 void TF_HotKey::UpdateTrayStatus() {
-    const bool taken = FLink.StoredRefused && ShownTrayHotKey() == FSavedTrayHotKey;
-    FLblTrayStatus->SetText(taken ? tk::Utf8ToWide(TakenHotKeyStatus) : std::wstring());
+    const bool taken = link_.StoredRefused && ShownTrayHotKey() == link_.TrayHotKey;
+    trayStatus_->SetText(taken ? tk::Utf8ToWide(TakenHotKeyStatus) : std::wstring());
 }
 
 bool TF_HotKey::ApplyTrayHotKey() {
     const std::uint16_t value = ShownTrayHotKey();
-    if (!FLink.Change || value == GetConfig().TrayHotKey()) return true;
-    if (FLink.Change(GetConfig().TrayHotKey(), value)) return true;
-    tk::Application::Get().MessageBox(tk::Utf8ToWide(TakenHotKeyMessage), L"Lumetra", MB_OK | MB_ICONERROR);
+    if (!link_.Change || value == link_.TrayHotKey) return true;
+    if (link_.Change(link_.TrayHotKey, value)) return true;
+    tk::Application::Get().MessageBox(tk::Utf8ToWide(TakenHotKeyMessage), ApplicationTitle, MB_OK | MB_ICONERROR);
     return false;
 }
 
 void TF_HotKey::btnOKClick() {
-    if (!FNewerSystem && !CheckHotKeys()) return;
+    if (!newerSystem_ && !CheckHotKeys()) return;
     // A key the system refuses is not saved: the dialog stays open.
     if (!ApplyTrayHotKey()) return;
-    if (!FNewerSystem) SaveStartHotKey();
+    if (!newerSystem_) SaveStartHotKey();
     SaveTrayHotKey();
-    SetModalResult(tk::mrOk);
+    SetModalResult(tk::ModalResult::Ok);
 }
 
 bool TF_HotKey::CheckHotKeys() {
-    if (!FRules.Clash(FHkStart->Enabled(), FHkStart->HotKey(), FHkTray->Enabled(), FHkTray->HotKey())) return true;
-    tk::Application::Get().MessageBox(tk::Utf8ToWide(DuplicateHotKeyMessage), L"Lumetra", MB_OK | MB_ICONERROR);
+    if (!rules_.Clash(startBox_->Enabled(), startBox_->HotKey(), trayBox_->Enabled(), trayBox_->HotKey())) return true;
+    tk::Application::Get().MessageBox(tk::Utf8ToWide(DuplicateHotKeyMessage), ApplicationTitle, MB_OK | MB_ICONERROR);
     return false;
 }
 
 void TF_HotKey::SaveStartHotKey() {
-    const std::uint16_t v = FRules.StartValue(FRbStartDef->Checked(), FHkStart->HotKey());
+    const std::uint16_t v = rules_.StartValue(startDefault_->Checked(), startBox_->HotKey());
     const TShortcutHotKey link = ShortcutFromHotKey(v);
-    TWinShortcut& shortcut = *FWinShortcut;
+    TWinShortcut& shortcut = *winShortcut_;
     if (link.Key == shortcut.HotKey && link.Modifiers == shortcut.HotKeyModifiers) return;
     shortcut.HotKey = link.Key;
     shortcut.HotKeyModifiers = link.Modifiers;
@@ -337,7 +268,7 @@ void TF_HotKey::SaveStartHotKey() {
         shortcut.Target = ExecutablePathA();
         shortcut.WorkingDirectory = FolderOfFile(shortcut.Target);
     }
-    if (!FShortcutKnown) return;
+    if (!shortcutKnown_) return;
     try {
         shortcut.SaveToFile();
     } catch (const std::exception&) {
@@ -347,16 +278,17 @@ void TF_HotKey::SaveStartHotKey() {
 }
 
 void TF_HotKey::SaveTrayHotKey() {
-    GetConfig().SetTrayHotKey(FRules.TrayValue(FRbTrayDef->Checked(), FHkTray->HotKey()));
+    trayHotKey_ = rules_.TrayValue(trayDefault_->Checked(), trayBox_->HotKey());
+    if (link_.Save) link_.Save(trayHotKey_);
 }
 
 bool TF_HotKey::HotKeyChanged() const {
-    return GetConfig().TrayHotKey() != FSavedTrayHotKey || GetConfig().SecondTrayHotKey() != FSavedSecondTrayHotKey;
+    return trayHotKey_ != link_.TrayHotKey;
 }
 
 bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link) {
     tk::Instance<TF_HotKey> dialog(bar, std::move(link));
-    return dialog.ShowModal() == tk::mrOk && dialog.HotKeyChanged();
+    return dialog.ShowModal() == tk::ModalResult::Ok && dialog.HotKeyChanged();
 }
 
 }  // namespace quorvex

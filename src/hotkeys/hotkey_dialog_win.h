@@ -12,24 +12,18 @@
 #include "hotkeys/hotkey_edit_win.h"
 #include "hotkeys/win_shortcut_win.h"
 #include "toolkit/form.h"
+#include "toolkit/radio_button.h"
 #include "toolkit/win_control.h"
 
 namespace quorvex {
 
-// A radio button; BN_CLICKED raises OnClick.
-class TRadioButton : public tk::WinControl {
-public:
-    TRadioButton(tk::Form& parent, std::string name, const std::wstring& caption, int left, int top, int width,
-                 int height, bool firstOfGroup);
-    bool Checked() const;
-    // Checks this button, unchecks the others of its group and runs OnClick,
-    // exactly as a click does.
-    void Check();
-    bool Command(WORD code) override;
-};
-
-// What the dialog knows of the minimise/restore key's registration.
+// The minimise/restore key the dialog edits and what it knows of its
+// registration.
 struct TrayHotKeyLink {
+    // The stored key the dialog starts with.
+    std::uint16_t TrayHotKey = 0;
+    // OK: stores the new minimise/restore key (also when unchanged).
+    std::function<void(std::uint16_t value)> Save;
     // Registers a changed key in place of the old one before OK saves it;
     // false when the system refused it (the old one is registered again).
     // Empty: OK saves without registering (the caller registers afterwards).
@@ -40,19 +34,18 @@ struct TrayHotKeyLink {
 
 class TF_HotKey : public tk::Form {
 public:
-    // `bar`: the window next to which the dialog opens. Remembers TrayHotKey
-    // and SecondTrayHotKey.
-    explicit TF_HotKey(HWND bar, TrayHotKeyLink link = {});
+    // `bar`: the window next to which the dialog opens.
+    TF_HotKey(HWND bar, TrayHotKeyLink link);
 
-    // After OK: the minimise/restore hot key (or the second one) differs from
-    // its value when the dialog was created.
+    // After OK: the minimise/restore hot key saved differs from the one the
+    // dialog started with (the second key is never changed here).
     bool HotKeyChanged() const;
     // False (after telling the user) when the two hot keys are the same.
     bool CheckHotKeys();
     void SaveStartHotKey();
     void SaveTrayHotKey();
     void InitHotKeys();
-    bool NewerSystem() const { return FNewerSystem; }
+    bool NewerSystem() const { return newerSystem_; }
 
     void btnOKClick();
     void btnCancelClick();
@@ -62,59 +55,53 @@ public:
     void rbTrayCustomHotKeyClick();
 
     // The controls, for the bar's tests and screenshots.
-    tk::WinControl& gbxStartHotKey() { return *FGbxStart; }
-    tk::WinControl& gbxTrayHotKey() { return *FGbxTray; }
-    TRadioButton& rbStartDefHotKey() { return *FRbStartDef; }
-    TRadioButton& rbStartCustomHotKey() { return *FRbStartCustom; }
-    TRadioButton& rbTrayDefHotKey() { return *FRbTrayDef; }
-    TRadioButton& rbTrayCustomHotKey() { return *FRbTrayCustom; }
-    tk::WinControl& lblStartHotKey() { return *FLblStart; }
-    tk::WinControl& lblTrayHotKey() { return *FLblTray; }
+    tk::WinControl& StartGroup() { return *startGroup_; }
+    tk::WinControl& TrayGroup() { return *trayGroup_; }
+    tk::RadioButton& StartDefaultRadio() { return *startDefault_; }
+    tk::RadioButton& StartCustomRadio() { return *startCustom_; }
+    tk::RadioButton& TrayDefaultRadio() { return *trayDefault_; }
+    tk::RadioButton& TrayCustomRadio() { return *trayCustom_; }
+    tk::WinControl& StartLabel() { return *startLabel_; }
+    tk::WinControl& TrayLabel() { return *trayLabel_; }
     // Under the minimise/restore group: tells that the key shown is taken.
-    tk::WinControl& lblTrayStatus() { return *FLblTrayStatus; }
-    THotKeyEx& hkStart() { return *FHkStart; }
-    THotKeyEx& hkTray() { return *FHkTray; }
-    tk::Button& btnOK() { return *FBtnOK; }
-    tk::Button& btnCancel() { return *FBtnCancel; }
-
-protected:
-    void WndProc(tk::Message& m) override;
-    void DpiChanged(int fromDpi, int toDpi) override;
+    tk::WinControl& TrayStatusLabel() { return *trayStatus_; }
+    THotKeyEx& StartHotKeyBox() { return *startBox_; }
+    THotKeyEx& TrayHotKeyBox() { return *trayBox_; }
+    tk::Button& OkButton() { return *ok_; }
+    tk::Button& CancelButton() { return *cancel_; }
 
 private:
     void FormKeyDown(unsigned& key);
     void MoveBy(tk::WinControl& control, int dy);
-    void MoveBy(THotKeyEx& control, int dy);
     std::uint16_t ShownTrayHotKey() const;
     void UpdateTrayStatus();
     bool ApplyTrayHotKey();
 
-    HWND FBar;
-    std::uint16_t FSavedTrayHotKey;
-    std::uint16_t FSavedSecondTrayHotKey;
-    bool FNewerSystem;
-    bool FShortcutKnown = false;  // the launch shortcut's folder could be named
-    TrayHotKeyLink FLink;
-    THotKeyDialogRules FRules;
-    std::unique_ptr<TWinShortcut> FWinShortcut;
-    tk::WinControl* FGbxStart = nullptr;
-    TRadioButton* FRbStartDef = nullptr;
-    TRadioButton* FRbStartCustom = nullptr;
-    tk::WinControl* FLblStart = nullptr;
-    std::unique_ptr<THotKeyEx> FHkStart;
-    tk::WinControl* FGbxTray = nullptr;
-    TRadioButton* FRbTrayDef = nullptr;
-    TRadioButton* FRbTrayCustom = nullptr;
-    tk::WinControl* FLblTray = nullptr;
-    std::unique_ptr<THotKeyEx> FHkTray;
-    tk::WinControl* FLblTrayStatus = nullptr;
-    tk::Button* FBtnOK = nullptr;
-    tk::Button* FBtnCancel = nullptr;
+    HWND bar_;
+    std::uint16_t trayHotKey_;  // the stored value; OK's saved one after it
+    bool newerSystem_;
+    bool shortcutKnown_ = false;  // the launch shortcut's folder could be named
+    TrayHotKeyLink link_;
+    THotKeyDialogRules rules_;
+    std::unique_ptr<TWinShortcut> winShortcut_;
+    tk::WinControl* startGroup_ = nullptr;
+    tk::RadioButton* startDefault_ = nullptr;
+    tk::RadioButton* startCustom_ = nullptr;
+    tk::WinControl* startLabel_ = nullptr;
+    THotKeyEx* startBox_ = nullptr;
+    tk::WinControl* trayGroup_ = nullptr;
+    tk::RadioButton* trayDefault_ = nullptr;
+    tk::RadioButton* trayCustom_ = nullptr;
+    tk::WinControl* trayLabel_ = nullptr;
+    THotKeyEx* trayBox_ = nullptr;
+    tk::WinControl* trayStatus_ = nullptr;
+    tk::Button* ok_ = nullptr;
+    tk::Button* cancel_ = nullptr;
 };
 
 // One modal run of the dialog next to the bar, then the dialog is freed.
 // True when it closed with OK and HotKeyChanged. Without link.Change the
 // caller then registers the minimise/restore hot key again.
-bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link = {});
+bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link);
 
 }  // namespace quorvex

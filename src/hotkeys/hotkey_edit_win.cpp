@@ -48,130 +48,121 @@ THotKeyTextFn THotKeyEx::TextFunction = [](std::uint16_t value, bool allowEmptyK
 HHOOK THotKeyEx::HookHandle() { return Capture().Hook.get(); }
 HWND THotKeyEx::HookTarget() { return Capture().Target; }
 
-THotKeyEx::THotKeyEx(HWND parent, int id, int left, int top, int width, int height)
-    : FState(THotKeyEditState::Base{
+namespace {
+
+tk::ControlParams HotKeyBoxParams(int left, int top, int width, int height) {
+    EnsureHotKeyClass();
+    return tk::ControlParams{HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, left, top,
+                             width, height};
+}
+
+}  // namespace
+
+THotKeyEx::THotKeyEx(tk::Form& parent, std::string name, int left, int top, int width, int height)
+    : tk::WinControl(parent, std::move(name), HotKeyBoxParams(left, top, width, height)),
+      state_(THotKeyEditState::Base{
           [this] {
-              return FHandle ? HotKeyFromBaseWord(static_cast<std::uint16_t>(SendMessageW(FHandle, HKM_GETHOTKEY, 0, 0)))
-                             : static_cast<std::uint16_t>((FKey & 0xFF) | ((FModifiers << 13) & 0xFFFF));
+              return Handle() ? HotKeyFromBaseWord(static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0)))
+                              : static_cast<std::uint16_t>((key_ & 0xFF) | ((modifiers_ << 13) & 0xFFFF));
           },
           [this](std::uint16_t value) {
               const TBaseHotKey key = SplitBaseHotKey(value);
-              FKey = key.Key;
-              FModifiers = key.Modifiers;
+              key_ = key.Key;
+              modifiers_ = key.Modifiers;
               SendHotKey();
           },
           [this] { Repaint(); },
           [this] {
               if (OnChange) OnChange();
           }}) {
-    EnsureHotKeyClass();
-    FHandle = CreateWindowExW(WS_EX_CLIENTEDGE, HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top,
-                              width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
-    if (!FHandle) ThrowLastError("The hot-key box cannot be created");
-    // Not whole until both hooks are in: a failure takes the box away again.
-    tk::ScopeExit destroy([this] {
-        FAccessible.reset();
-        FParentHook.reset();
-        FBoxHook.reset();
-        DestroyWindow(FHandle);
-    });
-    FBoxHook.emplace(FHandle, [this](tk::WindowSubclass& hook, tk::Message& m) { return BoxMessage(hook, m); });
-    FParentHook.emplace(parent, [this](tk::WindowSubclass&, tk::Message& m) { return ParentMessage(m); });
     tk::AccessibleAnswers answers;
     answers.Role = ROLE_SYSTEM_HOTKEYFIELD;
     answers.Value = [this] { return tk::Utf8ToWide(DisplayText()); };
-    FAccessible.emplace(FHandle, std::move(answers));
-    destroy.release();
-    SendMessageW(FHandle, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+    accessible_.emplace(Handle(), std::move(answers));
     ApplyRules();
 }
 
 THotKeyEx::~THotKeyEx() {
-    FAccessible.reset();
+    accessible_.reset();
+    // The window goes with the base, and its focus exit no longer reaches
+    // this box: a hook still installed goes now.
     Capture().Release();
-    FParentHook.reset();
-    if (FHandle) {
-        // Unhooked first: the box's own handling (its focus exit) ends here.
-        FBoxHook.reset();
-        DestroyWindow(FHandle);
-    }
 }
 
-std::uint16_t THotKeyEx::HotKey() const { return FState.HotKey(); }
+std::uint16_t THotKeyEx::HotKey() const { return state_.HotKey(); }
 
-void THotKeyEx::SetHotKey(std::uint16_t value) { FState.SetHotKey(value); }
+void THotKeyEx::SetHotKey(std::uint16_t value) { state_.SetHotKey(value); }
 
 void THotKeyEx::SetInvalidKeys(std::uint8_t keys) {
-    FInvalidKeys = keys;
+    invalidKeys_ = keys;
     ApplyRules();
 }
 
 void THotKeyEx::SetModifiers(std::uint8_t modifiers) {
-    FModifiers = modifiers;
+    modifiers_ = modifiers;
     ApplyRules();
 }
 
 void THotKeyEx::ApplyRules() {
-    if (!FHandle) return;
-    SendMessageW(FHandle, HKM_SETRULES, FInvalidKeys, MAKELPARAM(FModifiers, 0));
+    if (!Handle()) return;
+    SendMessageW(Handle(), HKM_SETRULES, invalidKeys_, MAKELPARAM(modifiers_, 0));
     SendHotKey();
 }
 
 void THotKeyEx::SendHotKey() {
-    if (!FHandle) return;
-    SendMessageW(FHandle, HKM_SETHOTKEY, BaseHotKeyWord(TBaseHotKey{FKey, FModifiers}), 0);
+    if (!Handle()) return;
+    SendMessageW(Handle(), HKM_SETHOTKEY, BaseHotKeyWord(TBaseHotKey{key_, modifiers_}), 0);
 }
 
-std::string THotKeyEx::DisplayText() const { return FState.DisplayText(TextFunction); }
+std::string THotKeyEx::DisplayText() const { return state_.DisplayText(TextFunction); }
 
 void THotKeyEx::SetEnabled(bool enabled) {
-    EnableWindow(FHandle, enabled ? TRUE : FALSE);
+    tk::WinControl::SetEnabled(enabled);
     Repaint();
 }
 
 void THotKeyEx::Repaint() {
-    if (FHandle) InvalidateRect(FHandle, nullptr, FALSE);
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void THotKeyEx::Paint() {
-    const tk::PaintDc paint(FHandle);
+    const tk::PaintDc paint(Handle());
     if (!paint) return;
     HDC dc = paint.get();
     RECT rect;
-    GetClientRect(FHandle, &rect);
+    GetClientRect(Handle(), &rect);
     InflateRect(&rect, -1, -1);
     const std::wstring text = tk::Utf8ToWide(DisplayText());
-    auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     const tk::SelectObjectScope selectFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, OPAQUE);
     // White as ever, but the system's window colour under high contrast.
     const COLORREF field = tk::HighContrastOn() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
-    SetBkColor(dc, IsWindowEnabled(FHandle) ? field : GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, IsWindowEnabled(Handle()) ? field : GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     ExtTextOutW(dc, rect.left, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
                 static_cast<UINT>(text.size()), nullptr);
-    if (GetFocus() == FHandle) {
+    if (GetFocus() == Handle()) {
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         SetCaretPos(rect.left + size.cx, rect.top);
     }
 }
 
-void THotKeyEx::FocusEntry() {
+void THotKeyEx::Enter() {
     if (IsNtFamily()) {
         WinKeyCapture& capture = Capture();
         if (!capture.Hook)
             capture.Hook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, WinKeyHookProc, GetModuleHandleW(nullptr), 0));
-        if (capture.Hook) capture.Target = FHandle;
+        if (capture.Hook) capture.Target = Handle();
     }
-    if (OnEnter) OnEnter();
+    tk::WinControl::Enter();
 }
 
-void THotKeyEx::FocusExit() {
-    if (OnExit) OnExit();
+void THotKeyEx::Exit() {
+    tk::WinControl::Exit();
     Capture().Release();
-    FState.FocusExit();
+    state_.FocusExit();
 }
 
 LRESULT CALLBACK THotKeyEx::WinKeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -186,45 +177,34 @@ LRESULT CALLBACK THotKeyEx::WinKeyHookProc(int code, WPARAM wParam, LPARAM lPara
     return CallNextHookEx(capture.Hook.get(), code, wParam, lParam);
 }
 
-bool THotKeyEx::BoxMessage(tk::WindowSubclass& hook, tk::Message& m) {
+bool THotKeyEx::ControlMessage(tk::WindowSubclass&, tk::Message& m) {
     switch (m.Msg) {
         case WM_PAINT:
             Paint();
             return true;
-        case WM_SETFOCUS:
-            hook.Default(m);
-            FocusEntry();
-            return true;
-        case WM_KILLFOCUS:
-            hook.Default(m);
-            FocusExit();
-            return true;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            FState.KeyDown(static_cast<unsigned>(m.WParam));
+            state_.KeyDown(static_cast<unsigned>(m.WParam));
             return false;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            FState.KeyUp(static_cast<unsigned>(m.WParam));
+            state_.KeyUp(static_cast<unsigned>(m.WParam));
             return false;
         case WM_HOTKEYEX_WINKEY:
-            FState.WinKeyMessage(static_cast<unsigned>(m.WParam));
+            state_.WinKeyMessage(static_cast<unsigned>(m.WParam));
             return true;
         case WM_NCDESTROY:
-            // Destroyed with its parent: forget the window, and the hook's target.
-            if (Capture().Target == FHandle) Capture().Release();
-            FHandle = nullptr;
+            // Destroyed with its parent: the hook's target goes too.
+            if (Capture().Target == Handle()) Capture().Release();
             return false;
         default:
             return false;
     }
 }
 
-bool THotKeyEx::ParentMessage(tk::Message& m) {
-    if (m.Msg == WM_COMMAND && reinterpret_cast<HWND>(m.LParam) == FHandle && FHandle &&
-        HIWORD(m.WParam) == EN_CHANGE && OnChange) {
-        OnChange();
-    }
+// The platform reports its changes to the parent, which reflects them here.
+bool THotKeyEx::Command(WORD code) {
+    if (code == EN_CHANGE && OnChange) OnChange();
     return false;
 }
 

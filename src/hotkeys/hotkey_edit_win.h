@@ -13,7 +13,7 @@
 
 #include "hotkeys/hotkey_edit_state.h"
 #include "toolkit/accessible_proxy.h"
-#include "toolkit/window_subclass.h"
+#include "toolkit/win_control.h"
 
 namespace quorvex {
 
@@ -29,42 +29,37 @@ enum : std::uint8_t {
     hcShiftCtrlAlt = 0x80,  // HKCOMB_SCA
 };
 
-class THotKeyEx {
+class THotKeyEx : public tk::WinControl {
 public:
-    // Creates the control as a child of `parent` with the given control id
-    // and bounds. The initial state is key 0x41 with Alt, InvalidKeys
-    // hcNone | hcShift, AllowWinKey true.
-    THotKeyEx(HWND parent, int id, int left, int top, int width, int height);
-    ~THotKeyEx();
-    THotKeyEx(const THotKeyEx&) = delete;
-    THotKeyEx& operator=(const THotKeyEx&) = delete;
-
-    HWND Handle() const { return FHandle; }
+    // Creates the control on `parent` at design bounds (scaled to the form's
+    // DPI), with the form's font. The initial state is key 0x41 with Alt,
+    // InvalidKeys hcNone | hcShift, AllowWinKey true.
+    THotKeyEx(tk::Form& parent, std::string name, int left, int top, int width, int height);
+    ~THotKeyEx() override;
 
     // The value, with 0x1000 when Win belongs to it.
     std::uint16_t HotKey() const;
     // Bit 12 sets the Win flag; the rest goes to the platform control.
     void SetHotKey(std::uint16_t value);
-    std::uint8_t InvalidKeys() const { return FInvalidKeys; }
+    std::uint8_t InvalidKeys() const { return invalidKeys_; }
     void SetInvalidKeys(std::uint8_t keys);
-    std::uint8_t Modifiers() const { return FModifiers; }  // HOTKEYF_* bits
+    std::uint8_t Modifiers() const { return modifiers_; }  // HOTKEYF_* bits
     void SetModifiers(std::uint8_t modifiers);
-    bool AllowWinKey() const { return FState.AllowWinKey; }
-    void SetAllowWinKey(bool allow) { FState.AllowWinKey = allow; }
+    bool AllowWinKey() const { return state_.AllowWinKey; }
+    void SetAllowWinKey(bool allow) { state_.AllowWinKey = allow; }
 
     // The display text: "无", "Win + S", "Ctrl + Alt + " while only modifiers are held.
     std::string DisplayText() const;
 
     // What a screen reader calls the box (it reads the display text as its value).
-    void SetAccessibleName(std::wstring name) { FAccessible->Answers()->Name = std::move(name); }
+    void SetAccessibleName(std::wstring name) { accessible_->Answers()->Name = std::move(name); }
 
-    bool Enabled() const { return IsWindowEnabled(FHandle) != FALSE; }
+    // Enabling repaints: the box draws its own text in the state's colours.
     void SetEnabled(bool enabled);
 
-    // Errors escaping these reach the application's error box; the box goes on.
-    std::function<void()> OnChange;  // the platform's EN_CHANGE, and Win changes
-    std::function<void()> OnEnter;
-    std::function<void()> OnExit;
+    // The platform's EN_CHANGE, and Win changes. Errors escaping it (and
+    // OnEnter/OnExit) reach the application's error box; the box goes on.
+    std::function<void()> OnChange;
 
     // The process-wide hook and the window it posts to (0 when none).
     static HHOOK HookHandle();
@@ -73,27 +68,27 @@ public:
     // The compact-text function the display form is made from.
     static THotKeyTextFn TextFunction;
 
+    bool Command(WORD code) override;
+    bool ControlMessage(tk::WindowSubclass& part, tk::Message& m) override;
+
+protected:
+    // The focus entry installs the Windows-key hook; the exit removes it.
+    void Enter() override;
+    void Exit() override;
+
 private:
     static LRESULT CALLBACK WinKeyHookProc(int code, WPARAM wParam, LPARAM lParam);
-    bool BoxMessage(tk::WindowSubclass& hook, tk::Message& m);
-    bool ParentMessage(tk::Message& m);
     void ApplyRules();
     void SendHotKey();
     void Paint();
     void Repaint();
-    void FocusEntry();
-    void FocusExit();
 
-    HWND FHandle = nullptr;
-    std::uint16_t FKey = 0x41;
-    std::uint8_t FModifiers = 0x04;            // Alt
-    std::uint8_t FInvalidKeys = hcNone | hcShift;
-    THotKeyEditState FState;
-    std::optional<tk::WindowSubclass> FBoxHook;
-    // The platform reports its changes to the parent; the box listens there.
-    std::optional<tk::WindowSubclass> FParentHook;
+    std::uint16_t key_ = 0x41;
+    std::uint8_t modifiers_ = 0x04;  // Alt
+    std::uint8_t invalidKeys_ = hcNone | hcShift;
+    THotKeyEditState state_;
     // The box paints its own text, which the system's object cannot read.
-    std::optional<tk::AccessibleWindow> FAccessible;
+    std::optional<tk::AccessibleWindow> accessible_;
 };
 
 }  // namespace quorvex

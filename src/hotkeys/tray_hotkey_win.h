@@ -31,7 +31,7 @@ public:
     // No system call when nothing was ever registered. The id is kept.
     void Unregister(HWND window);
 
-    // The atom of the registration, 0 before the first one (FHotKeyId).
+    // The atom of the registration, 0 before the first one.
     std::uint32_t Id() const { return id_; }
 
 private:

@@ -78,28 +78,28 @@ std::string IncludeTrailingPathDelimiter(const std::string& path) {
 
 TWinShortcut::TWinShortcut() {
     Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                           reinterpret_cast<void**>(FShellLink.GetAddressOf())),
+                           reinterpret_cast<void**>(shellLink_.GetAddressOf())),
           "CoCreateInstance(ShellLink)");
-    Check(FShellLink.As(&FPersistFile), "QueryInterface(IPersistFile)");
+    Check(shellLink_.As(&persistFile_), "QueryInterface(IPersistFile)");
 }
 
 void TWinShortcut::SetShortcutFileName(const std::string& name) {
-    FShortcutFileName = name;
-    if (!SameTextAscii(ExtractExt(name), ".LNK")) FShortcutFileName += ".LNK";
+    shortcutFileName_ = name;
+    if (!SameTextAscii(ExtractExt(name), ".LNK")) shortcutFileName_ += ".LNK";
 }
 
 void TWinShortcut::SetShortcutPath(const std::string& path) {
-    FShortcutPath = path.empty() ? path : IncludeTrailingPathDelimiter(path);
+    shortcutPath_ = path.empty() ? path : IncludeTrailingPathDelimiter(path);
 }
 
 void TWinShortcut::SetSpecialFolder(std::int32_t csidl) {
-    FSpecialFolder = csidl;
-    FShortcutPath.clear();
+    specialFolder_ = csidl;
+    shortcutPath_.clear();
 }
 
 std::string TWinShortcut::SpecialFolderPath() const {
     LPITEMIDLIST raw = nullptr;
-    Check(SHGetSpecialFolderLocation(nullptr, FSpecialFolder, &raw), "SHGetSpecialFolderLocation");
+    Check(SHGetSpecialFolderLocation(nullptr, specialFolder_, &raw), "SHGetSpecialFolderLocation");
     std::unique_ptr<ITEMIDLIST, CoTaskFree> list(raw);
     char buffer[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(list.get(), buffer)) return {};
@@ -107,59 +107,59 @@ std::string TWinShortcut::SpecialFolderPath() const {
 }
 
 std::string TWinShortcut::FullFileName() const {
-    return (FShortcutPath.empty() ? SpecialFolderPath() : FShortcutPath) + FShortcutFileName;
+    return (shortcutPath_.empty() ? SpecialFolderPath() : shortcutPath_) + shortcutFileName_;
 }
 
 void TWinShortcut::LoadFromFile() {
     const std::wstring name = AnsiToWide(FullFileName());
-    Check(FPersistFile->Load(name.c_str(), STGM_READWRITE), "IPersistFile::Load");
+    Check(persistFile_->Load(name.c_str(), STGM_READWRITE), "IPersistFile::Load");
     ReadFields();
 }
 
 void TWinShortcut::SaveToFile() {
     WriteFields();
     const std::wstring name = AnsiToWide(FullFileName());
-    Check(FPersistFile->Save(name.c_str(), TRUE), "IPersistFile::Save");
+    Check(persistFile_->Save(name.c_str(), TRUE), "IPersistFile::Save");
 }
 
 void TWinShortcut::ReadFields() {
     char buffer[TextBufferSize];
     WIN32_FIND_DATAA findData{};
     buffer[0] = '\0';
-    Check(FShellLink->GetPath(buffer, TextBufferSize, &findData, SLGP_UNCPRIORITY), "GetPath");
+    Check(shellLink_->GetPath(buffer, TextBufferSize, &findData, SLGP_UNCPRIORITY), "GetPath");
     Target = buffer;
     buffer[0] = '\0';
-    Check(FShellLink->GetArguments(buffer, TextBufferSize), "GetArguments");
+    Check(shellLink_->GetArguments(buffer, TextBufferSize), "GetArguments");
     Arguments = buffer;
     buffer[0] = '\0';
-    Check(FShellLink->GetDescription(buffer, TextBufferSize), "GetDescription");
+    Check(shellLink_->GetDescription(buffer, TextBufferSize), "GetDescription");
     Description = buffer;
     buffer[0] = '\0';
-    Check(FShellLink->GetWorkingDirectory(buffer, TextBufferSize), "GetWorkingDirectory");
+    Check(shellLink_->GetWorkingDirectory(buffer, TextBufferSize), "GetWorkingDirectory");
     WorkingDirectory = buffer;
     buffer[0] = '\0';
     int icon = 0;
-    Check(FShellLink->GetIconLocation(buffer, TextBufferSize, &icon), "GetIconLocation");
+    Check(shellLink_->GetIconLocation(buffer, TextBufferSize, &icon), "GetIconLocation");
     IconFile = buffer;
     IconIndex = icon;
     int show = 0;
-    Check(FShellLink->GetShowCmd(&show), "GetShowCmd");
+    Check(shellLink_->GetShowCmd(&show), "GetShowCmd");
     RunWindow = show;
     WORD hotKey = 0;
-    Check(FShellLink->GetHotkey(&hotKey), "GetHotkey");
+    Check(shellLink_->GetHotkey(&hotKey), "GetHotkey");
     HotKey = LOBYTE(hotKey);
     HotKeyModifiers = HIBYTE(hotKey) & (hkShift | hkCtrl | hkAlt | hkExt);
 }
 
 void TWinShortcut::WriteFields() {
-    Check(FShellLink->SetPath(Target.c_str()), "SetPath");
-    Check(FShellLink->SetIconLocation(IconFile.c_str(), IconIndex), "SetIconLocation");
-    Check(FShellLink->SetDescription(Description.c_str()), "SetDescription");
-    Check(FShellLink->SetWorkingDirectory(WorkingDirectory.c_str()), "SetWorkingDirectory");
-    Check(FShellLink->SetArguments(Arguments.c_str()), "SetArguments");
-    Check(FShellLink->SetShowCmd(RunWindow), "SetShowCmd");
+    Check(shellLink_->SetPath(Target.c_str()), "SetPath");
+    Check(shellLink_->SetIconLocation(IconFile.c_str(), IconIndex), "SetIconLocation");
+    Check(shellLink_->SetDescription(Description.c_str()), "SetDescription");
+    Check(shellLink_->SetWorkingDirectory(WorkingDirectory.c_str()), "SetWorkingDirectory");
+    Check(shellLink_->SetArguments(Arguments.c_str()), "SetArguments");
+    Check(shellLink_->SetShowCmd(RunWindow), "SetShowCmd");
     const WORD hotKey = static_cast<WORD>(((HotKeyModifiers & 0x0F) << 8) + HotKey);
-    Check(FShellLink->SetHotkey(hotKey), "SetHotkey");
+    Check(shellLink_->SetHotkey(hotKey), "SetHotkey");
 }
 
 std::string ShortcutFolder() {

@@ -37,13 +37,13 @@ public:
     std::string Target;
     std::string WorkingDirectory;
 
-    const std::string& ShortcutFileName() const { return FShortcutFileName; }
+    const std::string& ShortcutFileName() const { return shortcutFileName_; }
     // Appends ".LNK" unless the name's extension already is that (any case).
     void SetShortcutFileName(const std::string& name);
-    const std::string& ShortcutPath() const { return FShortcutPath; }
+    const std::string& ShortcutPath() const { return shortcutPath_; }
     // A non-empty path gets a trailing path delimiter.
     void SetShortcutPath(const std::string& path);
-    std::int32_t SpecialFolder() const { return FSpecialFolder; }
+    std::int32_t SpecialFolder() const { return specialFolder_; }
     // A CSIDL number; clears ShortcutPath so that the folder decides.
     void SetSpecialFolder(std::int32_t csidl);
 
@@ -58,14 +58,14 @@ public:
     void ReadFields();
     void WriteFields();
 
-    IShellLinkA* ShellLink() const { return FShellLink.Get(); }
+    IShellLinkA* ShellLink() const { return shellLink_.Get(); }
 
 private:
-    Microsoft::WRL::ComPtr<IShellLinkA> FShellLink;
-    Microsoft::WRL::ComPtr<IPersistFile> FPersistFile;
-    std::string FShortcutFileName;
-    std::string FShortcutPath;
-    std::int32_t FSpecialFolder = 0;
+    Microsoft::WRL::ComPtr<IShellLinkA> shellLink_;
+    Microsoft::WRL::ComPtr<IPersistFile> persistFile_;
+    std::string shortcutFileName_;
+    std::string shortcutPath_;
+    std::int32_t specialFolder_ = 0;
 };
 
 // True when `path` ends in a backslash that is a character of its own, not

@@ -13,6 +13,7 @@
 #include "toolkit/graphic_control.h"
 #include "toolkit/guard.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/reflection.h"
 #include "toolkit/screen.h"
 #include "toolkit/win_control.h"
 
@@ -107,12 +108,12 @@ GraphicControl* Form::ControlAtPos(POINT p) const {
     return nullptr;
 }
 
-WinControl* Form::ControlOfWindow(HWND hwnd) const {
-    if (!hwnd) return nullptr;
-    for (Component* c : components_) {
-        if (auto* w = dynamic_cast<WinControl*>(c); w && w->Handle() == hwnd) return w;
-    }
-    return nullptr;
+bool Form::ReflectToControl(Message& m) {
+    WinControl* control = WinControl::FromHandle(ReflectedChild(Handle(), m));
+    // Only this form's own children: another window's control that names
+    // this form by mistake is no business of it.
+    if (!control || &control->Parent() != this) return false;
+    return control->ParentNotification(m);
 }
 
 // ---- display scale
@@ -209,7 +210,7 @@ HWND Form::Owner() const { return Handle() ? GetWindow(Handle(), GW_OWNER) : nul
 
 void Form::Close() {
     if (modal_) {
-        modalResult_ = mrCancel;
+        modalResult_ = ModalResult::Cancel;
         return;
     }
     Application* app = Application::Current();
@@ -220,23 +221,23 @@ void Form::Close() {
     Hide();
 }
 
-int Form::ShowModal() {
+ModalResult Form::ShowModal() {
     if (modal_ || Visible()) throw Error("Cannot make a visible window modal");
     Application& app = Application::Get();
     HWND previousActive = GetActiveWindow();
-    int result = mrNone;
+    ModalResult result = ModalResult::None;
     {
         DisabledWindows disabled(Handle());
         modal_ = true;
-        modalResult_ = mrNone;
+        modalResult_ = ModalResult::None;
         ScopeExit end([this] {
             modal_ = false;
             if (Handle()) ShowWindow(Handle(), SW_HIDE);
         });
         Show();
-        while (modalResult_ == mrNone) {
+        while (modalResult_ == ModalResult::None) {
             app.HandleMessage();
-            if (app.Terminated() && modalResult_ == mrNone) modalResult_ = mrCancel;
+            if (app.Terminated() && modalResult_ == ModalResult::None) modalResult_ = ModalResult::Cancel;
             if (!Handle()) break;
         }
         result = modalResult_;
@@ -512,6 +513,7 @@ void Form::Observe(Message& m) {
 }
 
 void Form::WndProc(Message& m) {
+    if (ReflectToControl(m)) return;
     switch (m.Msg) {
     case WM_ERASEBKGND:
         m.Result = 1;
@@ -575,27 +577,12 @@ void Form::WndProc(Message& m) {
         if (OnDestroy) OnDestroy(*this);
         break;
     case WM_COMMAND:
-        if (m.LParam) {
-            if (WinControl* c = ControlOfWindow(reinterpret_cast<HWND>(m.LParam))) {
-                if (c->Command(HIWORD(m.WParam))) return;
-            }
-        } else if (LOWORD(m.WParam) == IDCANCEL) {
+        if (!m.LParam && LOWORD(m.WParam) == IDCANCEL) {
             // Esc through the dialog key handling.
             Close();
             return;
         }
         break;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(m.LParam);
-        if (WinControl* c = ControlOfWindow(header->hwndFrom)) {
-            LRESULT r = 0;
-            if (c->Notify(*header, r)) {
-                m.Result = r;
-                return;
-            }
-        }
-        break;
-    }
     default:
         break;
     }

@@ -27,7 +27,7 @@ class GraphicControl;
 class WinControl;
 
 // Results of ShowModal (the dialog-box command ids).
-enum ModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+enum class ModalResult : int { None = 0, Ok = IDOK, Cancel = IDCANCEL, Yes = IDYES, No = IDNO };
 
 struct FormParams {
     const wchar_t* ClassName;  // registered on first use
@@ -107,15 +107,15 @@ public:
     void BringToFront();
 
     // Main form: ends the application's message loop (the window stays until
-    // the form is destroyed). Modal form: ModalResult := mrCancel. Other: hide.
+    // the form is destroyed). Modal form: ModalResult := Cancel. Other: hide.
     void Close();
 
     // Shows the form modally: the other windows of the program are disabled
     // until ModalResult becomes non-zero (or Close); returns that result.
-    int ShowModal();
+    ModalResult ShowModal();
     bool Modal() const { return modal_; }
-    int GetModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    ModalResult GetModalResult() const { return modalResult_; }
+    void SetModalResult(ModalResult result) { modalResult_ = result; }
 
     // ---- keys
     bool KeyPreview() const { return keyPreview_; }
@@ -171,7 +171,9 @@ private:
     void ResizeControls();
     void ApplyFont(UniqueFont font);
     void RestoreFocus();
-    WinControl* ControlOfWindow(HWND hwnd) const;
+    // A message about a child control goes to that control first
+    // (WinControl::ParentNotification); true = it answered.
+    bool ReflectToControl(Message& m);
 
     std::vector<std::unique_ptr<Component>> owned_;
     std::vector<Component*> components_;
@@ -189,7 +191,7 @@ private:
     bool keyPreview_ = false;
     bool dialogKeys_ = false;
     bool modal_ = false;
-    int modalResult_ = mrNone;
+    ModalResult modalResult_ = ModalResult::None;
 };
 
 }  // namespace quorvex::tk

@@ -9,6 +9,7 @@
 #include "base/system_error_win.h"
 #include "toolkit/form.h"
 #include "toolkit/guard.h"
+#include "toolkit/reflection.h"
 
 namespace quorvex::tk {
 namespace {
@@ -17,6 +18,9 @@ int NextControlId() {
     static int next = 1000;
     return next++;
 }
+
+// The window property that leads from a control's window to its object.
+constexpr wchar_t ControlProperty[] = L"QuorvexTkControl";
 
 }  // namespace
 
@@ -27,6 +31,7 @@ WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) :
                         parent.Scale(p.Top), parent.Scale(p.Width), parent.Scale(p.Height), parent.Handle(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr),
         "Cannot create control"));
+    ThrowIfWin32BoolFalse(SetPropW(Handle(), ControlProperty, this), "Cannot bind control");
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
     SubclassPart(Handle());
     parent_->RegisterComponent(this);
@@ -35,10 +40,20 @@ WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) :
 
 WinControl::~WinControl() {
     parent_->UnregisterComponent(this);
+    // No reflected message reaches the control while it goes.
+    Unbind();
     if (HWND h = Handle()) {
         DestroyWindow(h);  // Handle() stays valid while it goes; WM_NCDESTROY lets go of it
         window_.release();
     }
+}
+
+WinControl* WinControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<WinControl*>(GetPropW(hwnd, ControlProperty)) : nullptr;
+}
+
+void WinControl::Unbind() {
+    if (Handle() && GetPropW(Handle(), ControlProperty) == this) RemovePropW(Handle(), ControlProperty);
 }
 
 void WinControl::SubclassPart(HWND part) {
@@ -122,9 +137,56 @@ void WinControl::SetText(const std::wstring& text) {
     if (Handle()) SetWindowTextW(Handle(), text.c_str());
 }
 
+bool WinControl::ParentNotification(Message& m) {
+    if (IsControlColorMessage(m.Msg)) {
+        HBRUSH brush = nullptr;
+        if (!ControlColor(reinterpret_cast<HDC>(m.WParam), brush)) return false;
+        m.Result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
+    switch (m.Msg) {
+    case WM_COMMAND:
+        return Command(HIWORD(m.WParam));
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!Notify(*reinterpret_cast<NMHDR*>(m.LParam), result)) return false;
+        m.Result = result;
+        return true;
+    }
+    case WM_DRAWITEM:
+        if (!DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) return false;
+        m.Result = TRUE;
+        return true;
+    case WM_MEASUREITEM:
+        if (!MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) return false;
+        m.Result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool WinControl::Command(WORD) { return false; }
 
 bool WinControl::Notify(NMHDR&, LRESULT&) { return false; }
+
+bool WinControl::ControlColor(HDC dc, HBRUSH& brush) {
+    if (backgroundColor_ < 0) return false;
+    SetBkColor(dc, GetSysColor(backgroundColor_));
+    SetTextColor(dc, GetSysColor(textColor_));
+    brush = GetSysColorBrush(backgroundColor_);
+    return true;
+}
+
+bool WinControl::DrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+bool WinControl::MeasureItem(MEASUREITEMSTRUCT&) { return false; }
+
+void WinControl::SetSystemColors(int background, int text) {
+    backgroundColor_ = background;
+    textColor_ = text;
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 bool WinControl::ControlMessage(WindowSubclass&, Message&) { return false; }
 
@@ -142,7 +204,13 @@ void WinControl::Exit() {
 
 bool WinControl::PartMessage(WindowSubclass& part, Message& m) {
     if (m.Msg == WM_NCDESTROY) {
-        if (part.Window() == Handle()) window_.release();  // gone with its parent
+        // The control sees its window's end (to forget what refers to it)
+        // while Handle() still names it.
+        Guarded([&] { ControlMessage(part, m); });
+        if (part.Window() == Handle()) {
+            Unbind();
+            window_.release();  // gone with its parent
+        }
         return false;
     }
     if (Guarded([&] { return ControlMessage(part, m); }, false)) return true;

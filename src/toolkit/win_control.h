@@ -1,8 +1,10 @@
 #pragma once
 // Windowed child controls: a standard (or own) window class placed on a form,
 // subclassed so that its keys, focus changes and notifications become events.
-// WM_COMMAND and WM_NOTIFY that the form receives from the child are passed to
-// the control's Command()/Notify().
+// Every message the form receives about the child (WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR*, the owner-draw messages, WM_VKEYTOITEM/WM_CHARTOITEM) is
+// reflected to the control, found through a property of its own window; what
+// the control does not answer keeps the form's default handling.
 #include <windows.h>
 
 #include <functional>
@@ -40,6 +42,9 @@ public:
     ~WinControl() override;
 
     HWND Handle() const { return window_.get(); }
+    // The control a window belongs to (the toolkit marks each control's window
+    // when it makes it), or nullptr.
+    static WinControl* FromHandle(HWND hwnd);
     Form& Parent() const { return *parent_; }
     int Id() const { return id_; }
 
@@ -64,10 +69,31 @@ public:
     NotifyEvent OnExit;   // the focus left it
     NotifyEvent OnClick;  // BN_CLICKED and the like, raised by subclasses
 
+    // A message the parent form received about this control, reflected to it;
+    // true = answered (result in m.Result), false leaves it to the form. The
+    // base passes WM_COMMAND to Command, WM_NOTIFY to Notify, WM_CTLCOLOR* to
+    // ControlColor, WM_DRAWITEM to DrawItem and WM_MEASUREITEM to MeasureItem;
+    // a control answering the others (WM_COMPAREITEM, WM_DELETEITEM,
+    // WM_VKEYTOITEM, WM_CHARTOITEM) overrides this.
+    virtual bool ParentNotification(Message& m);
     // Notification codes of WM_COMMAND from this control; true = handled.
     virtual bool Command(WORD code);
     // WM_NOTIFY from this control; true = handled (result in `result`).
     virtual bool Notify(NMHDR& header, LRESULT& result);
+    // WM_CTLCOLOR* for this control: true with the brush to paint with, after
+    // setting the DC's colours. The base answers with the colours given to
+    // SetSystemColors, else not.
+    virtual bool ControlColor(HDC dc, HBRUSH& brush);
+    // Owner-drawn items; true = drawn / measured.
+    virtual bool DrawItem(const DRAWITEMSTRUCT& item);
+    // A list or combo box asks while its window is being made, before the
+    // control is bound to it: that request stays with the form (the system's
+    // default height), so such a control sets its item height once it exists.
+    virtual bool MeasureItem(MEASUREITEMSTRUCT& item);
+
+    // The control's background and text in system colours (COLOR_BTNFACE, ...),
+    // read at every WM_CTLCOLOR*, so that a high-contrast switch shows at once.
+    void SetSystemColors(int background, int text);
     // Messages of the control's windows (its own and the parts it hooked)
     // before their procedure; true = handled. `part.Default(m)` runs the
     // procedure's processing first.
@@ -87,6 +113,7 @@ protected:
 private:
     friend class Form;
     bool PartMessage(WindowSubclass& part, Message& m);
+    void Unbind();
     void ParentResized(int width, int height);
     void RememberAnchorDistances();
     void RescaleDpi(int fromDpi, int toDpi);
@@ -96,6 +123,8 @@ private:
     int id_;
     Anchoring anchoring_;
     bool hasFocus_ = false;
+    int backgroundColor_ = -1;  // system colour indices; -1: the form's default colours
+    int textColor_ = -1;
     std::vector<std::unique_ptr<WindowSubclass>> parts_;  // the control's window first
 };
 

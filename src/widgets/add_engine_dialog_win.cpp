@@ -40,72 +40,67 @@ std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(
 
 }  // namespace
 
-TF_AddEngine::TF_AddEngine(HWND bar) : tk::Form(AddEngineParams()), FBar(bar) {
+TF_AddEngine::TF_AddEngine(HWND bar) : tk::Form(AddEngineParams()), bar_(bar) {
     SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     SetDialogKeys(true);  // Tab between the fields, Alt+O / Alt+C
     OnKeyDown = [this](unsigned& key, tk::ShiftState shift) { FormKeyDown(key, shift); };
 
     // Creation order is the tab order.
-    Make<tk::WinControl>("lblName", Label(L"名称：", 8, 12, 86));
-    FName = &Make<tk::WinControl>("edtName", Edit(8));
-    Make<tk::WinControl>("lblTemplate", Label(L"网址模板：", 8, 39, 86));
-    FTemplate = &Make<tk::WinControl>("edtTemplate", Edit(35));
-    Make<tk::WinControl>("lblTemplateHint", Label(L"用 {q} 代表要搜索的文字", FieldLeft, 59, FieldWidth));
-    Make<tk::WinControl>("lblCharset", Label(L"编码：", 8, 82, 86));
-    FUtf8 = &Make<TRadioButton>("rbUtf8", L"UTF-8(&U)", FieldLeft, 80, 80, 17, true);
-    FGbk = &Make<TRadioButton>("rbGbk", L"GBK(&G)", FieldLeft + 90, 80, 70, 17, false);
-    Make<tk::WinControl>("lblSuggest", Label(L"搜索建议网址：", 8, 108, 86));
-    FSuggest = &Make<tk::WinControl>("edtSuggest", Edit(104));
-    SetWindowLongW(FSuggest->Handle(), GWL_STYLE, GetWindowLongW(FSuggest->Handle(), GWL_STYLE) | WS_GROUP);
-    Make<tk::WinControl>("lblSuggestHint", Label(L"可不填（OpenSearch JSON）", FieldLeft, 128, FieldWidth));
-    FBtnOK = &Make<tk::Button>("btnOK", L"确定(&O)", 186, 147, 60, 25, true);
-    FBtnCancel = &Make<tk::Button>("btnCancel", L"取消(&C)", 252, 147, 60, 25);
-    FUtf8->Check();
+    MakeLabel("lblName", L"名称：", 8, 12, 86);
+    name_ = &Make<tk::WinControl>("edtName", Edit(8));
+    MakeLabel("lblTemplate", L"网址模板：", 8, 39, 86);
+    template_ = &Make<tk::WinControl>("edtTemplate", Edit(35));
+    MakeLabel("lblTemplateHint", L"用 {q} 代表要搜索的文字", FieldLeft, 59, FieldWidth);
+    MakeLabel("lblCharset", L"编码：", 8, 82, 86);
+    utf8_ = &Make<tk::RadioButton>("rbUtf8", L"UTF-8(&U)", FieldLeft, 80, 80, 17, true);
+    gbk_ = &Make<tk::RadioButton>("rbGbk", L"GBK(&G)", FieldLeft + 90, 80, 70, 17, false);
+    MakeLabel("lblSuggest", L"搜索建议网址：", 8, 108, 86);
+    suggest_ = &Make<tk::WinControl>("edtSuggest", Edit(104));
+    SetWindowLongW(suggest_->Handle(), GWL_STYLE, GetWindowLongW(suggest_->Handle(), GWL_STYLE) | WS_GROUP);
+    MakeLabel("lblSuggestHint", L"可不填（OpenSearch JSON）", FieldLeft, 128, FieldWidth);
+    ok_ = &Make<tk::Button>("btnOK", L"确定(&O)", 186, 147, 60, 25, true);
+    cancel_ = &Make<tk::Button>("btnCancel", L"取消(&C)", 252, 147, 60, 25);
+    for (tk::WinControl* c : std::initializer_list<tk::WinControl*>{utf8_, gbk_, ok_, cancel_})
+        c->SetSystemColors(COLOR_BTNFACE, COLOR_BTNTEXT);
+    utf8_->Check();
 
-    FBtnOK->OnClick = [this](tk::WinControl&) { btnOKClick(); };
-    FBtnCancel->OnClick = [this](tk::WinControl&) { SetModalResult(tk::mrCancel); };
+    ok_->OnClick = [this](tk::WinControl&) { btnOKClick(); };
+    cancel_->OnClick = [this](tk::WinControl&) { SetModalResult(tk::ModalResult::Cancel); };
     OnShow = [this](tk::Form&) {
         PlaceNextToBar();
-        FName->SetFocus();
+        name_->SetFocus();
     };
 }
 
-void TF_AddEngine::WndProc(tk::Message& m) {
-    switch (m.Msg) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        // Labels and radio buttons on the dialog's button face.
-        SetBkColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNFACE));
-        // Its text colour too, or a high-contrast scheme could leave dark on dark.
-        SetTextColor(reinterpret_cast<HDC>(m.WParam), GetSysColor(COLOR_BTNTEXT));
-        m.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    default:
-        tk::Form::WndProc(m);
-    }
+// Labels on the dialog's button face, in its text colour too, or a
+// high-contrast scheme could leave dark on dark.
+tk::WinControl& TF_AddEngine::MakeLabel(std::string name, const wchar_t* text, int left, int top, int width) {
+    tk::WinControl& label = Make<tk::WinControl>(std::move(name), Label(text, left, top, width));
+    label.SetSystemColors(COLOR_BTNFACE, COLOR_BTNTEXT);
+    return label;
 }
 
 void TF_AddEngine::PlaceNextToBar() {
     RECT bar;
-    if (!GetWindowRect(FBar, &bar)) return;
-    const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(FBar).Top);
+    if (!GetWindowRect(bar_, &bar)) return;
+    const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(bar_).Top);
     SetBounds(bar.left, top, Width(), Height());
 }
 
 TUserEngine TF_AddEngine::Fields() const {
     TUserEngine engine;
-    engine.Name = U16(FName->Text());
-    engine.Template = U16(FTemplate->Text());
-    engine.Charset = FGbk->Checked() ? TQueryCharset::Gbk : TQueryCharset::Utf8;
-    engine.SuggestUrl = U16(FSuggest->Text());
+    engine.Name = U16(name_->Text());
+    engine.Template = U16(template_->Text());
+    engine.Charset = gbk_->Checked() ? TQueryCharset::Gbk : TQueryCharset::Utf8;
+    engine.SuggestUrl = U16(suggest_->Text());
     return engine;
 }
 
 void TF_AddEngine::btnOKClick() {
     const TEngineProblem problem = GetConfig().AddUserEngine(Fields());
     if (problem == TEngineProblem::None) {
-        SetModalResult(tk::mrOk);
+        SetModalResult(tk::ModalResult::Ok);
         return;
     }
     tk::Application& app = tk::Application::Get();
@@ -115,13 +110,13 @@ void TF_AddEngine::btnOKClick() {
     case TEngineProblem::NameEmpty:
     case TEngineProblem::NameTooLong:
     case TEngineProblem::NameTaken:
-        FName->SetFocus();
+        name_->SetFocus();
         break;
     case TEngineProblem::SuggestNotWeb:
-        FSuggest->SetFocus();
+        suggest_->SetFocus();
         break;
     default:
-        FTemplate->SetFocus();
+        template_->SetFocus();
         break;
     }
 }
@@ -130,9 +125,9 @@ void TF_AddEngine::FormKeyDown(unsigned& key, tk::ShiftState shift) {
     // The encodings' letters. The key goes on: its WM_SYSCHAR is what keeps
     // the release of Alt from opening the window's system menu.
     if ((shift & tk::ssAlt) && (key == 'U' || key == 'G')) {
-        (key == 'U' ? FUtf8 : FGbk)->Check();
+        (key == 'U' ? utf8_ : gbk_)->Check();
     } else if (key == VK_ESCAPE) {
-        SetModalResult(tk::mrCancel);
+        SetModalResult(tk::ModalResult::Cancel);
         key = 0;
     } else if (key == VK_RETURN) {
         key = 0;
@@ -142,7 +137,7 @@ void TF_AddEngine::FormKeyDown(unsigned& key, tk::ShiftState shift) {
 
 bool ShowAddEngineDialog(HWND bar) {
     tk::Instance<TF_AddEngine> dialog(bar);
-    return dialog.ShowModal() == tk::mrOk;
+    return dialog.ShowModal() == tk::ModalResult::Ok;
 }
 
 }  // namespace quorvex

@@ -6,9 +6,9 @@
 // a message box that says why.
 #include <windows.h>
 
-#include "hotkeys/hotkey_dialog_win.h"
 #include "search/user_engines.h"
 #include "toolkit/form.h"
+#include "toolkit/radio_button.h"
 #include "toolkit/win_control.h"
 
 namespace quorvex {
@@ -23,29 +23,27 @@ public:
     // Adds the engine and closes with OK, or tells why not and stays open.
     void btnOKClick();
 
-    tk::WinControl& edtName() { return *FName; }
-    tk::WinControl& edtTemplate() { return *FTemplate; }
-    tk::WinControl& edtSuggest() { return *FSuggest; }
-    TRadioButton& rbUtf8() { return *FUtf8; }
-    TRadioButton& rbGbk() { return *FGbk; }
-    tk::Button& btnOK() { return *FBtnOK; }
-    tk::Button& btnCancel() { return *FBtnCancel; }
-
-protected:
-    void WndProc(tk::Message& m) override;
+    tk::WinControl& NameEdit() { return *name_; }
+    tk::WinControl& TemplateEdit() { return *template_; }
+    tk::WinControl& SuggestEdit() { return *suggest_; }
+    tk::RadioButton& Utf8Radio() { return *utf8_; }
+    tk::RadioButton& GbkRadio() { return *gbk_; }
+    tk::Button& OkButton() { return *ok_; }
+    tk::Button& CancelButton() { return *cancel_; }
 
 private:
+    tk::WinControl& MakeLabel(std::string name, const wchar_t* text, int left, int top, int width);
     void FormKeyDown(unsigned& key, tk::ShiftState shift);
     void PlaceNextToBar();
 
-    HWND FBar;
-    tk::WinControl* FName = nullptr;
-    tk::WinControl* FTemplate = nullptr;
-    TRadioButton* FUtf8 = nullptr;
-    TRadioButton* FGbk = nullptr;
-    tk::WinControl* FSuggest = nullptr;
-    tk::Button* FBtnOK = nullptr;
-    tk::Button* FBtnCancel = nullptr;
+    HWND bar_;
+    tk::WinControl* name_ = nullptr;
+    tk::WinControl* template_ = nullptr;
+    tk::RadioButton* utf8_ = nullptr;
+    tk::RadioButton* gbk_ = nullptr;
+    tk::WinControl* suggest_ = nullptr;
+    tk::Button* ok_ = nullptr;
+    tk::Button* cancel_ = nullptr;
 };
 
 // One modal run of the dialog next to the bar, then it is freed; true when an

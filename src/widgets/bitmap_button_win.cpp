@@ -6,13 +6,13 @@
 #include "base/checked.h"
 #include "base/dpi_scale.h"
 #include "base/error.h"
+#include "base/os_version_win.h"
 #include "base/system_error_win.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
 #include "toolkit/high_contrast.h"
 #include "toolkit/picture.h"
 #include "toolkit/text.h"
-#include "widgets/os_version_win.h"
 
 namespace quorvex {
 

@@ -6,19 +6,19 @@ namespace quorvex {
 
 TCustomButtonItems::TCustomButtonItems(std::int32_t mask) {
     for (const TSearchTypeDef& type : SearchTypes) {
-        FItems.push_back(TCheckItem{type.Caption, type.Bit, (mask & type.Bit) > 0, true});
+        items_.push_back(TCheckItem{type.Caption, type.Bit, (mask & type.Bit) > 0, true});
     }
     ApplyLastItemRule();
 }
 
 int TCustomButtonItems::CheckedCount() const {
     int count = 0;
-    for (const auto& item : FItems) count += item.Checked ? 1 : 0;
+    for (const auto& item : items_) count += item.Checked ? 1 : 0;
     return count;
 }
 
 void TCustomButtonItems::SetCheckedEnabled(bool enabled) {
-    for (auto& item : FItems) {
+    for (auto& item : items_) {
         if (item.Checked) item.Enabled = enabled;
     }
 }
@@ -26,8 +26,8 @@ void TCustomButtonItems::SetCheckedEnabled(bool enabled) {
 void TCustomButtonItems::ApplyLastItemRule() { SetCheckedEnabled(CheckedCount() > 1); }
 
 bool TCustomButtonItems::Toggle(int index) {
-    if (index < 0 || index >= static_cast<int>(FItems.size())) return false;
-    TCheckItem& item = FItems[static_cast<std::size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(items_.size())) return false;
+    TCheckItem& item = items_[static_cast<std::size_t>(index)];
     if (!item.Enabled) return false;
     item.Checked = !item.Checked;
     return true;
@@ -35,7 +35,7 @@ bool TCustomButtonItems::Toggle(int index) {
 
 std::int32_t TCustomButtonItems::Mask() const {
     std::int32_t mask = 0;
-    for (const auto& item : FItems) {
+    for (const auto& item : items_) {
         if (item.Checked) mask |= item.Bit;
     }
     return mask;

@@ -26,7 +26,7 @@ public:
     // the mask; then the last-item rule.
     explicit TCustomButtonItems(std::int32_t mask);
 
-    const std::vector<TCheckItem>& Items() const { return FItems; }
+    const std::vector<TCheckItem>& Items() const { return items_; }
     int CheckedCount() const;
     // Sets the enabled state of every ticked item; unticked ones stay as they are.
     void SetCheckedEnabled(bool enabled);
@@ -39,7 +39,7 @@ public:
     std::int32_t Mask() const;
 
 private:
-    std::vector<TCheckItem> FItems;
+    std::vector<TCheckItem> items_;
 };
 
 }  // namespace quorvex

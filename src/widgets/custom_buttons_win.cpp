@@ -5,7 +5,6 @@
 
 #include "base/desktop_win.h"
 #include "base/error.h"
-#include "config/config.h"
 #include "toolkit/font.h"
 #include "toolkit/guard.h"
 #include "toolkit/text.h"
@@ -38,27 +37,27 @@ TCheckListBox::TCheckListBox(tk::Form& parent, std::string name, TCustomButtonIt
                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_MULTICOLUMN |
                                            LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                        0, left, top, width, height}),
-      FItems(items) {
+      items_(items) {
     SetItemMetrics();
     Refresh();
     tk::AccessibleAnswers answers;
     answers.Name = L"显示的按钮";
     answers.Rows = [this] { return AccessibleRows(); };
     answers.RowAction = [this](std::size_t row) {
-        if (row >= FItems.Items().size() || !FItems.Items()[row].Enabled) return false;
+        if (row >= items_.Items().size() || !items_.Items()[row].Enabled) return false;
         ToggleByUser(static_cast<int>(row));
         return true;
     };
     answers.RowActionName = L"切换";
-    FAccessible.emplace(Handle(), std::move(answers));
+    accessible_.emplace(Handle(), std::move(answers));
 }
 
 std::vector<tk::AccessibleRow> TCheckListBox::AccessibleRows() const {
     std::vector<tk::AccessibleRow> rows;
     const LRESULT selected = SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
     const bool focused = GetFocus() == Handle();
-    for (std::size_t i = 0; i < FItems.Items().size(); ++i) {
-        const TCheckItem& item = FItems.Items()[i];
+    for (std::size_t i = 0; i < items_.Items().size(); ++i) {
+        const TCheckItem& item = items_.Items()[i];
         tk::AccessibleRow row;
         row.Name = tk::Utf8ToWide(item.Caption);
         row.Role = ROLE_SYSTEM_CHECKBUTTON;
@@ -89,7 +88,7 @@ void TCheckListBox::DpiChanged(int fromDpi, int toDpi) {
 }
 
 void TCheckListBox::Refresh() {
-    const auto& items = FItems.Items();
+    const auto& items = items_.Items();
     if (SendMessageW(Handle(), LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size())) {
         SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
         for (const auto& item : items) SendMessageW(Handle(), LB_ADDSTRING, 0, static_cast<LPARAM>(item.Bit));
@@ -98,9 +97,15 @@ void TCheckListBox::Refresh() {
     UpdateWindow(Handle());
 }
 
-void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
-    if (draw.itemID == static_cast<UINT>(-1) || draw.itemID >= FItems.Items().size()) return;
-    const TCheckItem& item = FItems.Items()[draw.itemID];
+bool TCheckListBox::MeasureItem(MEASUREITEMSTRUCT& measure) {
+    measure.itemHeight = static_cast<UINT>(Parent().Scale(CustomButtonsItemHeight));
+    return true;
+}
+
+bool TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
+    // An empty list draws just its focus: nothing of ours to paint.
+    if (draw.itemID == static_cast<UINT>(-1) || draw.itemID >= items_.Items().size()) return true;
+    const TCheckItem& item = items_.Items()[draw.itemID];
     HDC dc = draw.hDC;
     RECT r = draw.rcItem;
 
@@ -129,10 +134,11 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    return true;
 }
 
 void TCheckListBox::ToggleByUser(int index) {
-    if (!FItems.Toggle(index)) return;
+    if (!items_.Toggle(index)) return;
     RECT r;
     if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
         InvalidateRect(Handle(), &r, FALSE);
@@ -177,65 +183,40 @@ bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
     return false;
 }
 
-TF_CustomButtons::TF_CustomButtons(HWND bar)
-    : tk::Form(CustomButtonsParams()), FBar(bar), FItems(GetConfig().ButtonMask()) {
+TF_CustomButtons::TF_CustomButtons(HWND bar, std::int32_t buttonMask, MaskChange onChange)
+    : tk::Form(CustomButtonsParams()), bar_(bar), mask_(buttonMask), onChange_(std::move(onChange)), items_(buttonMask) {
     SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };
-    FList = &Make<TCheckListBox>("clbButtons", FItems, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
-    FList->SetAnchors(tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
-    FList->OnClickCheck = [this](TCheckListBox&) { clbButtonsClickCheck(); };
+    list_ = &Make<TCheckListBox>("clbButtons", items_, 0, 0, CustomButtonsClientWidth, CustomButtonsClientHeight);
+    list_->SetAnchors(tk::akLeft | tk::akTop | tk::akRight | tk::akBottom);
+    list_->OnClickCheck = [this](TCheckListBox&) { clbButtonsClickCheck(); };
     InitButtonList();
-}
-
-// Every message the dialog answers beyond the form's own handling: the
-// check list is drawn by its owner.
-void TF_CustomButtons::WndProc(tk::Message& m) {
-    switch (m.Msg) {
-    case WM_DRAWITEM: {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-        if (!FList || draw->hwndItem != FList->Handle()) break;
-        FList->DrawItem(*draw);
-        m.Result = TRUE;
-        return;
-    }
-    case WM_MEASUREITEM: {
-        // Also while the list is being made, before FList is set.
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        if (measure->CtlType != ODT_LISTBOX) break;
-        measure->itemHeight = static_cast<UINT>(Scale(CustomButtonsItemHeight));
-        m.Result = TRUE;
-        return;
-    }
-    default:
-        break;
-    }
-    tk::Form::WndProc(m);
 }
 
 void TF_CustomButtons::InitButtonList() {
     RECT bar;
-    if (GetWindowRect(FBar, &bar)) {
-        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(FBar).Top);
+    if (GetWindowRect(bar_, &bar)) {
+        const int top = DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), MonitorBoundsOf(bar_).Top);
         SetBounds(bar.left, top, Width(), Height());
     }
-    FItems = TCustomButtonItems(GetConfig().ButtonMask());
-    FList->Refresh();
+    items_ = TCustomButtonItems(mask_);
+    list_->Refresh();
 }
 
 void TF_CustomButtons::clbButtonsClickCheck() {
-    FItems.ApplyLastItemRule();
-    FList->Refresh();
-    GetConfig().SetButtonMask(FItems.Mask());
-    SendMessageW(FBar, WM_APP_ARRANGE, 0, 0);
+    items_.ApplyLastItemRule();
+    list_->Refresh();
+    mask_ = items_.Mask();
+    if (onChange_) onChange_(mask_);
 }
 
 void TF_CustomButtons::FormKeyDown(unsigned& key) {
     if (key == VK_ESCAPE) Close();
 }
 
-void ShowCustomButtonsDialog(HWND bar) {
-    tk::Instance<TF_CustomButtons> dialog(bar);
+void ShowCustomButtonsDialog(HWND bar, std::int32_t buttonMask, TF_CustomButtons::MaskChange onChange) {
+    tk::Instance<TF_CustomButtons> dialog(bar, buttonMask, std::move(onChange));
     dialog.ShowModal();
 }
 

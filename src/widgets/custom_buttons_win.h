@@ -1,14 +1,15 @@
 #pragma once
 // TF_CustomButtons: the small tool window in which the user ticks the
-// categories the bar shows in its custom mode. Every toggle rewrites the
-// settings' ButtonMask and makes the bar lay itself out again at once
-// (WM_APP_ARRANGE, sent synchronously). There is no OK or Cancel: Esc or the
-// close box end the dialog and keep the ticks.
+// categories the bar shows in its custom mode. Every toggle hands the new
+// ButtonMask to the caller at once (the bar stores it and lays itself out
+// again). There is no OK or Cancel: Esc or the close box end the dialog and
+// keep the ticks.
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 
-#include "bar/bar_messages.h"
 #include "toolkit/accessible_proxy.h"
 #include "toolkit/form.h"
 #include "toolkit/win_control.h"
@@ -33,12 +34,12 @@ public:
     static constexpr int CheckWidth = 15;
 
     bool ControlMessage(tk::WindowSubclass& part, tk::Message& m) override;
+    // The form reflects the list's owner-draw messages here.
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    bool MeasureItem(MEASUREITEMSTRUCT& item) override;
 
 protected:
     void DpiChanged(int fromDpi, int toDpi) override;
-
-public:
-    void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
     void ToggleByUser(int index);
@@ -46,35 +47,37 @@ private:
     void SetItemMetrics();
     // The rows a screen reader reads: the owner-drawn list holds no strings.
     std::vector<tk::AccessibleRow> AccessibleRows() const;
-    TCustomButtonItems& FItems;
-    std::optional<tk::AccessibleWindow> FAccessible;
+    TCustomButtonItems& items_;
+    std::optional<tk::AccessibleWindow> accessible_;
 };
 
 class TF_CustomButtons : public tk::Form {
 public:
-    // `bar`: the window told about each change and next to which the dialog opens.
-    explicit TF_CustomButtons(HWND bar);
+    using MaskChange = std::function<void(std::int32_t buttonMask)>;
 
-    TCheckListBox& clbButtons() { return *FList; }
-    const TCustomButtonItems& Items() const { return FItems; }
+    // `bar`: the window next to which the dialog opens; `buttonMask`: the
+    // ticks it starts with; `onChange`: told the new mask after each toggle.
+    TF_CustomButtons(HWND bar, std::int32_t buttonMask, MaskChange onChange);
 
-    // Placement next to the bar, then the list filled from ButtonMask.
+    TCheckListBox& ButtonList() { return *list_; }
+    const TCustomButtonItems& Items() const { return items_; }
+
+    // Placement next to the bar, then the list filled from the mask.
     void InitButtonList();
     void clbButtonsClickCheck();
-
-protected:
-    void WndProc(tk::Message& m) override;
 
 private:
     void FormKeyDown(unsigned& key);
 
-    HWND FBar;
-    TCustomButtonItems FItems;
-    TCheckListBox* FList = nullptr;
+    HWND bar_;
+    std::int32_t mask_;
+    MaskChange onChange_;
+    TCustomButtonItems items_;
+    TCheckListBox* list_ = nullptr;
 };
 
 // Shows the dialog next to `bar` modally for one run and frees it. The bar
 // sends itself WM_ACTIVATEAPP 0 before and 1 after.
-void ShowCustomButtonsDialog(HWND bar);
+void ShowCustomButtonsDialog(HWND bar, std::int32_t buttonMask, TF_CustomButtons::MaskChange onChange);
 
 }  // namespace quorvex

@@ -71,7 +71,7 @@ TFormObj::TFormObj(tk::Form& form, bool repaintEverything)
     : WatchedForm(&form),
       WatchedWindow(form.Handle()),
       RepaintEverything(repaintEverything),
-      FHook(WatchedWindow, [this](tk::WindowSubclass& hook, tk::Message& m) { return WatchedMessage(hook, m); }) {}
+      hook_(WatchedWindow, [this](tk::WindowSubclass& hook, tk::Message& m) { return WatchedMessage(hook, m); }) {}
 
 void TFormObj::RepaintIfPending() {
     if (!RepaintPending) return;
@@ -96,18 +96,18 @@ TVistaAltFix::TVistaAltFix(Activation activation) {
     const bool active = activation == Activation::Always ||
                         (activation == Activation::Auto && ThemedVistaOrLater());
     if (!active) return;
-    FFormObjList = std::make_unique<std::vector<std::unique_ptr<TFormObj>>>();
-    FAppEvents = std::make_unique<tk::IdleSubscription>([this](bool&) { IdleScan(); });
+    formObjList_ = std::make_unique<std::vector<std::unique_ptr<TFormObj>>>();
+    appEvents_ = std::make_unique<tk::IdleSubscription>([this](bool&) { IdleScan(); });
 }
 
 TVistaAltFix::~TVistaAltFix() {
-    FAppEvents.reset();    // no more idle scans
-    FFormObjList.reset();  // unhooks the forms that still exist
+    appEvents_.reset();    // no more idle scans
+    formObjList_.reset();  // unhooks the forms that still exist
 }
 
 void TVistaAltFix::IdleScan() {
-    if (!FFormObjList) return;
-    auto& list = *FFormObjList;
+    if (!formObjList_) return;
+    auto& list = *formObjList_;
     for (auto& record : list) record->SeenInScan = false;
     for (tk::Form* form : tk::Screen::Forms()) {
         if (!form->HandleAllocated()) continue;

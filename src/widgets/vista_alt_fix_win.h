@@ -37,7 +37,7 @@ public:
 private:
     bool WatchedMessage(tk::WindowSubclass& hook, tk::Message& m);
 
-    tk::WindowSubclass FHook;
+    tk::WindowSubclass hook_;
 };
 
 class TVistaAltFix {
@@ -51,17 +51,17 @@ public:
     TVistaAltFix(const TVistaAltFix&) = delete;
     TVistaAltFix& operator=(const TVistaAltFix&) = delete;
 
-    bool Active() const { return FFormObjList != nullptr; }
+    bool Active() const { return formObjList_ != nullptr; }
     // Copied into each new record.
     bool RepaintAll = true;
 
     // Run on every idle event while active.
     void IdleScan();
-    const std::vector<std::unique_ptr<TFormObj>>* FormObjList() const { return FFormObjList.get(); }
+    const std::vector<std::unique_ptr<TFormObj>>* FormObjList() const { return formObjList_.get(); }
 
 private:
-    std::unique_ptr<tk::IdleSubscription> FAppEvents;
-    std::unique_ptr<std::vector<std::unique_ptr<TFormObj>>> FFormObjList;
+    std::unique_ptr<tk::IdleSubscription> appEvents_;
+    std::unique_ptr<std::vector<std::unique_ptr<TFormObj>>> formObjList_;
 };
 
 // GetVersionExA succeeds, major version 6 or more, and the program is themed

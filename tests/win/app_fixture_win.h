@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bar/bar_messages.h"
 #include "config/config.h"
+#include "hotkeys/hotkey_dialog_win.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "win/test_app.h"
@@ -66,7 +68,7 @@ public:
     explicit ModalWatchdog(tk::Form& form, UINT ms = 8000) {
         current_ = &form;
         timer_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (current_) current_->SetModalResult(-1);
+            if (current_) current_->SetModalResult(static_cast<tk::ModalResult>(-1));
         });
     }
     ~ModalWatchdog() {
@@ -78,6 +80,15 @@ private:
     static inline tk::Form* current_ = nullptr;
     UINT_PTR timer_;
 };
+
+// The hot-key dialog on the stored minimise/restore key, saving it back as
+// the bar does.
+inline TrayHotKeyLink StoredHotKeyLink() {
+    TrayHotKeyLink link;
+    link.TrayHotKey = GetConfig().TrayHotKey();
+    link.Save = [](std::uint16_t value) { GetConfig().SetTrayHotKey(value); };
+    return link;
+}
 
 // A stand-in for the search bar: a plain form at a chosen place that counts
 // WM_APP_ARRANGE and remembers the button mask each one saw.
@@ -101,6 +112,14 @@ public:
         form->Show();
     }
     HWND Handle() const { return form->Handle(); }
+    // What the bar does with the custom-buttons dialog's changes: store, then lay out.
+    std::function<void(std::int32_t)> MaskChange() const {
+        HWND bar = Handle();
+        return [bar](std::int32_t mask) {
+            GetConfig().SetButtonMask(mask);
+            SendMessageW(bar, WM_APP_ARRANGE, 0, 0);
+        };
+    }
     std::vector<std::int32_t> masks;
     std::unique_ptr<tk::Form> form;
 };

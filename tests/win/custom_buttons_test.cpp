@@ -19,7 +19,7 @@ class CustomButtonsTest : public test::AppTest {
 protected:
     RECT ItemRect(TF_CustomButtons& dialog, int index) {
         RECT r{};
-        SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+        SendMessageW(dialog.ButtonList().Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&r));
         return r;
     }
@@ -27,13 +27,13 @@ protected:
     void PostClick(TF_CustomButtons& dialog, int index, int dx, int dy = 5) {
         const RECT r = ItemRect(dialog, index);
         const LPARAM at = MAKELPARAM(r.left + dx, r.top + dy);
-        HWND list = dialog.clbButtons().Handle();
+        HWND list = dialog.ButtonList().Handle();
         PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(list, WM_LBUTTONUP, 0, at);
     }
     void PostKey(TF_CustomButtons& dialog, WPARAM vk) {
-        PostMessageW(dialog.clbButtons().Handle(), WM_KEYDOWN, vk, 1);
-        PostMessageW(dialog.clbButtons().Handle(), WM_KEYUP, vk, 0xC0000001);
+        PostMessageW(dialog.ButtonList().Handle(), WM_KEYDOWN, vk, 1);
+        PostMessageW(dialog.ButtonList().Handle(), WM_KEYUP, vk, 0xC0000001);
     }
     std::vector<bool> Ticks(const TF_CustomButtons& dialog) {
         std::vector<bool> out;
@@ -45,7 +45,7 @@ protected:
 TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArrange) {
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(1);
-    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
 
     // Geometry: 244 x 92 client, two columns of 122 pixels, 14-pixel items.
     RECT client;
@@ -56,8 +56,8 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
     EXPECT_EQ(ItemRect(dialog, 6).left, 122);
     EXPECT_EQ(ItemRect(dialog, 6).top, 0);
     EXPECT_EQ(ItemRect(dialog, 5).left, 0);
-    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETCOUNT, 0, 0), 11);
-    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMDATA, 3, 0), 8);
+    EXPECT_EQ(SendMessageW(dialog.ButtonList().Handle(), LB_GETCOUNT, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(dialog.ButtonList().Handle(), LB_GETITEMDATA, 3, 0), 8);
 
     ASSERT_TRUE(dialog.Items().Items()[0].Checked);
     EXPECT_FALSE(dialog.Items().Items()[0].Enabled);
@@ -66,7 +66,7 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
     PostClick(dialog, 3, 5);       // 图片's check box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
-    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
 
     EXPECT_EQ(GetConfig().ButtonMask(), 9);
     // Exactly one arrange, sent after the mask was rebuilt.
@@ -78,15 +78,15 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
 TEST_F(CustomButtonsTest, TextClicksSelectSpaceTogglesAndEscKeepsTheTicks) {
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(2047);
-    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
     PostClick(dialog, 7, 40);          // on 图书's text: selects only
     PostKey(dialog, VK_SPACE);         // unticks 图书
     PostClick(dialog, 8, 3);           // unticks 电影 through its box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
-    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
 
-    EXPECT_EQ(SendMessageW(dialog.clbButtons().Handle(), LB_GETCURSEL, 0, 0), 8);
+    EXPECT_EQ(SendMessageW(dialog.ButtonList().Handle(), LB_GETCURSEL, 0, 0), 8);
     EXPECT_EQ(GetConfig().ButtonMask(), 2047 & ~128 & ~256);
     EXPECT_EQ(bar.masks, (std::vector<std::int32_t>{2047 & ~128, 2047 & ~128 & ~256}));
     std::vector<bool> expected(11, true);
@@ -98,7 +98,7 @@ TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
     GetConfig().SetButtonMask(1);
     {
         test::BarStandIn bar(120, 500);
-        tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+        tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
         RECT d, b;
         GetWindowRect(dialog.Handle(), &d);
         GetWindowRect(bar.Handle(), &b);
@@ -107,7 +107,7 @@ TEST_F(CustomButtonsTest, OpensAboveTheBarWhenThereIsRoomOtherwiseBelow) {
     }
     for (int top : {0, 60}) {
         test::BarStandIn bar(30, top);
-        tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+        tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
         RECT d, b;
         GetWindowRect(dialog.Handle(), &d);
         GetWindowRect(bar.Handle(), &b);
@@ -123,9 +123,9 @@ TEST_F(CustomButtonsTest, ScreenReadersReadAndTickTheRows) {
     tk::ComScope com;
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(1);
-    tk::Instance<TF_CustomButtons> dialog(bar.Handle());
+    tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
     IAccessible* acc = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(dialog.clbButtons().Handle(), static_cast<DWORD>(OBJID_CLIENT),
+    ASSERT_EQ(AccessibleObjectFromWindow(dialog.ButtonList().Handle(), static_cast<DWORD>(OBJID_CLIENT),
                                          tk::AccessibleIid, reinterpret_cast<void**>(&acc)),
               S_OK);
     tk::ScopeExit release([acc] { acc->Release(); });
@@ -166,7 +166,7 @@ TEST_F(CustomButtonsTest, ScreenReadersReadAndTickTheRows) {
     LONG x = 0, y = 0, w = 0, h = 0;
     ASSERT_EQ(acc->accLocation(&x, &y, &w, &h, child(7)), S_OK);
     RECT r = ItemRect(dialog, 6);
-    MapWindowPoints(dialog.clbButtons().Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(dialog.ButtonList().Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(x, r.left);
     EXPECT_EQ(y, r.top);
     EXPECT_EQ(w, r.right - r.left);

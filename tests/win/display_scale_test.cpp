@@ -209,13 +209,13 @@ TEST_F(DisplayScaleTest, BarFollowsADpiChangeAndComesBackExactly) {
 
 TEST_F(DisplayScaleTest, CustomButtonsDialogFitsItsListAtEveryScale) {
     test::BarStandIn stand(100, 500);
-    tk::Instance<TF_CustomButtons> dialog(stand.Handle());
+    tk::Instance<TF_CustomButtons> dialog(stand.Handle(), GetConfig().ButtonMask(), stand.MaskChange());
     RECT client;
     GetClientRect(dialog.Handle(), &client);
     EXPECT_EQ(client.right, Px(244));
     EXPECT_EQ(client.bottom, Px(92));
     RECT item{};
-    SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(dialog.ButtonList().Handle(), LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.bottom - item.top, Px(14));
     EXPECT_LE(item.bottom, client.bottom);  // six rows fit the column
     ExpectChildrenInside(dialog.Handle());
@@ -224,7 +224,7 @@ TEST_F(DisplayScaleTest, CustomButtonsDialogFitsItsListAtEveryScale) {
     const int other = OtherDpi(dialog.Dpi());
     SendDpiChanged(dialog, other, ScaledWindowRect(dialog, other));
     GetClientRect(dialog.Handle(), &client);
-    SendMessageW(dialog.clbButtons().Handle(), LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(dialog.ButtonList().Handle(), LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.bottom - item.top, ScaleLength(14, other));
     EXPECT_LE(item.bottom, client.bottom);
     ExpectChildrenInside(dialog.Handle());
@@ -234,7 +234,7 @@ TEST_F(DisplayScaleTest, CustomButtonsDialogFitsItsListAtEveryScale) {
 
 TEST_F(DisplayScaleTest, HotKeyDialogFitsItsControlsAtEveryScale) {
     test::BarStandIn stand(200, 600);
-    tk::Instance<TF_HotKey> dialog(stand.Handle());
+    tk::Instance<TF_HotKey> dialog(stand.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     EXPECT_EQ(FontHeight(dialog.Font()), -Px(12));
     ExpectChildrenInside(dialog.Handle());

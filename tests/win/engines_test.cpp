@@ -100,11 +100,11 @@ protected:
     }
     // Fills the fields, presses OK and returns the message shown (empty: none).
     std::wstring Ok(TF_AddEngine& dialog, const wchar_t* name, const wchar_t* url, const wchar_t* suggest = L"") {
-        dialog.edtName().SetText(name);
-        dialog.edtTemplate().SetText(url);
-        dialog.edtSuggest().SetText(suggest);
+        dialog.NameEdit().SetText(name);
+        dialog.TemplateEdit().SetText(url);
+        dialog.SuggestEdit().SetText(suggest);
         Recorded().Boxes.clear();
-        SendMessageW(dialog.btnOK().Handle(), BM_CLICK, 0, 0);
+        SendMessageW(dialog.OkButton().Handle(), BM_CLICK, 0, 0);
         if (Recorded().Boxes.empty()) return L"";
         EXPECT_EQ(Recorded().Boxes.back().Caption, L"Lumetra");
         return Recorded().Boxes.back().Text;
@@ -115,7 +115,7 @@ TEST_F(AddEngineDialogTest, RefusalsSayWhyAndKeepTheDialogOpen) {
     test::BarStandIn bar(100, 600);
     tk::Instance<TF_AddEngine> dialog(bar.Handle());
     dialog.Show();
-    EXPECT_TRUE(dialog.rbUtf8().Checked());
+    EXPECT_TRUE(dialog.Utf8Radio().Checked());
     const wchar_t* ok = L"https://s.example.com/?q={q}";
     struct Refusal {
         const wchar_t* name;
@@ -135,16 +135,16 @@ TEST_F(AddEngineDialogTest, RefusalsSayWhyAndKeepTheDialogOpen) {
     for (const Refusal& r : refusals) {
         if (r.why == TEngineProblem::None) continue;
         EXPECT_EQ(Ok(dialog, r.name, r.url, r.suggest), tk::Utf8ToWide(EngineProblemText(r.why))) << r.name;
-        EXPECT_EQ(dialog.GetModalResult(), tk::mrNone);
+        EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::None);
     }
     const std::wstring longUrl = std::wstring(L"https://s.example.com/?q={q}&p=") + std::wstring(380, L'x');
     EXPECT_EQ(Ok(dialog, L"Mine", longUrl.c_str()), tk::Utf8ToWide(EngineProblemText(TEngineProblem::TemplateTooLong)));
     EXPECT_EQ(GetConfig().Engines().Count(), BuiltInEngineCount) << "nothing added by a refusal";
 
     // Accepted: GBK chosen, %s stored as {q}, the engine current.
-    dialog.rbGbk().Check();
+    dialog.GbkRadio().Check();
     EXPECT_EQ(Ok(dialog, L"中文搜", L"http://gbk.example.com/s?wd=%s", L"https://gbk.example.com/su?q="), L"");
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     const TSearchEngine* added = GetConfig().CurrentEngine();
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->Name, "中文搜");
@@ -164,7 +164,7 @@ TEST_F(AddEngineDialogTest, OpensNextToTheBarAndFollowsTheScale) {
     EXPECT_EQ(bounds.bottom, 600) << "just above the bar";
     EXPECT_EQ(client.right, dialog.Scale(320));
     EXPECT_EQ(client.bottom, dialog.Scale(178));
-    EXPECT_EQ(GetFocus(), dialog.edtName().Handle());
+    EXPECT_EQ(GetFocus(), dialog.NameEdit().Handle());
 }
 
 // ---- stored beside the record

@@ -113,8 +113,12 @@ TEST(PaintDc, EndPaintRunsWhenThePaintingThrows) {
 TEST(PaintDc, TheHotKeyBoxEndsItsPaintWhenItsTextFails) {
     test::TestApp();
     test::Recorded().Clear();
-    test::TopWindow top(L"hot-key paint");
-    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    tk::FormParams p{L"QuorvexTestHotKeyForm", L"hot-key paint"};
+    p.ClientWidth = 200;
+    p.ClientHeight = 60;
+    tk::Instance<tk::Form> top(p);
+    top.Show();
+    THotKeyEx box(top, "hk", 10, 10, 121, 19);
     const THotKeyTextFn saved = THotKeyEx::TextFunction;
     THotKeyEx::TextFunction = [](std::uint16_t, bool) -> std::string { throw Error("no text"); };
     InvalidateRect(box.Handle(), nullptr, FALSE);

@@ -20,40 +20,15 @@
 #include "widgets/bitmap_button_win.h"
 #include "toolkit/speed_button.h"
 #include "win/app_fixture_win.h"
+#include "win/contrast_fixture_win.h"
 #include "win/window_fixture_win.h"
 
 namespace quorvex {
 namespace {
 
-constexpr std::array<int, 5> ContrastElements{COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
-                                              COLOR_GRAYTEXT};
-
-// Sets the five colours for the test's life and puts the old ones back.
-class ScopedSysColors {
-public:
-    explicit ScopedSysColors(const std::array<COLORREF, 5>& colours) {
-        for (std::size_t i = 0; i < ContrastElements.size(); ++i) old_[i] = GetSysColor(ContrastElements[i]);
-        ok_ = SetSysColors(5, ContrastElements.data(), colours.data()) != FALSE;
-    }
-    ~ScopedSysColors() { SetSysColors(5, ContrastElements.data(), old_.data()); }
-    ScopedSysColors(const ScopedSysColors&) = delete;
-    ScopedSysColors& operator=(const ScopedSysColors&) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    std::array<COLORREF, 5> old_{};
-    bool ok_ = false;
-};
-
-// Wine cannot switch the system's setting (SPI_SETHIGHCONTRAST fails), so
-// the decision is forced in the process; Off at the end follows the system.
-class ScopedContrast {
-public:
-    ScopedContrast() { tk::SetHighContrastOverride(ContrastOverride::Off); }
-    ~ScopedContrast() { tk::SetHighContrastOverride(ContrastOverride::System); }
-    ScopedContrast(const ScopedContrast&) = delete;
-    ScopedContrast& operator=(const ScopedContrast&) = delete;
-};
+using test::ContrastElements;
+using test::ScopedContrast;
+using test::ScopedSysColors;
 
 struct Capture {
     int Width = 0, Height = 0;

@@ -11,9 +11,10 @@
 
 #include "hotkeys/hotkey_edit_win.h"
 #include "toolkit/accessible_proxy.h"
+#include "toolkit/form.h"
 #include "toolkit/handles.h"
 #include "toolkit/text.h"
-#include "win/window_fixture_win.h"
+#include "win/test_app.h"
 
 namespace quorvex {
 namespace {
@@ -34,8 +35,9 @@ std::wstring Take(BSTR b) {
 
 TEST(HotKeyBoxAccessible, NameRoleAndThePaintedTextAsValue) {
     tk::ComScope com;
-    test::TopWindow top(L"hot-key box");
-    auto box = std::make_unique<THotKeyEx>(top.Handle(), 100, 10, 10, 121, 19);
+    test::TestApp();
+    tk::Instance<tk::Form> top(tk::FormParams{L"QuorvexTestHotKeyForm", L"hot-key box"});
+    auto box = std::make_unique<THotKeyEx>(top, "hk", 10, 10, 121, 19);
     box->SetAccessibleName(L"最小化窗口/恢复窗口 自定义热键");
     box->SetHotKey(0x1053);  // Win+S
 

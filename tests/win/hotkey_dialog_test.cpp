@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/os_version_win.h"
 #include "config/config.h"
 #include "hotkeys/hotkey_dialog_win.h"
 #include "hotkeys/win_shortcut_win.h"
-#include "widgets/os_version_win.h"
 #include "win/app_fixture_win.h"
 #include "win/scratch_win.h"
 
@@ -35,7 +35,7 @@ class HotKeyDialogTest : public test::AppTest {};
 TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     ASSERT_TRUE(dialog.NewerSystem());
     dialog.Show();
 
@@ -43,22 +43,22 @@ TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
     GetClientRect(dialog.Handle(), &client);
     EXPECT_EQ(client.right, 250);
     EXPECT_EQ(client.bottom, 188 - 74);
-    EXPECT_FALSE(IsWindowVisible(dialog.gbxStartHotKey().Handle()));
-    EXPECT_FALSE(IsWindowVisible(dialog.hkStart().Handle()));
-    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle()).top, 8);
-    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.hkTray().Handle()).top, 8 + 41);
-    const RECT ok = ChildRect(dialog.Handle(), dialog.btnOK().Handle());
-    const RECT cancel = ChildRect(dialog.Handle(), dialog.btnCancel().Handle());
+    EXPECT_FALSE(IsWindowVisible(dialog.StartGroup().Handle()));
+    EXPECT_FALSE(IsWindowVisible(dialog.StartHotKeyBox().Handle()));
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.TrayGroup().Handle()).top, 8);
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.TrayHotKeyBox().Handle()).top, 8 + 41);
+    const RECT ok = ChildRect(dialog.Handle(), dialog.OkButton().Handle());
+    const RECT cancel = ChildRect(dialog.Handle(), dialog.CancelButton().Handle());
     EXPECT_EQ(ok.top, 156 - 74);
     EXPECT_EQ(cancel.top, ok.top);
     EXPECT_EQ(ok.left, 114);
     EXPECT_EQ(cancel.left, 180);
-    EXPECT_EQ(dialog.lblTrayHotKey().Text(), L"Win + S");
+    EXPECT_EQ(dialog.TrayLabel().Text(), L"Win + S");
 
     // Default Win+S: the default button, the box disabled and empty.
-    EXPECT_TRUE(dialog.rbTrayDefHotKey().Checked());
-    EXPECT_FALSE(dialog.hkTray().Enabled());
-    EXPECT_EQ(dialog.hkTray().DisplayText(), "无");
+    EXPECT_TRUE(dialog.TrayDefaultRadio().Checked());
+    EXPECT_FALSE(dialog.TrayHotKeyBox().Enabled());
+    EXPECT_EQ(dialog.TrayHotKeyBox().DisplayText(), "无");
 
     // Placement: directly above the bar.
     RECT d, b;
@@ -68,8 +68,8 @@ TEST_F(HotKeyDialogTest, NewerSystemShowsOnlyTheMinimiseGroup) {
     EXPECT_EQ(d.left, b.left);
 
     // OK with the defaults: nothing changed.
-    Click(dialog.btnOK());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    Click(dialog.OkButton());
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_FALSE(dialog.HotKeyChanged());
     EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
 }
@@ -78,17 +78,17 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     if (!IsVistaOrLater()) GTEST_SKIP() << "needs a newer system";
     test::BarStandIn bar(200, 10);
     GetConfig().SetTrayHotKey(0xC041);  // Ctrl+Alt+A
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
-    EXPECT_TRUE(dialog.rbTrayCustomHotKey().Checked());
-    EXPECT_TRUE(dialog.hkTray().Enabled());
-    EXPECT_EQ(dialog.hkTray().DisplayText(), "Ctrl + Alt + A");
-    EXPECT_EQ(GetFocus(), dialog.hkTray().Handle());
+    EXPECT_TRUE(dialog.TrayCustomRadio().Checked());
+    EXPECT_TRUE(dialog.TrayHotKeyBox().Enabled());
+    EXPECT_EQ(dialog.TrayHotKeyBox().DisplayText(), "Ctrl + Alt + A");
+    EXPECT_EQ(GetFocus(), dialog.TrayHotKeyBox().Handle());
     // Tab leaves the box for the OK button; Enter there changes nothing.
-    PostMessageW(dialog.hkTray().Handle(), WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(dialog.TrayHotKeyBox().Handle(), WM_KEYDOWN, VK_TAB, 1);
     app->ProcessMessages();
-    EXPECT_EQ(GetFocus(), dialog.btnOK().Handle());
-    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC041);
+    EXPECT_EQ(GetFocus(), dialog.OkButton().Handle());
+    EXPECT_EQ(dialog.TrayHotKeyBox().HotKey(), 0xC041);
 
     // Below a bar at the top of the screen.
     RECT d, b;
@@ -97,10 +97,10 @@ TEST_F(HotKeyDialogTest, NewerSystemCustomKeyIsStoredWithoutDuplicateCheck) {
     EXPECT_EQ(d.top, b.bottom);
 
     // Ctrl+Alt+S would clash with the start default, which this system does not have.
-    dialog.hkTray().SetHotKey(0xC053);
-    Click(dialog.btnOK());
+    dialog.TrayHotKeyBox().SetHotKey(0xC053);
+    Click(dialog.OkButton());
     EXPECT_TRUE(boxes().empty());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_EQ(GetConfig().TrayHotKey(), 0xC053);
     EXPECT_TRUE(dialog.HotKeyChanged());
 }
@@ -110,7 +110,7 @@ TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
     test::BarStandIn bar(200, 600);
     std::vector<std::pair<std::uint16_t, std::uint16_t>> changes;
     std::uint16_t taken = 0xC041;  // Ctrl+Alt+A: held by another program
-    TrayHotKeyLink link;
+    TrayHotKeyLink link = test::StoredHotKeyLink();
     link.Change = [&](std::uint16_t from, std::uint16_t to) {
         changes.emplace_back(from, to);
         return to != taken;
@@ -123,47 +123,47 @@ TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
     RECT client;
     GetClientRect(dialog.Handle(), &client);
     EXPECT_EQ(client.bottom, 188 - 74 + 16);
-    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle()).top, 8);
-    const RECT status = ChildRect(dialog.Handle(), dialog.lblTrayStatus().Handle());
-    const RECT group = ChildRect(dialog.Handle(), dialog.gbxTrayHotKey().Handle());
-    const RECT ok = ChildRect(dialog.Handle(), dialog.btnOK().Handle());
-    EXPECT_TRUE(IsWindowVisible(dialog.lblTrayStatus().Handle()));
+    EXPECT_EQ(ChildRect(dialog.Handle(), dialog.TrayGroup().Handle()).top, 8);
+    const RECT status = ChildRect(dialog.Handle(), dialog.TrayStatusLabel().Handle());
+    const RECT group = ChildRect(dialog.Handle(), dialog.TrayGroup().Handle());
+    const RECT ok = ChildRect(dialog.Handle(), dialog.OkButton().Handle());
+    EXPECT_TRUE(IsWindowVisible(dialog.TrayStatusLabel().Handle()));
     EXPECT_GE(status.top, group.bottom);
     EXPECT_LE(status.bottom, ok.top);
     EXPECT_LE(ok.bottom, client.bottom) << "the buttons are clipped";
-    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+    EXPECT_EQ(dialog.TrayStatusLabel().Text(), L"该热键已被其他程序占用");
 
     // The label follows the key shown: another key, then the stored one again.
     const auto typeKey = [&](std::uint16_t value) {
-        dialog.hkTray().SetHotKey(value);
+        dialog.TrayHotKeyBox().SetHotKey(value);
         SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1002, EN_CHANGE),
-                     reinterpret_cast<LPARAM>(dialog.hkTray().Handle()));
+                     reinterpret_cast<LPARAM>(dialog.TrayHotKeyBox().Handle()));
     };
-    Click(dialog.rbTrayCustomHotKey());
-    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"");
+    Click(dialog.TrayCustomRadio());
+    EXPECT_EQ(dialog.TrayStatusLabel().Text(), L"");
     typeKey(0x1053);
-    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+    EXPECT_EQ(dialog.TrayStatusLabel().Text(), L"该热键已被其他程序占用");
     typeKey(0xC041);
-    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"");
-    Click(dialog.rbTrayDefHotKey());
-    EXPECT_EQ(dialog.lblTrayStatus().Text(), L"该热键已被其他程序占用");
+    EXPECT_EQ(dialog.TrayStatusLabel().Text(), L"");
+    Click(dialog.TrayDefaultRadio());
+    EXPECT_EQ(dialog.TrayStatusLabel().Text(), L"该热键已被其他程序占用");
 
     // OK with a changed key the system refuses: told, kept open, nothing saved.
-    Click(dialog.rbTrayCustomHotKey());
-    dialog.hkTray().SetHotKey(0xC041);
-    Click(dialog.btnOK());
+    Click(dialog.TrayCustomRadio());
+    dialog.TrayHotKeyBox().SetHotKey(0xC041);
+    Click(dialog.OkButton());
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].Text, L"该热键已被其他程序占用，请重新设置！");
     EXPECT_EQ(boxes()[0].Caption, L"Lumetra");
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrNone);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::None);
     EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
-    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC041);  // input kept
+    EXPECT_EQ(dialog.TrayHotKeyBox().HotKey(), 0xC041);  // input kept
 
     // A free one: registered before OK saves it, and the dialog closes.
     taken = 0;
-    Click(dialog.btnOK());
+    Click(dialog.OkButton());
     EXPECT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_EQ(GetConfig().TrayHotKey(), 0xC041);
     using Change = std::pair<std::uint16_t, std::uint16_t>;
     EXPECT_EQ(changes, (std::vector<Change>{{0x1053, 0xC041}, {0x1053, 0xC041}}));
@@ -172,29 +172,29 @@ TEST_F(HotKeyDialogTest, TakenKeyIsShownAndARefusedChangeKeepsTheDialogOpen) {
 TEST_F(HotKeyDialogTest, UnchangedKeyIsNotRegisteredAgain) {
     test::BarStandIn bar(200, 600);
     int changes = 0;
-    TrayHotKeyLink link;
+    TrayHotKeyLink link = test::StoredHotKeyLink();
     link.Change = [&](std::uint16_t, std::uint16_t) { return ++changes, true; };
     tk::Instance<TF_HotKey> dialog(bar.Handle(), link);
     dialog.Show();
-    EXPECT_FALSE(IsWindowVisible(dialog.lblTrayStatus().Handle()));
-    Click(dialog.btnOK());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_FALSE(IsWindowVisible(dialog.TrayStatusLabel().Handle()));
+    Click(dialog.OkButton());
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_EQ(changes, 0);
 }
 
 TEST_F(HotKeyDialogTest, RadioButtonsEnableTheBoxAndEscCancels) {
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
-    PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
-    PostMessageW(dialog.rbTrayDefHotKey().Handle(), BM_CLICK, 0, 0);
-    PostMessageW(dialog.rbTrayCustomHotKey().Handle(), BM_CLICK, 0, 0);
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
+    PostMessageW(dialog.TrayCustomRadio().Handle(), BM_CLICK, 0, 0);
+    PostMessageW(dialog.TrayDefaultRadio().Handle(), BM_CLICK, 0, 0);
+    PostMessageW(dialog.TrayCustomRadio().Handle(), BM_CLICK, 0, 0);
     // Esc reaches the form first, even with the hot-key box focused.
-    PostMessageW(dialog.hkTray().Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(dialog.TrayHotKeyBox().Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
     test::ModalWatchdog watchdog(dialog);
-    EXPECT_EQ(dialog.ShowModal(), tk::mrCancel);
-    EXPECT_TRUE(dialog.rbTrayCustomHotKey().Checked());
-    EXPECT_TRUE(dialog.hkTray().Enabled());
-    EXPECT_EQ(dialog.hkTray().HotKey(), 0);  // Esc was not taken as a key
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
+    EXPECT_TRUE(dialog.TrayCustomRadio().Checked());
+    EXPECT_TRUE(dialog.TrayHotKeyBox().Enabled());
+    EXPECT_EQ(dialog.TrayHotKeyBox().HotKey(), 0);  // Esc was not taken as a key
     EXPECT_EQ(GetConfig().TrayHotKey(), 0x1053);
 }
 
@@ -223,22 +223,22 @@ TEST_F(HotKeyDialogXp, FirstUseCreatesTheShortcutWithTheDefault) {
     EXPECT_STREQ(PickByVersion("new", "old"), "old");
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
     RECT client;
     GetClientRect(dialog.Handle(), &client);
     EXPECT_EQ(client.bottom, 188);
-    EXPECT_TRUE(IsWindowVisible(dialog.gbxStartHotKey().Handle()));
-    EXPECT_EQ(dialog.lblStartHotKey().Text(), L"Ctrl + Alt + S");
+    EXPECT_TRUE(IsWindowVisible(dialog.StartGroup().Handle()));
+    EXPECT_EQ(dialog.StartLabel().Text(), L"Ctrl + Alt + S");
     // No shortcut: the custom button and an empty box.
-    EXPECT_TRUE(dialog.rbStartCustomHotKey().Checked());
-    EXPECT_TRUE(dialog.hkStart().Enabled());
-    EXPECT_EQ(dialog.hkStart().DisplayText(), "无");
+    EXPECT_TRUE(dialog.StartCustomRadio().Checked());
+    EXPECT_TRUE(dialog.StartHotKeyBox().Enabled());
+    EXPECT_EQ(dialog.StartHotKeyBox().DisplayText(), "无");
 
-    Click(dialog.rbStartDefHotKey());
-    EXPECT_FALSE(dialog.hkStart().Enabled());
-    Click(dialog.btnOK());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    Click(dialog.StartDefaultRadio());
+    EXPECT_FALSE(dialog.StartHotKeyBox().Enabled());
+    Click(dialog.OkButton());
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_TRUE(boxes().empty());
     ASSERT_TRUE(FileExists()) << file;
 
@@ -276,12 +276,12 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
         CloseHandle(h);
     }
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
-    EXPECT_TRUE(dialog.rbStartDefHotKey().Checked());
-    EXPECT_FALSE(dialog.hkStart().Enabled());
-    Click(dialog.btnOK());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_TRUE(dialog.StartDefaultRadio().Checked());
+    EXPECT_FALSE(dialog.StartHotKeyBox().Enabled());
+    Click(dialog.OkButton());
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
 
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data));
@@ -289,11 +289,11 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
     EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
 
     // A changed start key rewrites only the hot key of the existing shortcut.
-    tk::Instance<TF_HotKey> again(bar.Handle());
+    tk::Instance<TF_HotKey> again(bar.Handle(), test::StoredHotKeyLink());
     again.Show();
-    Click(again.rbStartCustomHotKey());
-    again.hkStart().SetHotKey(0x6041);  // Ctrl+Shift+A
-    Click(again.btnOK());
+    Click(again.StartCustomRadio());
+    again.StartHotKeyBox().SetHotKey(0x6041);  // Ctrl+Shift+A
+    Click(again.OkButton());
     TWinShortcut back;
     back.SetShortcutPath(folder);
     back.SetShortcutFileName("Lumetra.lnk");
@@ -305,11 +305,11 @@ TEST_F(HotKeyDialogXp, UnchangedShortcutIsNotRewritten) {
 
 TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
-    Click(dialog.rbStartDefHotKey());
-    Click(dialog.btnOK());
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    Click(dialog.StartDefaultRadio());
+    Click(dialog.OkButton());
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_TRUE(boxes().empty());
     EXPECT_FALSE(FileExists());
     EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);  // folders are never created
@@ -318,26 +318,26 @@ TEST_F(HotKeyDialogXp, WithoutTheFolderNothingIsWrittenAndNothingSaid) {
 TEST_F(HotKeyDialogXp, DuplicateKeysAreReportedAndTheDialogStaysOpen) {
     MakeFolder();
     test::BarStandIn bar(200, 600);
-    tk::Instance<TF_HotKey> dialog(bar.Handle());
+    tk::Instance<TF_HotKey> dialog(bar.Handle(), test::StoredHotKeyLink());
     dialog.Show();
-    Click(dialog.rbStartDefHotKey());
-    Click(dialog.rbTrayCustomHotKey());
-    dialog.hkTray().SetHotKey(0xC053);  // Ctrl+Alt+S, the start default
-    Click(dialog.btnOK());
+    Click(dialog.StartDefaultRadio());
+    Click(dialog.TrayCustomRadio());
+    dialog.TrayHotKeyBox().SetHotKey(0xC053);  // Ctrl+Alt+S, the start default
+    Click(dialog.OkButton());
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].Text, L"热键定义重复，请重新设置！");
     EXPECT_EQ(boxes()[0].Caption, L"Lumetra");
     EXPECT_EQ(boxes()[0].Flags & 0xF0, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrNone);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::None);
     EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
     EXPECT_FALSE(FileExists());
-    EXPECT_EQ(dialog.hkTray().HotKey(), 0xC053);  // input kept
+    EXPECT_EQ(dialog.TrayHotKeyBox().HotKey(), 0xC053);  // input kept
 
     // Two different custom keys pass.
-    dialog.hkTray().SetHotKey(0xC041);
-    Click(dialog.btnOK());
+    dialog.TrayHotKeyBox().SetHotKey(0xC041);
+    Click(dialog.OkButton());
     EXPECT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(dialog.GetModalResult(), tk::mrOk);
+    EXPECT_EQ(dialog.GetModalResult(), tk::ModalResult::Ok);
     EXPECT_EQ(GetConfig().TrayHotKey(), 0xC041);
     EXPECT_TRUE(FileExists());
 }

@@ -12,6 +12,7 @@
 
 #include "base/error.h"
 #include "hotkeys/hotkey_edit_win.h"
+#include "toolkit/form.h"
 #include "win/test_app.h"
 #include "win/window_fixture_win.h"
 
@@ -67,10 +68,38 @@ private:
     std::vector<SentMessage> sent_;
 };
 
+// A visible form to put boxes on.
+class BoxForm {
+public:
+    explicit BoxForm(const wchar_t* caption) {
+        test::TestApp();
+        tk::FormParams p{L"QuorvexTestHotKeyForm", caption};
+        p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+        p.Left = 100;
+        p.Top = 100;
+        p.ClientWidth = 320;
+        p.ClientHeight = 200;
+        form_ = tk::MakeInstance<tk::Form>(p);
+        form_->Show();
+        test::PumpFor(30);
+    }
+    tk::Form& operator*() const { return *form_; }
+    HWND Handle() const { return form_->Handle(); }
+    void Activate() const {
+        form_->BringToFront();
+        test::PumpFor(50);
+    }
+    // The window goes; the form object stays for the boxes made on it.
+    void DestroyWindow() const { form_->Destroy(); }
+
+private:
+    std::unique_ptr<tk::Form> form_;
+};
+
 TEST(HotKeyBox, SendsRulesThenHotKeyAndReadsTheValueBack) {
-    test::TopWindow top(L"hot-key messages");
+    BoxForm top(L"hot-key messages");
     HotKeyMessageRecorder recorder;
-    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    THotKeyEx box(*top, "hk", 10, 10, 121, 19);
     const std::vector<SentMessage> creation = {{HKM_SETRULES, hcNone | hcShift, HOTKEYF_ALT},
                                                {HKM_SETHOTKEY, 0x0441, 0}};
     auto got = recorder.Take();
@@ -104,13 +133,13 @@ TEST(HotKeyBox, SendsRulesThenHotKeyAndReadsTheValueBack) {
 }
 
 TEST(HotKeyBox, HookLivesFromFocusEntryToFocusExit) {
-    test::TopWindow top(L"hook lifetime");
+    BoxForm top(L"hook lifetime");
     HWND other = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 150, 10, 40, 20, top.Handle(), nullptr,
                                  nullptr, nullptr);
-    auto box = std::make_unique<THotKeyEx>(top.Handle(), 100, 10, 10, 121, 19);
+    auto box = std::make_unique<THotKeyEx>(*top, "hk", 10, 10, 121, 19);
     int enters = 0, exits = 0;
-    box->OnEnter = [&] { ++enters; };
-    box->OnExit = [&] {
+    box->OnEnter = [&](tk::WinControl&) { ++enters; };
+    box->OnExit = [&](tk::WinControl&) {
         ++exits;
         EXPECT_NE(THotKeyEx::HookHandle(), nullptr);  // the exit event comes first
     };
@@ -134,19 +163,22 @@ TEST(HotKeyBox, HookLivesFromFocusEntryToFocusExit) {
     EXPECT_EQ(THotKeyEx::HookTarget(), nullptr);
 
     // A later box installs a fresh hook.
-    THotKeyEx again(top.Handle(), 101, 10, 40, 121, 19);
-    SetFocus(again.Handle());
-    EXPECT_NE(THotKeyEx::HookHandle(), nullptr);
-    EXPECT_EQ(THotKeyEx::HookTarget(), again.Handle());
+    {
+        THotKeyEx again(*top, "hkAgain", 10, 40, 121, 19);
+        SetFocus(again.Handle());
+        EXPECT_NE(THotKeyEx::HookHandle(), nullptr);
+        EXPECT_EQ(THotKeyEx::HookTarget(), again.Handle());
+    }
+    // Gone, or the form would give it the focus back when it is reactivated below.
 
     // Destroyed with its window while focused: the hook goes with it, and
     // the box object ends quietly afterwards.
-    auto inner = std::make_unique<test::TopWindow>(L"goes first");
-    THotKeyEx orphan(inner->Handle(), 102, 10, 10, 121, 19);
-    inner->Activate();
+    BoxForm inner(L"goes first");
+    THotKeyEx orphan(*inner, "hkOrphan", 10, 10, 121, 19);
+    inner.Activate();
     SetFocus(orphan.Handle());
     ASSERT_EQ(THotKeyEx::HookTarget(), orphan.Handle());
-    inner.reset();
+    inner.DestroyWindow();
     EXPECT_EQ(orphan.Handle(), nullptr);
     EXPECT_EQ(THotKeyEx::HookHandle(), nullptr);
     EXPECT_EQ(THotKeyEx::HookTarget(), nullptr);
@@ -155,8 +187,8 @@ TEST(HotKeyBox, HookLivesFromFocusEntryToFocusExit) {
 TEST(HotKeyBox, ErrorsOfItsHandlersReachTheErrorBoxAndTheBoxGoesOn) {
     test::TestApp();
     test::Recorded().Clear();
-    test::TopWindow top(L"errors");
-    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    BoxForm top(L"errors");
+    THotKeyEx box(*top, "hk", 10, 10, 121, 19);
     box.SetHotKey(0x0053);
     box.OnChange = [] { throw Error("change failed"); };
     // A Windows key posted by the hook, then the platform's own change note to the parent.
@@ -182,8 +214,8 @@ COLORREF ClientPixel(HWND hwnd, int x, int y) {
 }
 
 TEST(HotKeyBox, PaintsItsTextOnWhiteOrOnButtonFaceWhenDisabled) {
-    test::TopWindow top(L"painting");
-    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    BoxForm top(L"painting");
+    THotKeyEx box(*top, "hk", 10, 10, 121, 19);
     box.SetHotKey(0);
     top.Activate();
     // Past the text "无": the opaque text background fills the shrunk rectangle.
@@ -212,8 +244,8 @@ void Key(WORD vk, bool up) {
 }
 
 TEST(HotKeyBox, TypedWindowsKeyIsCapturedAndSwallowed) {
-    test::TopWindow top(L"typed keys");
-    THotKeyEx box(top.Handle(), 100, 10, 10, 121, 19);
+    BoxForm top(L"typed keys");
+    THotKeyEx box(*top, "hk", 10, 10, 121, 19);
     box.SetInvalidKeys(hcNone);
     box.SetModifiers(0);
     box.SetHotKey(0);

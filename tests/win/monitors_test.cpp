@@ -136,14 +136,14 @@ TEST_F(MonitorsTest, DialogsLookForRoomAboveTheBarOnItsMonitor) {
     // 268 pixels below the top of the monitor above the primary: room above.
     test::BarStandIn high(100, -500);
     {
-        tk::Instance<TF_CustomButtons> dialog(high.Handle());
+        tk::Instance<TF_CustomButtons> dialog(high.Handle(), GetConfig().ButtonMask(), high.MaskChange());
         RECT d;
         GetWindowRect(dialog.Handle(), &d);
         EXPECT_EQ(d.bottom, -500);
         EXPECT_EQ(d.left, 100);
     }
     {
-        tk::Instance<TF_HotKey> dialog(high.Handle());
+        tk::Instance<TF_HotKey> dialog(high.Handle(), test::StoredHotKeyLink());
         dialog.Show();  // placed as it shows
         RECT d;
         GetWindowRect(dialog.Handle(), &d);
@@ -151,7 +151,7 @@ TEST_F(MonitorsTest, DialogsLookForRoomAboveTheBarOnItsMonitor) {
     }
     // At the top of that monitor: below the bar.
     test::BarStandIn top(100, -760);
-    tk::Instance<TF_CustomButtons> dialog(top.Handle());
+    tk::Instance<TF_CustomButtons> dialog(top.Handle(), GetConfig().ButtonMask(), top.MaskChange());
     RECT d;
     GetWindowRect(dialog.Handle(), &d);
     EXPECT_EQ(d.top, -760 + 55);

@@ -189,8 +189,8 @@ TEST_F(SearchBarWindowingTest, HotKeyDialogDimsTheBarAndReRegistersOnChange) {
         p.ClientWidth = 100;
         p.ClientHeight = 50;
         tk::Instance<tk::Form> dialog(p);
-        dialog.OnShow = [&](tk::Form& f) { f.SetModalResult(tk::mrOk); };
-        const bool ok = dialog.ShowModal() == tk::mrOk;
+        dialog.OnShow = [&](tk::Form& f) { f.SetModalResult(tk::ModalResult::Ok); };
+        const bool ok = dialog.ShowModal() == tk::ModalResult::Ok;
         GetConfig().SetTrayHotKey(CtrlShiftAltF11);
         return ok;
     };

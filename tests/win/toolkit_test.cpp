@@ -685,9 +685,9 @@ TEST_F(ButtonForm, ModalFormEndsWithItsResultAndReenablesTheOthers) {
         ++idleCalls;
         done = false;  // no waiting for a message: the loop sees the result at once
         ownerDisabledDuring = !IsWindowEnabled(form->Handle());
-        dialog.SetModalResult(tk::mrOk);
+        dialog.SetModalResult(tk::ModalResult::Ok);
     });
-    EXPECT_EQ(dialog.ShowModal(), tk::mrOk);
+    EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Ok);
     EXPECT_GT(idleCalls, 0);  // the idle event runs inside the modal loop
     EXPECT_TRUE(ownerDisabledDuring);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));

@@ -43,6 +43,8 @@ read. The suggestions are made from the text: TEXT1, TEXT2, TEXT3.
       nolength/           no Content-Length: the reply ends as the connection
                           closes (with huge/, the client must count what it reads)
       wrongcharset/       names charset=utf-8 but sends the bytes as GBK
+      words/W1,W2,.../    the suggestions are these words (percent-encoded
+                          UTF-8, comma-separated) instead of TEXT1..TEXT3
 
 Examples:  /baidu/none/su?wd=...   /delay/800/opensearch/utf8/?q=...
            /delayfor/%E5%8C%97/800/baidu/gbk/su?wd=...   /hang/baidu/utf8/?wd=...
@@ -63,8 +65,8 @@ stopping = threading.Event()
 log_lock = threading.Lock()
 
 
-def build_reply(fmt, text):
-    items = [text + str(n) for n in range(1, 4)]
+def build_reply(fmt, text, words=None):
+    items = words if words is not None else [text + str(n) for n in range(1, 4)]
     if fmt == "baidu":
         data = json.dumps({"q": text, "p": False, "s": items}, ensure_ascii=False)
         return "window.baidu.sug(" + data + ");"
@@ -91,6 +93,7 @@ class Handler(BaseHTTPRequestHandler):
         delay_ms = drip_ms = 0
         status = 200
         hang = malformed = huge = wrong_charset = no_length = False
+        words = None
         while segments and segments[0] not in ("baidu", "opensearch"):
             word = segments.pop(0)
             try:
@@ -114,6 +117,8 @@ class Handler(BaseHTTPRequestHandler):
                     no_length = True
                 elif word == "wrongcharset":
                     wrong_charset = True
+                elif word == "words":
+                    words = [w for w in segments.pop(0).split(",") if w]
                 else:
                     return self.send_error(404, "unknown segment " + word)
             except (IndexError, ValueError):
@@ -129,15 +134,15 @@ class Handler(BaseHTTPRequestHandler):
             return
 
         try:
-            self.write_reply(fmt, charset, text, status, drip_ms, malformed, huge, wrong_charset, no_length)
+            self.write_reply(fmt, charset, text, words, status, drip_ms, malformed, huge, wrong_charset, no_length)
             outcome = "sent"
         except (BrokenPipeError, ConnectionResetError):
             outcome = "gone"  # the client stopped reading: what a client should do with a huge reply
         with log_lock, open(self.server.log_file + ".replies", "a", encoding="utf-8") as log:
             log.write(text.replace("\t", " ").replace("\n", " ") + "\t" + outcome + "\n")
 
-    def write_reply(self, fmt, charset, text, status, drip_ms, malformed, huge, wrong_charset, no_length):
-        reply = build_reply(fmt, text)
+    def write_reply(self, fmt, charset, text, words, status, drip_ms, malformed, huge, wrong_charset, no_length):
+        reply = build_reply(fmt, text, words)
         if malformed:
             reply = reply[: len(reply) // 2]
         if charset == "utf8" and not wrong_charset:

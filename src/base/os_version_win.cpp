@@ -1,4 +1,4 @@
-#include "widgets/os_version_win.h"
+#include "base/os_version_win.h"
 
 #include <windows.h>
 
