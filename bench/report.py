@@ -14,7 +14,7 @@ SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
     "comctl32.dll", "comdlg32.dll", "imm32.dll", "advapi32.dll", "uxtheme.dll", "shlwapi.dll",
     "msimg32.dll", "psapi.dll", "msvcrt.dll", "version.dll", "winmm.dll", "shfolder.dll",
-    "ntdll.dll", "ws2_32.dll", "dwmapi.dll", "uuid.dll",
+    "ntdll.dll", "ws2_32.dll", "dwmapi.dll", "uuid.dll", "winhttp.dll", "oleacc.dll",
 }
 
 STARTUP_RATIO = 1.15
