@@ -38,7 +38,7 @@ struct TAccessibleLook {
     bool Enabled = true;
     bool CaptionShown = true;  // category buttons: the caption is painted
     int Left = 0, Top = 0, Width = 0, Height = 0;
-    std::string Description;   // the hint, UTF-8
+    std::string Description;  // the hint, UTF-8
 };
 
 using TAccessibleRow = std::array<TAccessibleLook, AccessibleElementCount>;

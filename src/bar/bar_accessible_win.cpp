@@ -275,9 +275,7 @@ public:
     }
 
     // The control of a painted child, or null when the bar has none.
-    tk::GraphicControl* Control(LONG id) const {
-        return link_->Bar->Find<tk::GraphicControl>(Element(id).ControlName);
-    }
+    tk::GraphicControl* Control(LONG id) const { return link_->Bar->Find<tk::GraphicControl>(Element(id).ControlName); }
 
     static LONG LookState(const tk::GraphicControl* c) {
         if (!c) return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
@@ -415,10 +413,18 @@ void BarAccessibility::RowChanged() {
         for (const TAccessibleNotice& n : AccessibleChanges(last_, now)) {
             DWORD event = EVENT_OBJECT_REORDER;
             switch (n.Event) {
-            case TAccessibleEvent::NameChange: event = EVENT_OBJECT_NAMECHANGE; break;
-            case TAccessibleEvent::StateChange: event = EVENT_OBJECT_STATECHANGE; break;
-            case TAccessibleEvent::DescriptionChange: event = EVENT_OBJECT_DESCRIPTIONCHANGE; break;
-            case TAccessibleEvent::Reorder: event = EVENT_OBJECT_REORDER; break;
+            case TAccessibleEvent::NameChange:
+                event = EVENT_OBJECT_NAMECHANGE;
+                break;
+            case TAccessibleEvent::StateChange:
+                event = EVENT_OBJECT_STATECHANGE;
+                break;
+            case TAccessibleEvent::DescriptionChange:
+                event = EVENT_OBJECT_DESCRIPTIONCHANGE;
+                break;
+            case TAccessibleEvent::Reorder:
+                event = EVENT_OBJECT_REORDER;
+                break;
             }
             NotifyWinEvent(event, bar, OBJID_CLIENT, n.Child == 0 ? CHILDID_SELF : n.Child);
         }

@@ -9,8 +9,7 @@
 
 namespace quorvex {
 
-BarWindowing::BarWindowing(BarWindowingHost& host, HotKeySystem& hotKeys)
-    : host_(host), hotKey_(hotKeys) {
+BarWindowing::BarWindowing(BarWindowingHost& host, HotKeySystem& hotKeys) : host_(host), hotKey_(hotKeys) {
     tray_.OnClick = [this] { TrayIconClick(); };
     tray_.OnPopup = [this](POINT pt) { host_.PopupTrayMenu(pt); };
     tray_.OnBalloonClick = [this] { host_.OpenHotKeyDialog(); };
@@ -103,64 +102,70 @@ void BarWindowing::HotKey(WPARAM id) {
     if (wide > 0xFFFFFFFFu) return;
     const auto pressed = static_cast<std::uint32_t>(id);
     switch (DecideHotKeyAction(pressed, state)) {
-        case HotKeyAction::RestoreFromTray: TrayIconClick(); break;
-        case HotKeyAction::RestoreFromMinimised: host_.RestoreApplication(); break;
-        case HotKeyAction::Minimise: MinimiseClick(); break;
-        case HotKeyAction::None: break;
+    case HotKeyAction::RestoreFromTray:
+        TrayIconClick();
+        break;
+    case HotKeyAction::RestoreFromMinimised:
+        host_.RestoreApplication();
+        break;
+    case HotKeyAction::Minimise:
+        MinimiseClick();
+        break;
+    case HotKeyAction::None:
+        break;
     }
 }
 
 void BarWindowing::ActivateApp(WPARAM wParam) {
     HWND other = host_.OtherActiveForm();
     switch (DecideActivateApp(wParam, host_.BarIsActiveForm(), other != nullptr)) {
-        case ActivateAction::Opaque:
-            SetLayeredWindowAttributes(host_.BarWindow(), 0, OpaqueAlpha, LWA_ALPHA);
-            host_.AutoCopyFromClipboard();
-            break;
-        case ActivateAction::BringUpForm:
-            BringWindowToTop(other);
-            break;
-        case ActivateAction::Dim:
-            SetLayeredWindowAttributes(host_.BarWindow(), 0, DimmedAlpha, LWA_ALPHA);
-            break;
-        case ActivateAction::Nothing:
-            break;
+    case ActivateAction::Opaque:
+        SetLayeredWindowAttributes(host_.BarWindow(), 0, OpaqueAlpha, LWA_ALPHA);
+        host_.AutoCopyFromClipboard();
+        break;
+    case ActivateAction::BringUpForm:
+        BringWindowToTop(other);
+        break;
+    case ActivateAction::Dim:
+        SetLayeredWindowAttributes(host_.BarWindow(), 0, DimmedAlpha, LWA_ALPHA);
+        break;
+    case ActivateAction::Nothing:
+        break;
     }
 }
 
 bool BarWindowing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
-        case WM_HOTKEY:
-            HotKey(wParam);
-            return true;
-        case WM_APP_ARRANGE:
-            host_.ArrangeButtons();
-            return true;
-        case WM_APP_RESTORE:
-            TrayIconClick();
-            return true;
-        case WM_ACTIVATEAPP:
-            ActivateApp(wParam);
-            return false;  // the toolkit may track activation too
-        case WM_NCHITTEST:
-            result = BarHitTest(DefWindowProcW(host_.BarWindow(), message, wParam, lParam),
-                                InDragZone());
-            return true;
-        case WM_QUERYENDSESSION:
-            result = TRUE;
-            return true;
-        case WM_ENDSESSION:
-            if (wParam) {
-                // The process may be ended any time after this returns, and
-                // the normal destroy would never run: save now, then leave no
-                // dead icon in the notification area.
-                RunShutdownOnce();
-                tray_.HideQuietly();
-            }
-            return true;
-        default:
-            return false;
+    case WM_HOTKEY:
+        HotKey(wParam);
+        return true;
+    case WM_APP_ARRANGE:
+        host_.ArrangeButtons();
+        return true;
+    case WM_APP_RESTORE:
+        TrayIconClick();
+        return true;
+    case WM_ACTIVATEAPP:
+        ActivateApp(wParam);
+        return false;  // the toolkit may track activation too
+    case WM_NCHITTEST:
+        result = BarHitTest(DefWindowProcW(host_.BarWindow(), message, wParam, lParam), InDragZone());
+        return true;
+    case WM_QUERYENDSESSION:
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam) {
+            // The process may be ended any time after this returns, and
+            // the normal destroy would never run: save now, then leave no
+            // dead icon in the notification area.
+            RunShutdownOnce();
+            tray_.HideQuietly();
+        }
+        return true;
+    default:
+        return false;
     }
 }
 

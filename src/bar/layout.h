@@ -41,7 +41,7 @@ struct TLayoutInput {
 
 // Every width and position of the result is in pixels at the input's DPI.
 struct TLayoutSlot {
-    bool Arranged = false;    // the pass touches this control at all
+    bool Arranged = false;  // the pass touches this control at all
     bool Visible = false;
     bool HasCaption = false;  // category buttons: show the caption (else cleared)
     int Width = 0;            // for visible controls

@@ -19,11 +19,16 @@ TRectI Pixel(std::int64_t x, std::int64_t y) {
 const TMonitor* TaskbarMonitor(const TDesktop& desktop, const TTaskbar& taskbar) {
     const TRectI& r = taskbar.Rect;
     switch (taskbar.Edge) {
-        case TScreenEdge::Bottom: return MonitorNearest(desktop, Pixel(Mid(r.Left, r.Right), r.Top));
-        case TScreenEdge::Top: return MonitorNearest(desktop, Pixel(Mid(r.Left, r.Right), std::int64_t{r.Bottom} - 1));
-        case TScreenEdge::Left: return MonitorNearest(desktop, Pixel(std::int64_t{r.Right} - 1, Mid(r.Top, r.Bottom)));
-        case TScreenEdge::Right: return MonitorNearest(desktop, Pixel(r.Left, Mid(r.Top, r.Bottom)));
-        case TScreenEdge::Unknown: break;
+    case TScreenEdge::Bottom:
+        return MonitorNearest(desktop, Pixel(Mid(r.Left, r.Right), r.Top));
+    case TScreenEdge::Top:
+        return MonitorNearest(desktop, Pixel(Mid(r.Left, r.Right), std::int64_t{r.Bottom} - 1));
+    case TScreenEdge::Left:
+        return MonitorNearest(desktop, Pixel(std::int64_t{r.Right} - 1, Mid(r.Top, r.Bottom)));
+    case TScreenEdge::Right:
+        return MonitorNearest(desktop, Pixel(r.Left, Mid(r.Top, r.Bottom)));
+    case TScreenEdge::Unknown:
+        break;
     }
     return PrimaryMonitor(desktop);
 }
@@ -49,11 +54,20 @@ TScreenEdge JudgeEdge(const TRectI& r, const TRectI& screen, int barHeight) {
 // An auto-hidden taskbar takes no room: a line along its edge of the screen.
 TRectI AsLineAlongEdge(TRectI r, TScreenEdge edge, const TRectI& screen) {
     switch (edge) {
-        case TScreenEdge::Bottom: r.Top = screen.Bottom; break;
-        case TScreenEdge::Top: r.Bottom = screen.Top; break;
-        case TScreenEdge::Left: r.Right = screen.Left; break;
-        case TScreenEdge::Right: r.Left = screen.Right; break;
-        case TScreenEdge::Unknown: break;
+    case TScreenEdge::Bottom:
+        r.Top = screen.Bottom;
+        break;
+    case TScreenEdge::Top:
+        r.Bottom = screen.Top;
+        break;
+    case TScreenEdge::Left:
+        r.Right = screen.Left;
+        break;
+    case TScreenEdge::Right:
+        r.Left = screen.Right;
+        break;
+    case TScreenEdge::Unknown:
+        break;
     }
     return r;
 }
@@ -74,23 +88,21 @@ std::optional<TPointI> PlaceNearTaskbar(const TDesktop& desktop, int barWidth, i
     TPointI p;
     auto leftOfTaskbarEnd = [&] { return CheckedSub(CheckedSub(r.Right, barWidth), GapLeftOfTaskbarEnd); };
     switch (edge) {
-        case TScreenEdge::Bottom:
-            p = {leftOfTaskbarEnd(), CheckedSub(CheckedSub(r.Top, barHeight), GapAboveBottomTaskbar)};
-            break;
-        case TScreenEdge::Top:
-            p = {leftOfTaskbarEnd(), r.Bottom};
-            break;
-        case TScreenEdge::Left:
-        case TScreenEdge::Right:
-        case TScreenEdge::Unknown: {
-            const int centred =
-                CheckedAdd(screen.Top, CheckedSub(CheckedSub(screen.Bottom, screen.Top), barHeight) / 2);
-            const int x = edge == TScreenEdge::Left
-                              ? r.Right
-                              : CheckedSub(CheckedSub(r.Left, barWidth), GapLeftOfTaskbarEnd);
-            p = {x, centred};
-            break;
-        }
+    case TScreenEdge::Bottom:
+        p = {leftOfTaskbarEnd(), CheckedSub(CheckedSub(r.Top, barHeight), GapAboveBottomTaskbar)};
+        break;
+    case TScreenEdge::Top:
+        p = {leftOfTaskbarEnd(), r.Bottom};
+        break;
+    case TScreenEdge::Left:
+    case TScreenEdge::Right:
+    case TScreenEdge::Unknown: {
+        const int centred = CheckedAdd(screen.Top, CheckedSub(CheckedSub(screen.Bottom, screen.Top), barHeight) / 2);
+        const int x =
+            edge == TScreenEdge::Left ? r.Right : CheckedSub(CheckedSub(r.Left, barWidth), GapLeftOfTaskbarEnd);
+        p = {x, centred};
+        break;
+    }
     }
     return ClampInto(p, barWidth, barHeight, monitor->WorkArea);
 }

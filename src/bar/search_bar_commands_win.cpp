@@ -107,8 +107,7 @@ void TF_Search::FormKeyDown(unsigned& key, tk::ShiftState shift) {
 
 void TF_Search::ClearHistoryAsked() {
     tk::Application& app = tk::Application::Get();
-    if (app.MessageBox(ClearHistoryQuestion, app.Title(), MB_YESNO | MB_ICONQUESTION) == IDYES)
-        cbxSearchText->Clear();
+    if (app.MessageBox(ClearHistoryQuestion, app.Title(), MB_YESNO | MB_ICONQUESTION) == IDYES) cbxSearchText->Clear();
 }
 
 void TF_Search::cbxSearchTextKeyDown(unsigned& key, tk::ShiftState shift) {

@@ -120,8 +120,7 @@ void TF_Search::MarkEngineMenu() {
         const int index = item.Tag();
         item.SetChecked(index < engines.Count() && &engines.Items(index) == current);
     }
-    if (tk::MenuItem* del = pmnuEngines->FindItem("miDeleteEngine"))
-        del->SetEnabled(current && current->UserDefined);
+    if (tk::MenuItem* del = pmnuEngines->FindItem("miDeleteEngine")) del->SetEnabled(current && current->UserDefined);
 }
 
 void TF_Search::miEngineClick(int index) {

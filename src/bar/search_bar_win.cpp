@@ -116,11 +116,11 @@ void TF_Search::CreateControls() {
         b.SetAutoSize(true);
         return b;
     };
-    auto& btnMin = makePill("btnMin", DesignClientWidth - 54, IDB_MIN_NORMAL, IDB_MIN_ACTIVE, IDB_MIN_DOWN,
-                            MinimizeHint);
+    auto& btnMin =
+        makePill("btnMin", DesignClientWidth - 54, IDB_MIN_NORMAL, IDB_MIN_ACTIVE, IDB_MIN_DOWN, MinimizeHint);
     btnMin.OnClick = [this](tk::GraphicControl&) { btnMinClick(); };
-    auto& btnClose = makePill("btnClose", DesignClientWidth - 30, IDB_CLOSE_NORMAL, IDB_CLOSE_ACTIVE,
-                              IDB_CLOSE_DOWN, CloseHint);
+    auto& btnClose =
+        makePill("btnClose", DesignClientWidth - 30, IDB_CLOSE_NORMAL, IDB_CLOSE_ACTIVE, IDB_CLOSE_DOWN, CloseHint);
     btnClose.OnClick = [this](tk::GraphicControl&) { btnCloseClick(); };
 
     cbxSearchText = &Make<tk::ComboBox>("cbxSearchText", 8, 28, 120, 20);
@@ -259,8 +259,7 @@ void TF_Search::DpiChanged(int, int) {
 // A display change may have taken the bar's monitor away or shrunk it.
 void TF_Search::KeepOnDesktop() {
     const RECT r = BoundsRect();
-    if (const auto p = ::quorvex::KeepOnDesktop(CurrentDesktop(), ToRectI(r)))
-        SetBounds(p->X, p->Y, Width(), Height());
+    if (const auto p = ::quorvex::KeepOnDesktop(CurrentDesktop(), ToRectI(r))) SetBounds(p->X, p->Y, Width(), Height());
 }
 
 void TF_Search::FormShow() {

@@ -67,8 +67,8 @@ void SetStartAtSignIn(bool on, const std::string& programPath) {
                           "Cannot open the sign-in start key");
         const DWORD bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
         ThrowIfWin32Error(RegSetValueExW(key.get(), SignInValueName, 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(command.c_str()), bytes),
-              "Cannot write the sign-in start value");
+                                         reinterpret_cast<const BYTE*>(command.c_str()), bytes),
+                          "Cannot write the sign-in start value");
         return;
     }
     tk::UniqueKey key;

@@ -41,14 +41,15 @@ TSuggestBox::TSuggestBox(tk::Form& bar, tk::ComboBox& box) : bar_(bar), box_(box
         if (!walking_) Close();
         return true;
     };
-    boxHook_ = std::make_unique<tk::WindowSubclass>(box_.Handle(), [this, countSetText](tk::WindowSubclass& hook, tk::Message& m) {
-        if (m.Msg == WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE &&
-            reinterpret_cast<HWND>(m.LParam) == box_.EditHandle()) {
-            EditChanged();
-            return false;
-        }
-        return countSetText(hook, m);
-    });
+    boxHook_ = std::make_unique<tk::WindowSubclass>(box_.Handle(),
+                                                    [this, countSetText](tk::WindowSubclass& hook, tk::Message& m) {
+                                                        if (m.Msg == WM_COMMAND && HIWORD(m.WParam) == EN_CHANGE &&
+                                                            reinterpret_cast<HWND>(m.LParam) == box_.EditHandle()) {
+                                                            EditChanged();
+                                                            return false;
+                                                        }
+                                                        return countSetText(hook, m);
+                                                    });
     if (box_.EditHandle()) editHook_ = std::make_unique<tk::WindowSubclass>(box_.EditHandle(), countSetText);
 }
 

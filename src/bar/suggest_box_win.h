@@ -80,12 +80,12 @@ private:
     std::unique_ptr<tk::WindowSubclass> boxHook_, editHook_;
     std::unique_ptr<TSuggestList> list_;
     std::unique_ptr<TSuggestFetcher> fetcher_;  // made after the list, its target
-    int settingText_ = 0;   // inside a WM_SETTEXT of the box or its edit field
-    bool walking_ = false;  // the list's own walk sets the text
+    int settingText_ = 0;                       // inside a WM_SETTEXT of the box or its edit field
+    bool walking_ = false;                      // the list's own walk sets the text
     bool pending_ = false;
     bool stopped_ = false;
-    std::wstring typed_;    // what the user typed, shown above the first row
-    POINT barAt_{};         // where the bar was when the list opened
+    std::wstring typed_;  // what the user typed, shown above the first row
+    POINT barAt_{};       // where the bar was when the list opened
 };
 
 }  // namespace quorvex

@@ -51,9 +51,8 @@ TSuggestList::TSuggestList(HWND owner) {
                         0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)),
                         GetModuleHandleW(nullptr), nullptr),
         "Cannot create the suggestion list");
-    listHook_ = std::make_unique<tk::WindowSubclass>(list_, [this](tk::WindowSubclass&, tk::Message& m) {
-        return ListMessage(m);
-    });
+    listHook_ = std::make_unique<tk::WindowSubclass>(
+        list_, [this](tk::WindowSubclass&, tk::Message& m) { return ListMessage(m); });
 }
 
 TSuggestList::~TSuggestList() = default;
@@ -90,7 +89,8 @@ void TSuggestList::Open(const std::vector<TSuggestRow>& rows, std::u16string_vie
     const TRectI boxRect = ToRectI(box);
     const TDesktop desktop = CurrentDesktop();
     const TMonitor* monitor = MonitorNearest(desktop, boxRect);
-    const TRectI work = monitor ? monitor->WorkArea : TRectI{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const TRectI work =
+        monitor ? monitor->WorkArea : TRectI{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const TRectI r = PlaceSuggestList(boxRect, width, height, work);
     SetWindowPos(list_, nullptr, 0, 0, r.Right - r.Left, r.Bottom - r.Top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Handle(), HWND_TOPMOST, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,

@@ -13,8 +13,7 @@ long BarHitTest(long defaultResult, bool inDragZone) {
     return (defaultResult == HitClient && inDragZone) ? HitCaption : defaultResult;
 }
 
-ActivateAction DecideActivateApp(std::uintptr_t wParam, bool barIsActiveForm,
-                                 bool otherFormActive) {
+ActivateAction DecideActivateApp(std::uintptr_t wParam, bool barIsActiveForm, bool otherFormActive) {
     if (wParam != 1) return ActivateAction::Dim;
     if (barIsActiveForm) return ActivateAction::Opaque;
     if (otherFormActive) return ActivateAction::BringUpForm;

@@ -31,7 +31,6 @@ enum class ActivateAction {
 };
 
 // wParam of WM_ACTIVATEAPP; which of the program's forms is active.
-ActivateAction DecideActivateApp(std::uintptr_t wParam, bool barIsActiveForm,
-                                 bool otherFormActive);
+ActivateAction DecideActivateApp(std::uintptr_t wParam, bool barIsActiveForm, bool otherFormActive);
 
 }  // namespace quorvex

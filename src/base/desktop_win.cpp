@@ -31,11 +31,16 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 TScreenEdge EdgeOf(UINT edge) {
     switch (edge) {
-        case ABE_LEFT: return TScreenEdge::Left;
-        case ABE_TOP: return TScreenEdge::Top;
-        case ABE_RIGHT: return TScreenEdge::Right;
-        case ABE_BOTTOM: return TScreenEdge::Bottom;
-        default: return TScreenEdge::Unknown;
+    case ABE_LEFT:
+        return TScreenEdge::Left;
+    case ABE_TOP:
+        return TScreenEdge::Top;
+    case ABE_RIGHT:
+        return TScreenEdge::Right;
+    case ABE_BOTTOM:
+        return TScreenEdge::Bottom;
+    default:
+        return TScreenEdge::Unknown;
     }
 }
 

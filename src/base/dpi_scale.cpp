@@ -18,8 +18,6 @@ int ScaleLength(int length, int toDpi, int fromDpi) {
     return static_cast<int>(scaled);
 }
 
-int ArtworkPercentFor(int dpi) {
-    return dpi <= DesignDpi ? 100 : 200;
-}
+int ArtworkPercentFor(int dpi) { return dpi <= DesignDpi ? 100 : 200; }
 
 }  // namespace quorvex

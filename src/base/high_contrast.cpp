@@ -4,19 +4,26 @@ namespace quorvex {
 
 ContrastLook ContrastLookFor(ContrastState state, const ContrastPalette& palette) {
     switch (state) {
-    case ContrastState::Hot: return {palette.Highlight, palette.HighlightText, false};
-    case ContrastState::Down: return {palette.Highlight, palette.HighlightText, true};
-    case ContrastState::Disabled: return {palette.Face, palette.GrayText, false};
-    case ContrastState::Normal: break;
+    case ContrastState::Hot:
+        return {palette.Highlight, palette.HighlightText, false};
+    case ContrastState::Down:
+        return {palette.Highlight, palette.HighlightText, true};
+    case ContrastState::Disabled:
+        return {palette.Face, palette.GrayText, false};
+    case ContrastState::Normal:
+        break;
     }
     return {palette.Face, palette.Text, false};
 }
 
 bool HighContrastWanted(bool systemOn, ContrastOverride override) {
     switch (override) {
-    case ContrastOverride::On: return true;
-    case ContrastOverride::Off: return false;
-    case ContrastOverride::System: break;
+    case ContrastOverride::On:
+        return true;
+    case ContrastOverride::Off:
+        return false;
+    case ContrastOverride::System:
+        break;
     }
     return systemOn;
 }

@@ -21,8 +21,6 @@ bool IsVistaOrLater() {
     return ok && info.dwMajorVersion >= 6u;
 }
 
-const char* PickByVersion(const char* newer, const char* older) {
-    return IsVistaOrLater() ? newer : older;
-}
+const char* PickByVersion(const char* newer, const char* older) { return IsVistaOrLater() ? newer : older; }
 
 }  // namespace quorvex

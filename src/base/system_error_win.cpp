@@ -17,14 +17,13 @@ std::string SystemErrorText(std::uint32_t code) noexcept {
     if ((code & 0xFFFF0000u) == 0x80070000u) code &= 0xFFFFu;
     try {
         wchar_t* buffer = nullptr;
-        const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                           FORMAT_MESSAGE_IGNORE_INSERTS,
-                                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        const DWORD n =
+            FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
         const std::unique_ptr<wchar_t, LocalFreer> owned(buffer);
         if (n == 0 || !buffer) return {};
         std::wstring wide(buffer, n);
-        while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' '))
-            wide.pop_back();
+        while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) wide.pop_back();
         if (wide.empty()) return {};
         const int bytes =
             WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);

@@ -32,10 +32,19 @@ bool TConfig::IsValid() const {
     if (rec_.ButtonMode == bmShowCompact) {
         // One category alone; the forum (32) has no compact form.
         switch (mask) {
-            case 1: case 2: case 4: case 8: case 16: case 64: case 128: case 256: case 512: case 1024:
-                return true;
-            default:
-                return false;
+        case 1:
+        case 2:
+        case 4:
+        case 8:
+        case 16:
+        case 64:
+        case 128:
+        case 256:
+        case 512:
+        case 1024:
+            return true;
+        default:
+            return false;
         }
     }
     return true;
@@ -43,10 +52,8 @@ bool TConfig::IsValid() const {
 
 void TConfig::SetButtonMode(std::uint8_t value) {
     rec_.ButtonMode = value;
-    if (value == bmShowAll)
-        rec_.ButtonMask = AllButtonsMask;
-    else if (value == bmShowCompact)
-        rec_.ButtonMask = 1;
+    if (value == bmShowAll) rec_.ButtonMask = AllButtonsMask;
+    else if (value == bmShowCompact) rec_.ButtonMask = 1;
 }
 
 void TConfig::ApplyStoredValue(const TStoredValue& value) {
@@ -72,8 +79,7 @@ void TConfig::ApplyStoredValue(const TStoredValue& value) {
 
 void TConfig::SaveHistory(const std::vector<std::string>& list) {
     for (THistorySlot& slot : rec_.History) slot.fill(0);
-    for (std::size_t k = 0; k < list.size() && k < HistorySlotCount; ++k)
-        rec_.History[k] = MakeHistorySlot(list[k]);
+    for (std::size_t k = 0; k < list.size() && k < HistorySlotCount; ++k) rec_.History[k] = MakeHistorySlot(list[k]);
 }
 
 void TConfig::LoadHistory(std::vector<std::string>& list) const {

@@ -173,11 +173,11 @@ private:
     TConfigRec rec_;
     std::optional<THistoryW> historyW_;
     std::vector<TEngineEntry> engineEntries_;
-    bool enginesUntouched_ = false;   // "Engines" existed but could not be read: never written
-    bool enginesChanged_ = false;     // an engine was added or deleted since Load
-    std::string loadedEngine_;        // the name Load made current
+    bool enginesUntouched_ = false;  // "Engines" existed but could not be read: never written
+    bool enginesChanged_ = false;    // an engine was added or deleted since Load
+    std::string loadedEngine_;       // the name Load made current
     bool suggest_ = false;
-    bool loadedSuggest_ = false;      // as Load found it
+    bool loadedSuggest_ = false;  // as Load found it
     std::u16string suggestUrl_;
 };
 

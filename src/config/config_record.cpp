@@ -25,8 +25,7 @@ std::int32_t Get32(const TConfigImage& image, std::size_t at) {
     std::uint32_t u = 0;
     for (std::size_t i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(image[at + i]) << (8 * i);
     // Two's complement reinterpretation without relying on implementation-defined conversion.
-    return u <= 0x7FFFFFFFu ? static_cast<std::int32_t>(u)
-                            : -static_cast<std::int32_t>(~u) - 1;
+    return u <= 0x7FFFFFFFu ? static_cast<std::int32_t>(u) : -static_cast<std::int32_t>(~u) - 1;
 }
 
 bool IsGbkLead(std::uint8_t b) { return b >= 0x81 && b <= 0xFE; }
@@ -53,9 +52,7 @@ bool EndsInLoneLead(const std::uint8_t* p, std::size_t n) {
 
 }  // namespace
 
-bool TConfigRec::operator==(const TConfigRec& other) const {
-    return EncodeConfigRec(*this) == EncodeConfigRec(other);
-}
+bool TConfigRec::operator==(const TConfigRec& other) const { return EncodeConfigRec(*this) == EncodeConfigRec(other); }
 
 TConfigImage EncodeConfigRec(const TConfigRec& rec) {
     TConfigImage image{};

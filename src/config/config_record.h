@@ -28,19 +28,19 @@ using TConfigImage = std::array<std::uint8_t, ConfigRecSize>;
 struct TConfigRec {
     // Truth bytes keep the byte that was stored (0 false, anything else
     // true) so that a load followed by a save writes the same value back.
-    std::uint8_t ShowCaption = 0;    // offset 0
-    std::uint8_t ShowHelp = 0;       // 1
-    std::uint8_t AutoCopy = 0;       // 2
-    std::uint8_t AutoOpenIME = 0;    // 3
-    std::uint8_t MinToTrayIcon = 0;  // 4
-    std::uint8_t ReservedFlag = 0;   // 5, written by the defaults, never read
-    std::uint16_t TrayHotKey = 0;        // 6
-    std::uint16_t SecondTrayHotKey = 0;  // 8, carried through load and save
-    std::uint8_t ButtonMode = 0;     // 10
-    std::uint8_t Alignment = 0;      // 11, no meaning; kept as read
-    std::int32_t ButtonMask = 0;     // 12
-    std::int32_t WindowLeft = 0;     // 16, thousandths of the screen width
-    std::int32_t WindowTop = 0;      // 20, thousandths of the screen height
+    std::uint8_t ShowCaption = 0;                          // offset 0
+    std::uint8_t ShowHelp = 0;                             // 1
+    std::uint8_t AutoCopy = 0;                             // 2
+    std::uint8_t AutoOpenIME = 0;                          // 3
+    std::uint8_t MinToTrayIcon = 0;                        // 4
+    std::uint8_t ReservedFlag = 0;                         // 5, written by the defaults, never read
+    std::uint16_t TrayHotKey = 0;                          // 6
+    std::uint16_t SecondTrayHotKey = 0;                    // 8, carried through load and save
+    std::uint8_t ButtonMode = 0;                           // 10
+    std::uint8_t Alignment = 0;                            // 11, no meaning; kept as read
+    std::int32_t ButtonMask = 0;                           // 12
+    std::int32_t WindowLeft = 0;                           // 16, thousandths of the screen width
+    std::int32_t WindowTop = 0;                            // 20, thousandths of the screen height
     std::array<THistorySlot, HistorySlotCount> History{};  // 24, 20 x 32 bytes
 
     bool operator==(const TConfigRec& other) const;

@@ -16,8 +16,7 @@ std::int32_t ToThousandths(std::int32_t edge, std::int32_t extent) {
 
 }  // namespace
 
-TStoredPosition SavePosition(std::int32_t left, std::int32_t top, std::int32_t screenWidth,
-                             std::int32_t screenHeight) {
+TStoredPosition SavePosition(std::int32_t left, std::int32_t top, std::int32_t screenWidth, std::int32_t screenHeight) {
     return {ToThousandths(left, screenWidth), ToThousandths(top, screenHeight)};
 }
 
@@ -26,9 +25,8 @@ std::int64_t FromThousandths(std::int32_t thousandths, std::int32_t extent) {
     return static_cast<std::int64_t>(extent) * thousandths / 1000;
 }
 
-TPixelPosition RestorePosition(std::int32_t leftThousandths, std::int32_t topThousandths,
-                               std::int32_t screenWidth, std::int32_t screenHeight, std::int32_t barWidth,
-                               std::int32_t barHeight) {
+TPixelPosition RestorePosition(std::int32_t leftThousandths, std::int32_t topThousandths, std::int32_t screenWidth,
+                               std::int32_t screenHeight, std::int32_t barWidth, std::int32_t barHeight) {
     const TPointI plain{SaturatingCast<int>(FromThousandths(leftThousandths, screenWidth)),
                         SaturatingCast<int>(FromThousandths(topThousandths, screenHeight))};
     const TPointI p = ClampInto(plain, barWidth, barHeight, TRectI{0, 0, screenWidth, screenHeight});

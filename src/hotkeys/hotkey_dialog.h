@@ -25,8 +25,8 @@ constexpr const char* TakenHotKeyMessage = "该热键已被其他程序占用，
 std::uint16_t HotKeyFromShortcut(std::uint16_t key, std::uint8_t modifiers);
 
 struct TShortcutHotKey {
-    std::uint16_t Key = 0;        // the value without its Shift, Ctrl and Alt bits
-    std::uint8_t Modifiers = 0;   // HOTKEYF_SHIFT / CONTROL / ALT
+    std::uint16_t Key = 0;       // the value without its Shift, Ctrl and Alt bits
+    std::uint8_t Modifiers = 0;  // HOTKEYF_SHIFT / CONTROL / ALT
     bool operator==(const TShortcutHotKey& o) const { return Key == o.Key && Modifiers == o.Modifiers; }
     bool operator!=(const TShortcutHotKey& o) const { return !(*this == o); }
 };

@@ -34,9 +34,14 @@ tk::FormParams HotKeyParams() {
 tk::ControlParams GroupBox(const wchar_t* caption, int left, int top, bool newGroup) {
     // Transparent: the form's own background shows inside the frame (a group
     // box draws only its frame and caption).
-    return tk::ControlParams{L"BUTTON", caption,
+    return tk::ControlParams{L"BUTTON",
+                             caption,
                              static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX | (newGroup ? WS_GROUP : 0)),
-                             WS_EX_TRANSPARENT, left, top, 235, 68};
+                             WS_EX_TRANSPARENT,
+                             left,
+                             top,
+                             235,
+                             68};
 }
 
 tk::ControlParams Label(int left, int top) {
@@ -98,9 +103,9 @@ TF_HotKey::TF_HotKey(HWND bar, TrayHotKeyLink link)
     // Labels, radio buttons, group captions and buttons on the dialog's button
     // face, in its text colour too, or a high-contrast scheme could leave dark
     // on dark. The hot-key boxes paint themselves.
-    for (tk::WinControl* c : std::initializer_list<tk::WinControl*>{
-             startGroup_, startDefault_, startCustom_, startLabel_, trayGroup_, trayDefault_, trayCustom_, trayLabel_,
-             trayStatus_, ok_, cancel_})
+    for (tk::WinControl* c :
+         std::initializer_list<tk::WinControl*>{startGroup_, startDefault_, startCustom_, startLabel_, trayGroup_,
+                                                trayDefault_, trayCustom_, trayLabel_, trayStatus_, ok_, cancel_})
         c->SetSystemColors(COLOR_BTNFACE, COLOR_BTNTEXT);
 
     for (THotKeyEx* box : {startBox_, trayBox_}) {
@@ -134,14 +139,14 @@ void TF_HotKey::MoveBy(tk::WinControl& control, int dy) {
 void TF_HotKey::InitHotKeys() {
     if (newerSystem_) {
         const int d = trayGroup_->BoundsRect().top - startGroup_->BoundsRect().top;  // 74
-        for (tk::WinControl* c : {startGroup_, static_cast<tk::WinControl*>(startDefault_),
-                                  static_cast<tk::WinControl*>(startCustom_), startLabel_,
-                                  static_cast<tk::WinControl*>(startBox_)}) {
+        for (tk::WinControl* c :
+             {startGroup_, static_cast<tk::WinControl*>(startDefault_), static_cast<tk::WinControl*>(startCustom_),
+              startLabel_, static_cast<tk::WinControl*>(startBox_)}) {
             c->SetVisible(false);
         }
-        for (tk::WinControl* c : {trayGroup_, static_cast<tk::WinControl*>(trayDefault_),
-                                  static_cast<tk::WinControl*>(trayCustom_), trayLabel_,
-                                  static_cast<tk::WinControl*>(trayBox_), trayStatus_}) {
+        for (tk::WinControl* c :
+             {trayGroup_, static_cast<tk::WinControl*>(trayDefault_), static_cast<tk::WinControl*>(trayCustom_),
+              trayLabel_, static_cast<tk::WinControl*>(trayBox_), trayStatus_}) {
             MoveBy(*c, -d);
         }
         MoveBy(*ok_, -d);
@@ -191,8 +196,7 @@ void TF_HotKey::InitHotKeys() {
     RECT bar;
     if (GetWindowRect(bar_, &bar)) {
         const int monitorTop = MonitorBoundsOf(bar_).Top;
-        SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), monitorTop), Width(),
-                  Height());
+        SetBounds(bar.left, DialogTopNextToBar(bar.top, bar.bottom - bar.top, Height(), monitorTop), Width(), Height());
     }
 }
 
@@ -282,9 +286,7 @@ void TF_HotKey::SaveTrayHotKey() {
     if (link_.Save) link_.Save(trayHotKey_);
 }
 
-bool TF_HotKey::HotKeyChanged() const {
-    return trayHotKey_ != link_.TrayHotKey;
-}
+bool TF_HotKey::HotKeyChanged() const { return trayHotKey_ != link_.TrayHotKey; }
 
 bool ShowHotKeyDialog(HWND bar, TrayHotKeyLink link) {
     tk::Instance<TF_HotKey> dialog(bar, std::move(link));

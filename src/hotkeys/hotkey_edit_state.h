@@ -49,10 +49,10 @@ std::string DisplayFormOf(const std::string& compact);
 class THotKeyEditState {
 public:
     struct Base {
-        std::function<std::uint16_t()> GetHotKey;       // HKM_GETHOTKEY, converted
-        std::function<void(std::uint16_t)> SetHotKey;   // the base HotKey write
+        std::function<std::uint16_t()> GetHotKey;      // HKM_GETHOTKEY, converted
+        std::function<void(std::uint16_t)> SetHotKey;  // the base HotKey write
         std::function<void()> Repaint;
-        std::function<void()> Changed;                  // fires OnChange
+        std::function<void()> Changed;  // fires OnChange
     };
 
     explicit THotKeyEditState(Base base);

@@ -52,8 +52,8 @@ namespace {
 
 tk::ControlParams HotKeyBoxParams(int left, int top, int width, int height) {
     EnsureHotKeyClass();
-    return tk::ControlParams{HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, left, top,
-                             width, height};
+    return tk::ControlParams{HOTKEY_CLASSW, L"",   WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, left, top,
+                             width,         height};
 }
 
 }  // namespace
@@ -62,8 +62,9 @@ THotKeyEx::THotKeyEx(tk::Form& parent, std::string name, int left, int top, int 
     : tk::WinControl(parent, std::move(name), HotKeyBoxParams(left, top, width, height)),
       state_(THotKeyEditState::Base{
           [this] {
-              return Handle() ? HotKeyFromBaseWord(static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0)))
-                              : static_cast<std::uint16_t>((key_ & 0xFF) | ((modifiers_ << 13) & 0xFFFF));
+              return Handle()
+                         ? HotKeyFromBaseWord(static_cast<std::uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0)))
+                         : static_cast<std::uint16_t>((key_ & 0xFF) | ((modifiers_ << 13) & 0xFFFF));
           },
           [this](std::uint16_t value) {
               const TBaseHotKey key = SplitBaseHotKey(value);
@@ -140,8 +141,8 @@ void THotKeyEx::Paint() {
     const COLORREF field = tk::HighContrastOn() ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
     SetBkColor(dc, IsWindowEnabled(Handle()) ? field : GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    ExtTextOutW(dc, rect.left, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutW(dc, rect.left, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
     if (GetFocus() == Handle()) {
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -179,26 +180,26 @@ LRESULT CALLBACK THotKeyEx::WinKeyHookProc(int code, WPARAM wParam, LPARAM lPara
 
 bool THotKeyEx::ControlMessage(tk::WindowSubclass&, tk::Message& m) {
     switch (m.Msg) {
-        case WM_PAINT:
-            Paint();
-            return true;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            state_.KeyDown(static_cast<unsigned>(m.WParam));
-            return false;
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-            state_.KeyUp(static_cast<unsigned>(m.WParam));
-            return false;
-        case WM_HOTKEYEX_WINKEY:
-            state_.WinKeyMessage(static_cast<unsigned>(m.WParam));
-            return true;
-        case WM_NCDESTROY:
-            // Destroyed with its parent: the hook's target goes too.
-            if (Capture().Target == Handle()) Capture().Release();
-            return false;
-        default:
-            return false;
+    case WM_PAINT:
+        Paint();
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        state_.KeyDown(static_cast<unsigned>(m.WParam));
+        return false;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        state_.KeyUp(static_cast<unsigned>(m.WParam));
+        return false;
+    case WM_HOTKEYEX_WINKEY:
+        state_.WinKeyMessage(static_cast<unsigned>(m.WParam));
+        return true;
+    case WM_NCDESTROY:
+        // Destroyed with its parent: the hook's target goes too.
+        if (Capture().Target == Handle()) Capture().Release();
+        return false;
+    default:
+        return false;
     }
 }
 

@@ -7,8 +7,8 @@
 namespace quorvex {
 
 const std::array<const char*, 19> HotKeyCaps = {
-    "BkSp", "Tab", "Esc", "Enter", "Space", "PgUp", "PgDn", "End", "Home", "Left",
-    "Up", "Right", "Down", "Ins", "Del", "Shift+", "Ctrl+", "Alt+", "Win+",
+    "BkSp", "Tab",   "Esc",  "Enter", "Space", "PgUp",   "PgDn",  "End",  "Home", "Left",
+    "Up",   "Right", "Down", "Ins",   "Del",   "Shift+", "Ctrl+", "Alt+", "Win+",
 };
 
 THotKeyParts SplitHotKey(std::uint16_t value) {
@@ -61,8 +61,7 @@ std::uint16_t TextToHotKey(std::string_view text, const KeyNameFn& keyName) {
         std::uint16_t flag;
     };
     static const Prefix prefixes[] = {
-        {"Win+", HotKeyWin}, {"^", HotKeyCtrl}, {"Ctrl+", HotKeyCtrl},
-        {"Shift+", HotKeyShift}, {"Alt+", HotKeyAlt},
+        {"Win+", HotKeyWin}, {"^", HotKeyCtrl}, {"Ctrl+", HotKeyCtrl}, {"Shift+", HotKeyShift}, {"Alt+", HotKeyAlt},
     };
     std::string rest(text);
     std::uint16_t flags = 0;
@@ -92,10 +91,8 @@ std::string HotKeyDisplayText(std::uint16_t value, const KeyNameFn& keyName) {
     if (compact.empty()) return "\xE6\x97\xA0";  // 无
     std::string shown;
     for (char ch : compact) {
-        if (ch == '+')
-            shown += " + ";
-        else
-            shown += ch;
+        if (ch == '+') shown += " + ";
+        else shown += ch;
     }
     return shown;
 }

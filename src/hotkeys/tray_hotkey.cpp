@@ -25,10 +25,14 @@ HotKeyAction DecideHotKeyAction(std::uint32_t pressedId, const HotKeyState& stat
 
 const char* HotKeyActionName(HotKeyAction action) {
     switch (action) {
-        case HotKeyAction::None: return "none";
-        case HotKeyAction::RestoreFromTray: return "restore from tray";
-        case HotKeyAction::RestoreFromMinimised: return "restore from minimised";
-        case HotKeyAction::Minimise: return "minimise";
+    case HotKeyAction::None:
+        return "none";
+    case HotKeyAction::RestoreFromTray:
+        return "restore from tray";
+    case HotKeyAction::RestoreFromMinimised:
+        return "restore from minimised";
+    case HotKeyAction::Minimise:
+        return "minimise";
     }
     return "?";
 }

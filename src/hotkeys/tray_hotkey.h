@@ -16,8 +16,8 @@ constexpr unsigned ModShift = 0x0004;
 constexpr unsigned ModWin = 0x0008;
 
 struct HotKeyRegistration {
-    unsigned Modifiers = 0;     // ModAlt | ModControl | ModShift | ModWin
-    unsigned VirtualKey = 0;    // the value's low byte
+    unsigned Modifiers = 0;   // ModAlt | ModControl | ModShift | ModWin
+    unsigned VirtualKey = 0;  // the value's low byte
     bool operator==(const HotKeyRegistration& o) const {
         return Modifiers == o.Modifiers && VirtualKey == o.VirtualKey;
     }

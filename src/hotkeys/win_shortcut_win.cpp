@@ -30,9 +30,7 @@ std::wstring AnsiToWide(const std::string& text) {
     return wide;
 }
 
-bool SameTextAscii(const std::string& a, const char* b) {
-    return lstrcmpiA(a.c_str(), b) == 0;
-}
+bool SameTextAscii(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
 
 // The extension from the name's last '.', unless a path delimiter follows it.
 std::string ExtractExt(const std::string& name) {

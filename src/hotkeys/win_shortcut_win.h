@@ -33,7 +33,7 @@ public:
     std::uint8_t HotKeyModifiers = 0;  // hkShift | hkCtrl | hkAlt | hkExt
     std::string IconFile;
     std::int32_t IconIndex = 0;
-    std::int32_t RunWindow = 0;        // show command
+    std::int32_t RunWindow = 0;  // show command
     std::string Target;
     std::string WorkingDirectory;
 

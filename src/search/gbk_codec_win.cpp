@@ -11,8 +11,8 @@ std::optional<std::string> SystemGbkCodec::ToGbkExact(std::u16string_view text) 
     const std::wstring wide(text.begin(), text.end());
     const int units = static_cast<int>(wide.size());
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(tk::GbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0,
-                                      nullptr, &usedDefault);
+    const int n = WideCharToMultiByte(tk::GbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, nullptr,
+                                      &usedDefault);
     if (n <= 0 || usedDefault) return std::nullopt;
     std::string gbk(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(tk::GbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), units, gbk.data(), n, nullptr,

@@ -20,8 +20,7 @@ bool HasSearchableText(std::string_view gbkText);
 // suffix of the engine's entry for `key`. No URL (nullopt) for a blank query,
 // and none when the result would not be an absolute http/https URL (an unknown
 // key leaves only the encoded query, which the shell would take as a file name).
-std::optional<std::string> BuildSearchUrl(const TSearchEngine& engine, std::string_view key,
-                                          std::string_view gbkQuery);
+std::optional<std::string> BuildSearchUrl(const TSearchEngine& engine, std::string_view key, std::string_view gbkQuery);
 
 // Case-insensitive comparison of ASCII letters only.
 bool SameTextAscii(std::string_view a, std::string_view b);

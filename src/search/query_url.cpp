@@ -103,8 +103,8 @@ std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec) {
 
 namespace {
 
-std::optional<std::string> BuildUncutUrl(const TSearchEngine& engine, std::string_view key,
-                                         std::u16string_view query, const GbkCodec& codec) {
+std::optional<std::string> BuildUncutUrl(const TSearchEngine& engine, std::string_view key, std::u16string_view query,
+                                         const GbkCodec& codec) {
     if (engine.Charset == TQueryCharset::Utf8) return BuildSearchUrl(engine, key, Utf16ToUtf8(query));
     if (const auto gbk = codec.ToGbkExact(query)) return BuildSearchUrl(engine, key, *gbk);
 
@@ -115,7 +115,8 @@ std::optional<std::string> BuildUncutUrl(const TSearchEngine& engine, std::strin
     // The words a template carries around the query are GBK escapes too.
     const std::size_t valueStart = prefix.rfind('=');
     if (valueStart != std::string::npos)
-        prefix = prefix.substr(0, valueStart + 1) + RecodeTemplatePart(std::string_view(prefix).substr(valueStart + 1), codec);
+        prefix = prefix.substr(0, valueStart + 1) +
+                 RecodeTemplatePart(std::string_view(prefix).substr(valueStart + 1), codec);
     suffix = RecodeTemplatePart(suffix, codec);
 
     TSearchEngine recoded;
@@ -145,8 +146,8 @@ std::size_t WithoutLastCharacter(std::u16string_view text) {
 
 }  // namespace
 
-std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
-                                         std::u16string_view query, const GbkCodec& codec) {
+std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key, std::u16string_view query,
+                                         const GbkCodec& codec) {
     for (;;) {
         auto url = BuildUncutUrl(engine, key, query, codec);
         if (!url || url->size() <= UrlMaxChars) return url;

@@ -35,7 +35,7 @@ std::size_t SentByteLength(std::u16string_view text, const GbkCodec& codec);
 // bytes, encoded by the same byte rule. The URL is at most UrlMaxChars long:
 // the query loses characters from its end until it fits (nullopt when what is
 // left is blank).
-std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key,
-                                         std::u16string_view query, const GbkCodec& codec);
+std::optional<std::string> BuildQueryUrl(const TSearchEngine& engine, std::string_view key, std::u16string_view query,
+                                         const GbkCodec& codec);
 
 }  // namespace quorvex

@@ -21,7 +21,6 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-
 }  // namespace
 
 bool RunSearch(const TSearchEngine& engine, std::string_view key, const std::wstring& query) {

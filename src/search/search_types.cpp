@@ -31,39 +31,34 @@ constexpr const char* None = nullptr;
 
 const std::array<TSearchEngineDef, BuiltInEngineCount> SearchEngineDefs = {{
     {"百度",
-     {QV_WEB "/baidu?tn=sitekvtq&word=",
-      QV_MP3 "/m?lm=-1&rn=&tn=baidump3&ct=134217728&word=",
+     {QV_WEB "/baidu?tn=sitekvtq&word=", QV_MP3 "/m?lm=-1&rn=&tn=baidump3&ct=134217728&word=",
       QV_MP3 "/m?lm=-1&rn=10&tn=baidump3lyric&ct=150994944&word=",
-      QV_IMAGE "/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word=",
-      QV_NEWS "/ns?cl=0&rn=30&tn=news&word=",
-      QV_FORUM "/f?cb=sitekvtq&kw=",
-      QV_WEB "/s?lm=0&si=&rn=10&ie=gb2312&ct=1048576&wd=",
-      QV_WEB "/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6",
-      QV_WEB "/baidu?tn=sitekvtq&word=%B5%E7%D3%B0%20%A1%B6",
-      QV_WEB "/baidu?tn=sitekvtq&word=%D3%CE%CF%B7%20%A1%B6",
-      QV_WEB "/baidu?tn=sitekvtq&word=%C8%ED%BC%FE%20"},
+      QV_IMAGE "/i?ct=201326592&cl=2&lm=-1&tn=baiduimage&word=", QV_NEWS "/ns?cl=0&rn=30&tn=news&word=",
+      QV_FORUM "/f?cb=sitekvtq&kw=", QV_WEB "/s?lm=0&si=&rn=10&ie=gb2312&ct=1048576&wd=",
+      QV_WEB "/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6", QV_WEB "/baidu?tn=sitekvtq&word=%B5%E7%D3%B0%20%A1%B6",
+      QV_WEB "/baidu?tn=sitekvtq&word=%D3%CE%CF%B7%20%A1%B6", QV_WEB "/baidu?tn=sitekvtq&word=%C8%ED%BC%FE%20"},
      {"", "", "", "", "", "", "", "%A1%B7", "%A1%B7", "%A1%B7", ""},
      TQueryCharset::Gbk,
      "https://suggestion.baidu.com/su?ie=utf-8&json=1&wd=",
      TSuggestFormat::ServiceWrapper},
     {"必应",
-     {"https://cn.bing.com/search?q=", None, None, "https://cn.bing.com/images/search?q=",
-      "https://cn.bing.com/news/search?q=", None, "https://cn.bing.com/dict/search?q=", None,
-      "https://cn.bing.com/videos/search?q=", None, None},
+     {"https://cn.bing.com/search?q=", None, None,
+      "https://cn.bing.com/images/search?q=", "https://cn.bing.com/news/search?q=", None,
+      "https://cn.bing.com/dict/search?q=", None, "https://cn.bing.com/videos/search?q=", None, None},
      {"", None, None, "", "", None, "", None, "", None, None},
      TQueryCharset::Utf8,
      "https://api.bing.com/osjson.aspx?query=",
      TSuggestFormat::OpenSearch},
     {"搜狗",
-     {"https://www.sogou.com/web?ie=utf8&query=", None, None, "https://pic.sogou.com/pics?query=", None, None,
-      None, None, None, None, None},
+     {"https://www.sogou.com/web?ie=utf8&query=", None, None, "https://pic.sogou.com/pics?query=", None, None, None,
+      None, None, None, None},
      {"", None, None, "", None, None, None, None, None, None, None},
      TQueryCharset::Utf8,
      nullptr,
      TSuggestFormat::OpenSearch},
     {"360搜索",
-     {"https://www.so.com/s?q=", None, None, "https://image.so.com/i?q=", "https://news.so.com/ns?q=", None, None,
-      None, None, None, None},
+     {"https://www.so.com/s?q=", None, None, "https://image.so.com/i?q=", "https://news.so.com/ns?q=", None, None, None,
+      None, None, None},
      {"", None, None, "", "", None, None, None, None, None, None},
      TQueryCharset::Utf8,
      nullptr,
@@ -78,15 +73,15 @@ const std::array<TSearchEngineDef, BuiltInEngineCount> SearchEngineDefs = {{
 
 const char* SearchButtonName(int id) {
     static const std::array<const char*, SearchTypeCount> names = {
-        "btnWeb", "btnMP3", "btnLyric", "btnPhoto", "btnNews", "btnPostBar",
-        "btnDictionary", "btnBook", "btnMovie", "btnGame", "btnSoftware"};
+        "btnWeb",        "btnMP3",  "btnLyric", "btnPhoto", "btnNews",    "btnPostBar",
+        "btnDictionary", "btnBook", "btnMovie", "btnGame",  "btnSoftware"};
     return names[CheckedIndex(static_cast<std::size_t>(id), names.size())];
 }
 
 const char* SearchMenuItemName(int id) {
-    static const std::array<const char*, SearchTypeCount> names = {
-        "miWeb", "miMP3", "miLyric", "miPhoto", "miNews", "miPostBar",
-        "miDictionary", "miBook", "miMovie", "miGame", "miSoftware"};
+    static const std::array<const char*, SearchTypeCount> names = {"miWeb",   "miMP3",     "miLyric",      "miPhoto",
+                                                                   "miNews",  "miPostBar", "miDictionary", "miBook",
+                                                                   "miMovie", "miGame",    "miSoftware"};
     return names[CheckedIndex(static_cast<std::size_t>(id), names.size())];
 }
 

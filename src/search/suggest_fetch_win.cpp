@@ -100,7 +100,8 @@ bool QueryNumber(HINTERNET request, DWORD what, DWORD& value) {
 }
 
 void ReadNext(HINTERNET request, TExchange& ex) {
-    if (!WinHttpReadData(request, ex.Chunk, ReadChunkBytes, nullptr)) ex.Finish(false, "WinHttpReadData", GetLastError());
+    if (!WinHttpReadData(request, ex.Chunk, ReadChunkBytes, nullptr))
+        ex.Finish(false, "WinHttpReadData", GetLastError());
 }
 
 void OnHeaders(HINTERNET request, TExchange& ex) {
@@ -328,7 +329,9 @@ std::uint32_t TSuggestFetcher::Request(std::string url, std::u16string text) {
         if (state.Stopping) return 0;
     }
     if (!state.Thread) {
-        if (!state.Wake) state.Wake.reset(ThrowLastErrorIfNull(CreateEventW(nullptr, FALSE, FALSE, nullptr), "Cannot create an event"));
+        if (!state.Wake)
+            state.Wake.reset(
+                ThrowLastErrorIfNull(CreateEventW(nullptr, FALSE, FALSE, nullptr), "Cannot create an event"));
         if (!state.Session) {
             HINTERNET session = WinHttpOpen(UserAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
                                             WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);

@@ -153,7 +153,8 @@ TReplyCharset ReplyCharset(std::string_view contentType) {
     // The parameters follow the media type, each after a ';'.
     for (std::size_t at = contentType.find(';'); at != std::string_view::npos;) {
         const std::size_t next = contentType.find(';', at + 1);
-        const std::string_view parameter = Trim(contentType.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1));
+        const std::string_view parameter =
+            Trim(contentType.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1));
         at = next;
         const std::size_t equals = parameter.find('=');
         if (equals == std::string_view::npos || !SameTextAscii(Trim(parameter.substr(0, equals)), "charset")) continue;

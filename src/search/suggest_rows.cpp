@@ -12,7 +12,8 @@ bool IsBlank(std::u16string_view text) {
 }
 
 bool AlreadyListed(const std::vector<TSuggestRow>& rows, std::u16string_view text) {
-    return std::any_of(rows.begin(), rows.end(), [text](const TSuggestRow& row) { return SameTextAscii16(row.Text, text); });
+    return std::any_of(rows.begin(), rows.end(),
+                       [text](const TSuggestRow& row) { return SameTextAscii16(row.Text, text); });
 }
 
 }  // namespace
@@ -23,8 +24,8 @@ std::vector<TSuggestRow> SuggestRows(std::u16string_view typed, const std::vecto
     if (IsBlank(typed)) return rows;
     for (const std::u16string& entry : history) {
         if (rows.size() == SuggestHistoryRows) break;
-        if (entry.size() >= typed.size() && SameTextAscii16(std::u16string_view(entry).substr(0, typed.size()), typed) &&
-            !AlreadyListed(rows, entry))
+        if (entry.size() >= typed.size() &&
+            SameTextAscii16(std::u16string_view(entry).substr(0, typed.size()), typed) && !AlreadyListed(rows, entry))
             rows.push_back({entry, true});
     }
     std::size_t added = 0;

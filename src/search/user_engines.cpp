@@ -27,8 +27,7 @@ bool HasControlCharacter(std::u16string_view text) {
 
 std::size_t CountOf(std::u16string_view text, std::u16string_view part) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::u16string_view::npos; at = text.find(part, at + part.size()))
-        ++n;
+    for (std::size_t at = text.find(part); at != std::u16string_view::npos; at = text.find(part, at + part.size())) ++n;
     return n;
 }
 
@@ -84,18 +83,30 @@ std::string UrlText(std::u16string_view text) {
 
 const char* EngineProblemText(TEngineProblem problem) {
     switch (problem) {
-    case TEngineProblem::None: return "";
-    case TEngineProblem::NameEmpty: return "请输入搜索引擎的名称。";
-    case TEngineProblem::NameTooLong: return "名称不能超过 32 个字符。";
-    case TEngineProblem::NameTaken: return "已有同名的搜索引擎，请换一个名称。";
-    case TEngineProblem::ControlCharacter: return "名称和网址中不能有制表符或换行。";
-    case TEngineProblem::TemplateNotWeb: return "网址必须以 http:// 或 https:// 开头。";
-    case TEngineProblem::TemplateWithoutQuery: return "网址中必须有 {q}（或 %s），表示搜索的文字。";
-    case TEngineProblem::TemplateManyQueries: return "网址中只能有一个 {q}（或 %s）。";
-    case TEngineProblem::TemplateTooLong: return "网址不能超过 400 个字符。";
-    case TEngineProblem::SuggestNotWeb: return "搜索建议网址必须以 http:// 或 https:// 开头。";
-    case TEngineProblem::BadCharset: return "编码只能是 UTF-8 或 GBK。";
-    case TEngineProblem::BadFields: return "搜索引擎的记录格式不对。";
+    case TEngineProblem::None:
+        return "";
+    case TEngineProblem::NameEmpty:
+        return "请输入搜索引擎的名称。";
+    case TEngineProblem::NameTooLong:
+        return "名称不能超过 32 个字符。";
+    case TEngineProblem::NameTaken:
+        return "已有同名的搜索引擎，请换一个名称。";
+    case TEngineProblem::ControlCharacter:
+        return "名称和网址中不能有制表符或换行。";
+    case TEngineProblem::TemplateNotWeb:
+        return "网址必须以 http:// 或 https:// 开头。";
+    case TEngineProblem::TemplateWithoutQuery:
+        return "网址中必须有 {q}（或 %s），表示搜索的文字。";
+    case TEngineProblem::TemplateManyQueries:
+        return "网址中只能有一个 {q}（或 %s）。";
+    case TEngineProblem::TemplateTooLong:
+        return "网址不能超过 400 个字符。";
+    case TEngineProblem::SuggestNotWeb:
+        return "搜索建议网址必须以 http:// 或 https:// 开头。";
+    case TEngineProblem::BadCharset:
+        return "编码只能是 UTF-8 或 GBK。";
+    case TEngineProblem::BadFields:
+        return "搜索引擎的记录格式不对。";
     }
     return "";
 }
@@ -119,7 +130,8 @@ TEngineProblem CheckUserEngine(const TUserEngine& engine, const std::vector<std:
     const std::string name = Utf16ToUtf8(engine.Name);
     for (const std::string& taken : takenNames)
         if (SameTextAscii(taken, name)) return TEngineProblem::NameTaken;
-    if (HasControlCharacter(engine.Name) || HasControlCharacter(engine.Template) || HasControlCharacter(engine.SuggestUrl))
+    if (HasControlCharacter(engine.Name) || HasControlCharacter(engine.Template) ||
+        HasControlCharacter(engine.SuggestUrl))
         return TEngineProblem::ControlCharacter;
     const std::u16string url = NormalizeTemplate(engine.Template);
     if (!IsWebAddress(url)) return TEngineProblem::TemplateNotWeb;

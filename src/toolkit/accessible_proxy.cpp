@@ -61,8 +61,8 @@ public:
         return S_OK;
     }
 
-#define QUORVEX_FORWARD(call)                                     \
-    if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;        \
+#define QUORVEX_FORWARD(call)                              \
+    if (!answers_->Connected) return CO_E_OBJNOTCONNECTED; \
     return inner_->call;
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override {
         if (!n) return E_POINTER;
@@ -78,10 +78,9 @@ public:
         if (!answers_->Rows) return inner_->get_accChild(c, d);
         return RowOf(*answers_, c) ? S_FALSE : E_INVALIDARG;  // rows are simple elements
     }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* v) override {
-        QUORVEX_FORWARD(get_accDescription(c, v))
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override {
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* v) override{
+        QUORVEX_FORWARD(get_accDescription(c, v))} HRESULT STDMETHODCALLTYPE
+        get_accState(VARIANT c, VARIANT* s) override {
         if (!s) return E_POINTER;
         VariantInit(s);
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
@@ -92,24 +91,24 @@ public:
         }
         return inner_->get_accState(c, s);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { QUORVEX_FORWARD(get_accHelp(c, h)) }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, LONG* t) override {
-        QUORVEX_FORWARD(get_accHelpTopic(f, c, t))
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
-        QUORVEX_FORWARD(get_accKeyboardShortcut(c, k))
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { QUORVEX_FORWARD(get_accFocus(f)) }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { QUORVEX_FORWARD(get_accSelection(s)) }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override{
+        QUORVEX_FORWARD(get_accHelp(c, h))} HRESULT STDMETHODCALLTYPE
+        get_accHelpTopic(BSTR* f, VARIANT c,
+                         LONG* t) override{QUORVEX_FORWARD(get_accHelpTopic(f, c, t))} HRESULT STDMETHODCALLTYPE
+        get_accKeyboardShortcut(VARIANT c, BSTR* k) override{
+            QUORVEX_FORWARD(get_accKeyboardShortcut(c, k))} HRESULT STDMETHODCALLTYPE
+        get_accFocus(VARIANT* f) override{QUORVEX_FORWARD(get_accFocus(f))} HRESULT STDMETHODCALLTYPE
+        get_accSelection(VARIANT* s) override{QUORVEX_FORWARD(get_accSelection(s))} HRESULT STDMETHODCALLTYPE
+        get_accDefaultAction(VARIANT c, BSTR* a) override {
         if (!a) return E_POINTER;
         *a = nullptr;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
         if (RowOf(*answers_, c)) return answers_->RowAction ? AccessibleText(answers_->RowActionName, a) : S_FALSE;
         return inner_->get_accDefaultAction(c, a);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { QUORVEX_FORWARD(accSelect(f, c)) }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* l, LONG* t, LONG* w, LONG* h, VARIANT c) override {
+    HRESULT STDMETHODCALLTYPE accSelect(LONG f,
+                                        VARIANT c) override{QUORVEX_FORWARD(accSelect(f, c))} HRESULT STDMETHODCALLTYPE
+        accLocation(LONG* l, LONG* t, LONG* w, LONG* h, VARIANT c) override {
         if (!l || !t || !w || !h) return E_POINTER;
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
         if (auto row = RowOf(*answers_, c)) {
@@ -123,11 +122,10 @@ public:
         }
         return inner_->accLocation(l, t, w, h, c);
     }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override {
-        QUORVEX_FORWARD(accNavigate(d, s, e))
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* c) override { QUORVEX_FORWARD(accHitTest(x, y, c)) }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override{
+        QUORVEX_FORWARD(accNavigate(d, s, e))} HRESULT STDMETHODCALLTYPE
+        accHitTest(LONG x, LONG y, VARIANT* c) override{QUORVEX_FORWARD(accHitTest(x, y, c))} HRESULT STDMETHODCALLTYPE
+        accDoDefaultAction(VARIANT c) override {
         if (!answers_->Connected) return CO_E_OBJNOTCONNECTED;
         std::size_t index = 0;
         if (RowOf(*answers_, c, &index)) {
@@ -136,8 +134,10 @@ public:
         }
         return inner_->accDoDefaultAction(c);
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { QUORVEX_FORWARD(put_accName(c, n)) }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { QUORVEX_FORWARD(put_accValue(c, v)) }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override{
+        QUORVEX_FORWARD(put_accName(c, n))} HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override {
+        QUORVEX_FORWARD(put_accValue(c, v))
+    }
 #undef QUORVEX_FORWARD
 
 private:

@@ -25,8 +25,8 @@ namespace quorvex::tk {
 struct AccessibleRow {
     std::wstring Name;
     LONG Role = ROLE_SYSTEM_LISTITEM;
-    LONG State = 0;     // STATE_SYSTEM_* bits
-    RECT Bounds{};      // in the window's client coordinates
+    LONG State = 0;  // STATE_SYSTEM_* bits
+    RECT Bounds{};   // in the window's client coordinates
 };
 
 struct AccessibleAnswers {
@@ -38,7 +38,7 @@ struct AccessibleAnswers {
     // A row's default action (0-based index); false when it has none now.
     std::function<bool(std::size_t row)> RowAction;
     std::wstring RowActionName;
-    bool Connected = true;                // false once the window's owner is gone
+    bool Connected = true;  // false once the window's owner is gone
 };
 
 // The system's client object of `window` with `answers` for the object

@@ -43,13 +43,19 @@ protected:
         switch (m.Msg) {
         case WM_CLOSE:
             // Close on the taskbar button's menu closes the main form.
-            if (app_.mainForm_) app_.mainForm_->Close(); else app_.Terminate();
+            if (app_.mainForm_) app_.mainForm_->Close();
+            else app_.Terminate();
             return;
         case WM_SYSCOMMAND:
             switch (m.WParam & 0xFFF0) {
-            case SC_MINIMIZE: app_.Minimize(); return;
-            case SC_RESTORE: app_.Restore(); return;
-            default: break;
+            case SC_MINIMIZE:
+                app_.Minimize();
+                return;
+            case SC_RESTORE:
+                app_.Restore();
+                return;
+            default:
+                break;
             }
             break;
         case WM_SIZE:
@@ -214,9 +220,9 @@ int Application::AddIdleHandler(IdleHandler handler) {
 }
 
 void Application::RemoveIdleHandler(int id) {
-    idleHandlers_.erase(std::remove_if(idleHandlers_.begin(), idleHandlers_.end(),
-                                       [id](const IdleEntry& e) { return e.Id == id; }),
-                        idleHandlers_.end());
+    idleHandlers_.erase(
+        std::remove_if(idleHandlers_.begin(), idleHandlers_.end(), [id](const IdleEntry& e) { return e.Id == id; }),
+        idleHandlers_.end());
 }
 
 void Application::Minimize() {

@@ -51,8 +51,7 @@ void ComboBox::DpiChanged(int fromDpi, int toDpi) {
     SetWindowPos(Handle(), nullptr, ScaleLength(r.left, toDpi, fromDpi), ScaleLength(r.top, toDpi, fromDpi),
                  ScaleLength(r.right - r.left, toDpi, fromDpi), height + ScaleLength(DropDownExtra, toDpi),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (designItemHeight_ > 0)
-        SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, ScaleLength(designItemHeight_, toDpi));
+    if (designItemHeight_ > 0) SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, ScaleLength(designItemHeight_, toDpi));
     FitClosedHeight(height);
 }
 

@@ -47,7 +47,7 @@ private:
     void FitClosedHeight(int pixels);
 
     HWND edit_ = nullptr;
-    int designHeight_;      // of the closed box
+    int designHeight_;          // of the closed box
     int designItemHeight_ = 0;  // 0: the system's
 };
 

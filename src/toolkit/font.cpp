@@ -17,9 +17,18 @@ int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 // Faces tried in order when the wanted one is missing, for Chinese text.
 // Faces with hand-tuned bitmaps at small sizes (the Song faces, the "Sharp"
 // cut of Zen Hei) come first: at 12 pixels an outline face loses strokes.
-const wchar_t* const CjkFallbacks[] = {L"SimSun", L"宋体", L"NSimSun", L"新宋体", L"WenQuanYi Zen Hei Sharp",
-                                       L"Microsoft YaHei", L"微软雅黑", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei",
-                                       L"Noto Sans CJK SC", L"Droid Sans Fallback", L"AR PL UMing CN"};
+const wchar_t* const CjkFallbacks[] = {L"SimSun",
+                                       L"宋体",
+                                       L"NSimSun",
+                                       L"新宋体",
+                                       L"WenQuanYi Zen Hei Sharp",
+                                       L"Microsoft YaHei",
+                                       L"微软雅黑",
+                                       L"WenQuanYi Micro Hei",
+                                       L"WenQuanYi Zen Hei",
+                                       L"Noto Sans CJK SC",
+                                       L"Droid Sans Fallback",
+                                       L"AR PL UMing CN"};
 
 }  // namespace
 

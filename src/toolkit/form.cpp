@@ -328,8 +328,7 @@ void Form::PaintSurface(HDC dc, const RECT& dirty) {
 // the form is first shown. It then takes the tools of every hint set so far.
 void Form::EnsureToolTip() {
     if (toolTip_ || !Handle()) return;
-    if (std::none_of(graphics_.begin(), graphics_.end(), [](GraphicControl* g) { return !g->Hint().empty(); }))
-        return;
+    if (std::none_of(graphics_.begin(), graphics_.end(), [](GraphicControl* g) { return !g->Hint().empty(); })) return;
     toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                    GetModuleHandleW(nullptr), nullptr));

@@ -186,7 +186,7 @@ private:
     int dpi_;
     UniqueWindow toolTip_;
     std::vector<GraphicControl*> tools_;  // controls with a tool in the tooltip
-    HWND lastFocus_ = nullptr;           // the focused child when the form was deactivated
+    HWND lastFocus_ = nullptr;            // the focused child when the form was deactivated
     int backgroundColor_;
     bool keyPreview_ = false;
     bool dialogKeys_ = false;

@@ -20,8 +20,7 @@ class PopupMenu;
 class GraphicControl : public Component {
 public:
     using NotifyEvent = std::function<void(GraphicControl& sender)>;
-    using MouseEvent =
-        std::function<void(GraphicControl& sender, MouseButton button, ShiftState shift, int x, int y)>;
+    using MouseEvent = std::function<void(GraphicControl& sender, MouseButton button, ShiftState shift, int x, int y)>;
 
     ~GraphicControl() override;
 

@@ -41,13 +41,27 @@ private:
     H h_ = nullptr;
 };
 
-struct WindowCloser { void operator()(HWND h) const { DestroyWindow(h); } };
-struct GdiCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
-struct MemoryDcCloser { void operator()(HDC h) const { DeleteDC(h); } };
-struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
-struct KeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
-struct HookCloser { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
-struct KernelCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct WindowCloser {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
+struct GdiCloser {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct MemoryDcCloser {
+    void operator()(HDC h) const { DeleteDC(h); }
+};
+struct MenuCloser {
+    void operator()(HMENU h) const { DestroyMenu(h); }
+};
+struct KeyCloser {
+    void operator()(HKEY h) const { RegCloseKey(h); }
+};
+struct HookCloser {
+    void operator()(HHOOK h) const { UnhookWindowsHookEx(h); }
+};
+struct KernelCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
 
 using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
 using UniqueFont = UniqueHandle<HFONT, GdiCloser>;
@@ -64,7 +78,9 @@ using UniqueKernel = UniqueHandle<HANDLE, KernelCloser>;
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    ~WindowDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
@@ -78,7 +94,9 @@ private:
 class SelectObjectScope {
 public:
     SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~SelectObjectScope() { if (old_) SelectObject(dc_, old_); }
+    ~SelectObjectScope() {
+        if (old_) SelectObject(dc_, old_);
+    }
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
 

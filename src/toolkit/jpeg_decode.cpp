@@ -28,8 +28,8 @@ void ErrorExit(j_common_ptr cinfo) {
 
 void SilentOutput(j_common_ptr) {}
 
-bool Run(const void* data, std::size_t size, bool decode, JpegHeader* header, std::uint8_t* pixels,
-         std::size_t stride, char* message) {
+bool Run(const void* data, std::size_t size, bool decode, JpegHeader* header, std::uint8_t* pixels, std::size_t stride,
+         char* message) {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -78,8 +78,7 @@ bool ReadJpegHeader(const void* data, std::size_t size, JpegHeader& header, std:
     return true;
 }
 
-bool DecodeJpegBgra(const void* data, std::size_t size, std::uint8_t* pixels, std::size_t stride,
-                    std::string& error) {
+bool DecodeJpegBgra(const void* data, std::size_t size, std::uint8_t* pixels, std::size_t stride, std::string& error) {
     char message[JMSG_LENGTH_MAX] = {};
     if (!data || size == 0) {
         error = "Empty JPEG data";

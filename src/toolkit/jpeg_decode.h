@@ -16,7 +16,6 @@ bool ReadJpegHeader(const void* data, std::size_t size, JpegHeader& header, std:
 
 // Decodes into `pixels`, `stride` bytes per row, top-down; the buffer holds
 // Height rows of Width × 4 bytes. False (with the message) on a decoding error.
-bool DecodeJpegBgra(const void* data, std::size_t size, std::uint8_t* pixels, std::size_t stride,
-                    std::string& error);
+bool DecodeJpegBgra(const void* data, std::size_t size, std::uint8_t* pixels, std::size_t stride, std::string& error);
 
 }  // namespace quorvex::tk

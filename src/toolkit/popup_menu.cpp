@@ -12,7 +12,7 @@ namespace {
 constexpr UINT FirstCommand = 100;
 // A menu reached through itself would never end.
 constexpr int MaxSubmenuDepth = 8;
-}
+}  // namespace
 
 MenuItem::MenuItem(PopupMenu& menu, const MenuItemDef& def)
     : menu_(&menu),
@@ -134,9 +134,9 @@ MenuItem* PopupMenu::Popup(int x, int y) {
     // The menu closes properly on a click elsewhere only when its owner is
     // the foreground window.
     SetForegroundWindow(owner);
-    const UINT cmd = static_cast<UINT>(TrackPopupMenuEx(
-        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner,
-        nullptr));
+    const UINT cmd = static_cast<UINT>(
+        TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON | TPM_RETURNCMD, x,
+                         y, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     if (cmd < FirstCommand || cmd - FirstCommand >= commands.size()) return nullptr;
     MenuItem* chosen = commands[cmd - FirstCommand];

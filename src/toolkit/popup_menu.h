@@ -17,11 +17,11 @@ class Form;
 class PopupMenu;
 
 enum class MenuItemKind {
-    Plain,      // clicks only
-    Check,      // a check mark of its own
-    Radio,      // a radio mark; checking it clears the other radio items of its group
+    Plain,  // clicks only
+    Check,  // a check mark of its own
+    Radio,  // a radio mark; checking it clears the other radio items of its group
     Separator,
-    Submenu,    // opens another PopupMenu (SetSubmenu)
+    Submenu,  // opens another PopupMenu (SetSubmenu)
 };
 
 // One row of a menu table, written by kind and then by what differs from the
@@ -124,7 +124,8 @@ public:
     // Its items are registered with the form too, under their names.
     PopupMenu(Form* form, std::string name, const MenuItemDef* items, std::size_t count);
     template <std::size_t N>
-    PopupMenu(Form* form, std::string name, const MenuItemDef (&items)[N]) : PopupMenu(form, std::move(name), items, N) {}
+    PopupMenu(Form* form, std::string name, const MenuItemDef (&items)[N])
+        : PopupMenu(form, std::move(name), items, N) {}
     PopupMenu(Form& form, std::string name, const MenuItemDef* items, std::size_t count)
         : PopupMenu(&form, std::move(name), items, count) {}
     ~PopupMenu() override;

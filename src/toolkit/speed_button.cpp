@@ -52,8 +52,8 @@ void SpeedButton::Paint(HDC dc) {
     const bool contrast = HighContrastOn();
     ContrastLook look;
     if (contrast) {
-        const ContrastState cs = state == State::Hot    ? ContrastState::Hot
-                                 : state == State::Down ? ContrastState::Down
+        const ContrastState cs = state == State::Hot        ? ContrastState::Hot
+                                 : state == State::Down     ? ContrastState::Down
                                  : state == State::Disabled ? ContrastState::Disabled
                                                             : ContrastState::Normal;
         look = ContrastLookFor(cs, SystemContrastPalette());
@@ -82,7 +82,8 @@ void SpeedButton::Paint(HDC dc) {
     if (glyphW > 0) {
         const int y = r.top + (Height() - glyphH + 1) / 2 + shift;
         if (contrast) {
-            const Picture& shape = glyphW == glyph_.Width() && glyphH == glyph_.Height() ? glyph_ : ScaledGlyph(glyphW, glyphH);
+            const Picture& shape =
+                glyphW == glyph_.Width() && glyphH == glyph_.Height() ? glyph_ : ScaledGlyph(glyphW, glyphH);
             shape.Masked(look.Ink).Draw(dc, x, y);
         } else if (glyphW == glyph_.Width() && glyphH == glyph_.Height()) {
             glyph_.Draw(dc, x, y);

@@ -49,8 +49,8 @@ private:
     // Not an RGB value (the high byte is set): follow the system colour.
     static constexpr COLORREF SystemCaptionColor = 0xFF000000;
     COLORREF captionColor_ = SystemCaptionColor;
-    bool pressed_ = false;   // left press on the button, not yet released
-    bool pointerIn_ = false; // while pressed: the pointer is inside the button
+    bool pressed_ = false;    // left press on the button, not yet released
+    bool pointerIn_ = false;  // while pressed: the pointer is inside the button
 };
 
 }  // namespace quorvex::tk

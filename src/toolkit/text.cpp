@@ -23,12 +23,10 @@ std::wstring ToWide(unsigned codePage, std::string_view bytes) {
 std::string FromWide(unsigned codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
     if (wide.size() > INT_MAX / 4) throw RangeError("Text too long");
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) ThrowLastError("Text conversion failed");
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 

@@ -153,64 +153,64 @@ void TrayIcon::Popup(POINT pt) {
 
 void TrayIcon::MouseCallback(UINT event, WPARAM wParam) {
     switch (event) {
-        case WM_LBUTTONDOWN:
-            leftPressed_ = true;
-            break;
-        case WM_LBUTTONUP:
-            selectFollows_ = true;
-            // The click needs a press on the icon first; the release that
-            // ends a double click has none, so it adds no further action.
-            if (leftPressed_) {
-                leftPressed_ = false;
-                if (OnClick) OnClick();
-            }
-            break;
-        case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+        leftPressed_ = true;
+        break;
+    case WM_LBUTTONUP:
+        selectFollows_ = true;
+        // The click needs a press on the icon first; the release that
+        // ends a double click has none, so it adds no further action.
+        if (leftPressed_) {
             leftPressed_ = false;
-            break;
-        case NIN_BALLOONHIDE:
-        case NIN_BALLOONTIMEOUT:
-            BalloonGone();
-            break;
-        case NIN_BALLOONUSERCLICK:
-            BalloonGone();
-            if (OnBalloonClick) OnBalloonClick();
-            break;
-        case WM_RBUTTONUP: {
-            // Set first: the shell's WM_CONTEXTMENU may be handled among the
-            // pending messages before the menu or inside it.
-            contextMenuFollows_ = true;
-            POINT pt{};
-            GetCursorPos(&pt);
-            Popup(pt);
-            break;
-        }
-        case NIN_SELECT:
-            // After a mouse release the click is decided already.
-            if (selectFollows_) {
-                selectFollows_ = false;
-            } else if (OnClick) {
-                OnClick();
-            }
-            break;
-        case NIN_KEYSELECT:
-            selectFollows_ = false;
             if (OnClick) OnClick();
-            break;
-        case WM_CONTEXTMENU: {
-            if (contextMenuFollows_) {
-                contextMenuFollows_ = false;
-                break;
-            }
-            // Version 4 gives the icon's point in wParam; an older shell
-            // sending this names no point, so the cursor's serves.
-            POINT pt{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
-            if (!version4_) GetCursorPos(&pt);
-            Popup(pt);
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        leftPressed_ = false;
+        break;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONTIMEOUT:
+        BalloonGone();
+        break;
+    case NIN_BALLOONUSERCLICK:
+        BalloonGone();
+        if (OnBalloonClick) OnBalloonClick();
+        break;
+    case WM_RBUTTONUP: {
+        // Set first: the shell's WM_CONTEXTMENU may be handled among the
+        // pending messages before the menu or inside it.
+        contextMenuFollows_ = true;
+        POINT pt{};
+        GetCursorPos(&pt);
+        Popup(pt);
+        break;
+    }
+    case NIN_SELECT:
+        // After a mouse release the click is decided already.
+        if (selectFollows_) {
+            selectFollows_ = false;
+        } else if (OnClick) {
+            OnClick();
+        }
+        break;
+    case NIN_KEYSELECT:
+        selectFollows_ = false;
+        if (OnClick) OnClick();
+        break;
+    case WM_CONTEXTMENU: {
+        if (contextMenuFollows_) {
+            contextMenuFollows_ = false;
             break;
         }
-        default:
-            break;
+        // Version 4 gives the icon's point in wParam; an older shell
+        // sending this names no point, so the cursor's serves.
+        POINT pt{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+        if (!version4_) GetCursorPos(&pt);
+        Popup(pt);
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -235,15 +235,15 @@ bool TrayIcon::IconMessage(Message& m) {
         return true;
     }
     switch (m.Msg) {
-        case WM_QUERYENDSESSION:
-            m.Result = TRUE;
-            return true;
-        case WM_ENDSESSION:
-            // The session ends without a normal shutdown: leave no dead icon behind.
-            if (m.WParam) HideQuietly();
-            return true;
-        default:
-            return false;
+    case WM_QUERYENDSESSION:
+        m.Result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        // The session ends without a normal shutdown: leave no dead icon behind.
+        if (m.WParam) HideQuietly();
+        return true;
+    default:
+        return false;
     }
 }
 

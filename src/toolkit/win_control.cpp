@@ -24,7 +24,8 @@ constexpr wchar_t ControlProperty[] = L"QuorvexTkControl";
 
 }  // namespace
 
-WinControl::WinControl(Form& parent, std::string name, const ControlParams& p) : parent_(&parent), id_(NextControlId()) {
+WinControl::WinControl(Form& parent, std::string name, const ControlParams& p)
+    : parent_(&parent), id_(NextControlId()) {
     SetName(std::move(name));
     window_.reset(ThrowLastErrorIfNull(
         CreateWindowExW(p.ExStyle, p.ClassName, p.Text.c_str(), p.Style | WS_CHILD, parent.Scale(p.Left),

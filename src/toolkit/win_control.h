@@ -131,8 +131,8 @@ private:
 // A push button.
 class Button : public WinControl {
 public:
-    Button(Form& parent, std::string name, const std::wstring& caption, int left, int top, int width,
-           int height, bool isDefault = false);
+    Button(Form& parent, std::string name, const std::wstring& caption, int left, int top, int width, int height,
+           bool isDefault = false);
     bool Command(WORD code) override;
     // Clicks the button in code.
     void Click();

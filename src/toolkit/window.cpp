@@ -56,8 +56,8 @@ Window* Window::FromHandle(HWND hwnd) {
 
 void Window::CreateHandle(const CreateParams& p) {
     if (hwnd_) throw Error("Window already created");
-    HWND h = CreateWindowExW(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                             p.Parent, p.MenuOrId, GetModuleHandleW(nullptr), this);
+    HWND h = CreateWindowExW(p.ExStyle, p.ClassName, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.Parent,
+                             p.MenuOrId, GetModuleHandleW(nullptr), this);
     if (!h) ThrowLastError("Cannot create window");
 }
 

@@ -46,7 +46,7 @@ struct WindowClass {
     UINT Style = CS_DBLCLKS;
     HBRUSH Background = nullptr;  // nullptr: the window paints its own background
     HICON Icon = nullptr;
-    HCURSOR Cursor = nullptr;     // nullptr: the arrow
+    HCURSOR Cursor = nullptr;  // nullptr: the arrow
 };
 
 // Registers the class for Window objects once per process; later calls with

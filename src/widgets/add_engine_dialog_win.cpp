@@ -32,8 +32,9 @@ tk::ControlParams Label(const wchar_t* text, int left, int top, int width) {
 }
 
 tk::ControlParams Edit(int top) {
-    return tk::ControlParams{L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                             FieldLeft, top, FieldWidth, 21};
+    return tk::ControlParams{L"EDIT",          L"",       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                             WS_EX_CLIENTEDGE, FieldLeft, top,
+                             FieldWidth,       21};
 }
 
 std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }

@@ -33,9 +33,7 @@ char32_t FoldCase(char32_t c) {
 
 }  // namespace
 
-const char* BitmapButtonDefaultFace(bool newerSystem) {
-    return newerSystem ? "微软雅黑" : "宋体";
-}
+const char* BitmapButtonDefaultFace(bool newerSystem) { return newerSystem ? "微软雅黑" : "宋体"; }
 
 char32_t AcceleratorChar(const std::string& caption) {
     for (std::size_t i = 0; i < caption.size(); ++i) {
@@ -63,10 +61,14 @@ void TBitmapButtonState::Repaint() {
 
 TImageInfo& TBitmapButtonState::ImageRef(TButtonImage which) {
     switch (which) {
-        case TButtonImage::Normal: return FNormal;
-        case TButtonImage::Active: return FActive;
-        case TButtonImage::Down: return FDownImage;
-        case TButtonImage::Disable: return FDisable;
+    case TButtonImage::Normal:
+        return FNormal;
+    case TButtonImage::Active:
+        return FActive;
+    case TButtonImage::Down:
+        return FDownImage;
+    case TButtonImage::Disable:
+        return FDisable;
     }
     return FNormal;
 }
@@ -116,9 +118,7 @@ void TBitmapButtonState::ImageAssigned(TButtonImage which, int width, int height
     SetHeight(image.Height);
 }
 
-void TBitmapButtonState::SetTransparent(TButtonImage which, bool value) {
-    ImageRef(which).Transparent = value;
-}
+void TBitmapButtonState::SetTransparent(TButtonImage which, bool value) { ImageRef(which).Transparent = value; }
 
 void TBitmapButtonState::SetTransparentColor(TButtonImage which, std::uint32_t value) {
     ImageRef(which).TransparentColor = value;

@@ -40,10 +40,10 @@ struct TBitmapButtonPaint {
     TButtonImage Image = TButtonImage::Normal;
     bool Transparent = true;
     std::uint32_t TransparentColor = clMagenta;
-    bool DrawImage = false;        // false for an empty image
-    bool DrawRightLine = false;    // one pixel wide at x = Width - 1
+    bool DrawImage = false;      // false for an empty image
+    bool DrawRightLine = false;  // one pixel wide at x = Width - 1
     std::uint32_t RightLineColor = clNone;
-    bool DrawCaption = false;      // DT_CENTER | DT_VCENTER | DT_SINGLELINE, prefixes on
+    bool DrawCaption = false;  // DT_CENTER | DT_VCENTER | DT_SINGLELINE, prefixes on
 };
 
 // Default caption font face: a newer system gets its UI face.

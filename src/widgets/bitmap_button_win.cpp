@@ -59,13 +59,15 @@ HBITMAP BitmapFromBmpFile(const unsigned char* file, std::size_t size) {
 }
 
 tk::MouseButton ToToolkit(TMouseButton b) {
-    return b == TMouseButton::Left ? tk::MouseButton::Left
-                                   : b == TMouseButton::Right ? tk::MouseButton::Right : tk::MouseButton::Middle;
+    return b == TMouseButton::Left    ? tk::MouseButton::Left
+           : b == TMouseButton::Right ? tk::MouseButton::Right
+                                      : tk::MouseButton::Middle;
 }
 
 TMouseButton FromToolkit(tk::MouseButton b) {
-    return b == tk::MouseButton::Left ? TMouseButton::Left
-                                      : b == tk::MouseButton::Right ? TMouseButton::Right : TMouseButton::Middle;
+    return b == tk::MouseButton::Left    ? TMouseButton::Left
+           : b == tk::MouseButton::Right ? TMouseButton::Right
+                                         : TMouseButton::Middle;
 }
 
 }  // namespace
@@ -99,10 +101,14 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
 
 tk::UniqueBitmap& TBitmapButton::BitmapRef(TButtonImage which) {
     switch (which) {
-        case TButtonImage::Normal: return FNormal;
-        case TButtonImage::Active: return FActive;
-        case TButtonImage::Down: return FDown;
-        case TButtonImage::Disable: return FDisable;
+    case TButtonImage::Normal:
+        return FNormal;
+    case TButtonImage::Active:
+        return FActive;
+    case TButtonImage::Down:
+        return FDown;
+    case TButtonImage::Disable:
+        return FDisable;
     }
     return FNormal;
 }
@@ -134,8 +140,8 @@ void TBitmapButton::SetBitmapFromStoredData(TButtonImage which, const void* data
 }
 
 void TBitmapButton::SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id) {
-    tk::UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    tk::UniqueBitmap bitmap(
+        static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) {
         const DWORD code = GetLastError();
         ThrowSystemError("Bitmap resource " + std::to_string(id) + " is missing", code);
@@ -214,16 +220,17 @@ void TBitmapButton::DrawContrastImage(HDC dc, const TBitmapButtonPaint& plan, co
     const int width = Parent()->Scale(image.Width);
     const int height = Parent()->Scale(image.Height);
     if (width != picture.Width() || height != picture.Height()) picture = picture.Resampled(width, height);
-    ContrastPixels(picture.Bits(), static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()),
-                   look.Fill, look.Ink);
+    ContrastPixels(picture.Bits(),
+                   static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()), look.Fill,
+                   look.Ink);
     picture.Draw(dc, Left(), Top());
 }
 
 void TBitmapButton::Paint(HDC dc) {
     const TBitmapButtonPaint plan = FState.PaintPlan();
     if (tk::HighContrastOn()) {
-        const ContrastState state = plan.Image == TButtonImage::Active ? ContrastState::Hot
-                                    : plan.Image == TButtonImage::Down ? ContrastState::Down
+        const ContrastState state = plan.Image == TButtonImage::Active    ? ContrastState::Hot
+                                    : plan.Image == TButtonImage::Down    ? ContrastState::Down
                                     : plan.Image == TButtonImage::Disable ? ContrastState::Disabled
                                                                           : ContrastState::Normal;
         const ContrastLook look = ContrastLookFor(state, tk::SystemContrastPalette());
@@ -256,8 +263,7 @@ void TBitmapButton::Click() {
 void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     const bool doubleClick = button == tk::MouseButton::Left && (shift & tk::ssDouble);
     if (button == tk::MouseButton::Left) FFormClickPending = false;
-    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y),
-                     doubleClick);
+    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y), doubleClick);
 }
 
 void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
@@ -273,7 +279,9 @@ bool TBitmapButton::DialogChar(wchar_t ch) { return FState.DialogChar(static_cas
 
 int TBitmapButton::ToDesign(int pixels) const { return ScaleLength(pixels, DesignDpi, Parent()->Dpi()); }
 
-void TBitmapButton::Resized() { FState.SetBounds(ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())); }
+void TBitmapButton::Resized() {
+    FState.SetBounds(ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height()));
+}
 
 // The caption font follows the display scale like the form's.
 void TBitmapButton::DpiChanged(int fromDpi, int toDpi) {

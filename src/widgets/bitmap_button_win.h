@@ -87,7 +87,9 @@ private:
     void DrawImage(HDC dc, const TBitmapButtonPaint& plan);
     void DrawContrastImage(HDC dc, const TBitmapButtonPaint& plan, const ContrastLook& look);
     void DrawCaption(HDC dc, COLORREF colour);
-    void Sync() { FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())}); }
+    void Sync() {
+        FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())});
+    }
 
     TBitmapButtonState FState;
     std::wstring FCaption;

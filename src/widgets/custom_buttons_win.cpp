@@ -148,43 +148,46 @@ void TCheckListBox::ToggleByUser(int index) {
 bool TCheckListBox::ControlMessage(tk::WindowSubclass& part, tk::Message& m) {
     const HWND hwnd = part.Window();
     switch (m.Msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-            const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
-            if (HIWORD(hit) != 0) break;  // outside every item
-            const int index = LOWORD(hit);
-            RECT r;
-            if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) ==
-                LB_ERR)
-                break;
-            // Selection first (the list's own handling), then the toggle.
-            part.Default(m);
-            if (p.x - r.left < Parent().Scale(CheckWidth)) ToggleByUser(index);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+        if (HIWORD(hit) != 0) break;  // outside every item
+        const int index = LOWORD(hit);
+        RECT r;
+        if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+            break;
+        // Selection first (the list's own handling), then the toggle.
+        part.Default(m);
+        if (p.x - r.left < Parent().Scale(CheckWidth)) ToggleByUser(index);
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (m.WParam == VK_SPACE) {
+            const LRESULT current = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
+            if (current != LB_ERR) ToggleByUser(static_cast<int>(current));
+            m.Result = 0;
             return true;
         }
-        case WM_KEYDOWN:
-            if (m.WParam == VK_SPACE) {
-                const LRESULT current = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
-                if (current != LB_ERR) ToggleByUser(static_cast<int>(current));
-                m.Result = 0;
-                return true;
-            }
-            break;
-        case WM_CHAR:
-            if (m.WParam == L' ') {
-                m.Result = 0;
-                return true;
-            }
-            break;
-        default:
-            break;
+        break;
+    case WM_CHAR:
+        if (m.WParam == L' ') {
+            m.Result = 0;
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return false;
 }
 
 TF_CustomButtons::TF_CustomButtons(HWND bar, std::int32_t buttonMask, MaskChange onChange)
-    : tk::Form(CustomButtonsParams()), bar_(bar), mask_(buttonMask), onChange_(std::move(onChange)), items_(buttonMask) {
+    : tk::Form(CustomButtonsParams()),
+      bar_(bar),
+      mask_(buttonMask),
+      onChange_(std::move(onChange)),
+      items_(buttonMask) {
     SetFont(tk::FontRequest{L"宋体", 12, GB2312_CHARSET});
     SetKeyPreview(true);
     OnKeyDown = [this](unsigned& key, tk::ShiftState) { FormKeyDown(key); };

@@ -16,8 +16,8 @@ namespace {
 bool CommonControls6() {
     HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
     if (!comctl) return false;
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    auto getVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
     if (!getVersion) return false;
     DLLVERSIONINFO info{};
     info.cbSize = sizeof(info);
@@ -93,8 +93,7 @@ bool TFormObj::WatchedMessage(tk::WindowSubclass& hook, tk::Message& m) {
 }
 
 TVistaAltFix::TVistaAltFix(Activation activation) {
-    const bool active = activation == Activation::Always ||
-                        (activation == Activation::Auto && ThemedVistaOrLater());
+    const bool active = activation == Activation::Always || (activation == Activation::Auto && ThemedVistaOrLater());
     if (!active) return;
     formObjList_ = std::make_unique<std::vector<std::unique_ptr<TFormObj>>>();
     appEvents_ = std::make_unique<tk::IdleSubscription>([this](bool&) { IdleScan(); });

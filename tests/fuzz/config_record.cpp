@@ -106,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TConfigImage before = EncodeConfigRec(cfg.Rec());
     const TStoredValue value{exists, type, n, n > 0 ? bytes : nullptr};
 
-    const bool refused = exists && (type == RegTypeSz || type == RegTypeExpandSz || type == RegTypeDword ||
-                                    n > ConfigRecSize);
+    const bool refused =
+        exists && (type == RegTypeSz || type == RegTypeExpandSz || type == RegTypeDword || n > ConfigRecSize);
     bool threw = false;
     try {
         cfg.ApplyStoredValue(value);

@@ -41,8 +41,7 @@ std::string SlotText(const std::u16string& entry) { return ReadHistorySlot(MakeH
 
 std::vector<char16_t> Units(const std::uint8_t* data, std::size_t size) {
     std::vector<char16_t> units(size / 2);
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+    for (std::size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
     return units;
 }
 
@@ -58,10 +57,8 @@ std::optional<THistoryW> SplitMultiString(const std::uint8_t* data, std::size_t 
     if (end == units.size()) return std::nullopt;  // the last text has no terminator
     THistoryW list(1);
     for (std::size_t i = 0; i < end; ++i) {
-        if (units[i] == 0)
-            list.emplace_back();
-        else
-            list.back().push_back(units[i]);
+        if (units[i] == 0) list.emplace_back();
+        else list.back().push_back(units[i]);
     }
     if (list.size() > HistorySlotCount) return std::nullopt;
     for (const std::u16string& entry : list)
@@ -97,10 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> gbk;
     for (const std::u16string& entry : list) gbk.push_back(LossyGbk(entry));
     switch (slotsWritten) {
-        case SlotsWritten::Same: break;
-        case SlotsWritten::LastDropped: if (!gbk.empty()) gbk.pop_back(); break;
-        case SlotsWritten::FirstTwoSwapped: if (gbk.size() >= 2) std::swap(gbk[0], gbk[1]); break;
-        case SlotsWritten::OneMore: gbk.push_back("later"); break;
+    case SlotsWritten::Same:
+        break;
+    case SlotsWritten::LastDropped:
+        if (!gbk.empty()) gbk.pop_back();
+        break;
+    case SlotsWritten::FirstTwoSwapped:
+        if (gbk.size() >= 2) std::swap(gbk[0], gbk[1]);
+        break;
+    case SlotsWritten::OneMore:
+        gbk.push_back("later");
+        break;
     }
     TConfig cfg;
     cfg.SaveHistory(gbk);
@@ -112,12 +116,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool agrees = decoded.has_value() && type == RegTypeMultiSz;
     for (const std::u16string& entry : list) agrees = agrees && !SlotText(entry).empty();
     switch (slotsWritten) {
-        case SlotsWritten::Same: break;
-        case SlotsWritten::LastDropped: agrees = agrees && list.empty(); break;
-        case SlotsWritten::FirstTwoSwapped:
-            agrees = agrees && (list.size() < 2 || SlotText(list[0]) == SlotText(list[1]));
-            break;
-        case SlotsWritten::OneMore: agrees = agrees && list.size() == HistorySlotCount; break;
+    case SlotsWritten::Same:
+        break;
+    case SlotsWritten::LastDropped:
+        agrees = agrees && list.empty();
+        break;
+    case SlotsWritten::FirstTwoSwapped:
+        agrees = agrees && (list.size() < 2 || SlotText(list[0]) == SlotText(list[1]));
+        break;
+    case SlotsWritten::OneMore:
+        agrees = agrees && list.size() == HistorySlotCount;
+        break;
     }
     FUZZ_CHECK(trusted.has_value() == agrees);
     if (trusted) FUZZ_CHECK(*trusted == list);

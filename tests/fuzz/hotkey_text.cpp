@@ -16,29 +16,52 @@ namespace {
 std::string UsKeyName(std::uint8_t vk) {
     if (vk >= 0x60 && vk <= 0x69) return "Num " + std::to_string(vk - 0x60);
     switch (vk) {
-        case 0x10: return "Shift";
-        case 0x11: return "Ctrl";
-        case 0x12: return "Alt";
-        case 0x13: return "Pause";
-        case 0x14: return "Caps Lock";
-        case 0x6A: return "Num *";
-        case 0x6B: return "Num +";
-        case 0x6D: return "Num -";
-        case 0x6E: return "Num Del";
-        case 0x6F: return "/";
-        case 0x90: return "Num Lock";
-        case 0x91: return "Scroll Lock";
-        case 0xBA: return ";";
-        case 0xBB: return "=";
-        case 0xBC: return ",";
-        case 0xBD: return "-";
-        case 0xBE: return ".";
-        case 0xC0: return "`";
-        case 0xDB: return "[";
-        case 0xDC: return "\\";
-        case 0xDD: return "]";
-        case 0xDE: return "'";
-        default: return {};
+    case 0x10:
+        return "Shift";
+    case 0x11:
+        return "Ctrl";
+    case 0x12:
+        return "Alt";
+    case 0x13:
+        return "Pause";
+    case 0x14:
+        return "Caps Lock";
+    case 0x6A:
+        return "Num *";
+    case 0x6B:
+        return "Num +";
+    case 0x6D:
+        return "Num -";
+    case 0x6E:
+        return "Num Del";
+    case 0x6F:
+        return "/";
+    case 0x90:
+        return "Num Lock";
+    case 0x91:
+        return "Scroll Lock";
+    case 0xBA:
+        return ";";
+    case 0xBB:
+        return "=";
+    case 0xBC:
+        return ",";
+    case 0xBD:
+        return "-";
+    case 0xBE:
+        return ".";
+    case 0xC0:
+        return "`";
+    case 0xDB:
+        return "[";
+    case 0xDC:
+        return "\\";
+    case 0xDD:
+        return "]";
+    case 0xDE:
+        return "'";
+    default:
+        return {};
     }
 }
 

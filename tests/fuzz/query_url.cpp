@@ -103,11 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::size_t type = data[0] % (SearchTypeCount + 1);
     const char* key = type < SearchTypeCount ? SearchTypes[type].Key : "Nothing";
-    const std::u16string text = oracle::FromUtf16Bytes(
-        std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    const std::u16string text =
+        oracle::FromUtf16Bytes(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     // Cut as the bar cuts a longer text: never between the halves of a pair.
     const std::size_t cut = QueryCutLength(std::u16string_view(text));
-    FUZZ_CHECK(cut == std::min(text.size(), QueryMaxUnits) || (text.size() > QueryMaxUnits && cut + 1 == QueryMaxUnits));
+    FUZZ_CHECK(cut == std::min(text.size(), QueryMaxUnits) ||
+               (text.size() > QueryMaxUnits && cut + 1 == QueryMaxUnits));
     FUZZ_CHECK(cut == text.size() || cut == 0 || !(IsHighSurrogate(text[cut - 1]) && IsLowSurrogate(text[cut])));
     const std::u16string_view query = std::u16string_view(text).substr(0, cut);
 

@@ -84,7 +84,8 @@ void Check(std::string_view body, const char* contentType) {
         FUZZ_CHECK(!item.empty() && item.size() <= SuggestItemMaxUnits);
         FUZZ_CHECK(IsWellFormed(item));
         FUZZ_CHECK(std::any_of(item.begin(), item.end(), [](char16_t u) { return u > 0x20; }));
-        FUZZ_CHECK(std::none_of(item.begin(), item.end(), [](char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }));
+        FUZZ_CHECK(
+            std::none_of(item.begin(), item.end(), [](char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }));
     }
 
     // What was kept reads back the same in either format: cleaning it again changes nothing.
@@ -97,8 +98,7 @@ void Check(std::string_view body, const char* contentType) {
     }
 
     // The reply is for its own echo; the rows hold what the limits allow, once each.
-    if (reply->Echo.size() <= QueryMaxUnits)
-        FUZZ_CHECK(UsableSuggestions(*reply, reply->Echo, false) == reply->Items);
+    if (reply->Echo.size() <= QueryMaxUnits) FUZZ_CHECK(UsableSuggestions(*reply, reply->Echo, false) == reply->Items);
     const auto rows = SuggestRows(reply->Echo, reply->Items, reply->Items);
     std::size_t historyRows = 0, serviceRows = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -22,8 +22,8 @@ namespace quorvex {
 namespace {
 
 std::string PercentEncoded(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     std::string out;
@@ -41,7 +41,8 @@ TEST_F(SuggestShots, ListOpen) {
     const char* server = std::getenv("QUORVEX_SUGGEST_SERVER");
     ASSERT_TRUE(server && *server) << "run under scripts/with-suggest-server";
     std::string words;
-    for (const wchar_t* w : {L"北京天气", L"北京时间", L"北京大学", L"北京地铁线路图", L"北京环球影城", L"北京到上海高铁"})
+    for (const wchar_t* w :
+         {L"北京天气", L"北京时间", L"北京大学", L"北京地铁线路图", L"北京环球影城", L"北京到上海高铁"})
         words += (words.empty() ? "" : ",") + PercentEncoded(w);
     const std::string prefix = std::string(server) + "/words/" + words + "/baidu/utf8/su?ie=utf-8&json=1&wd=";
     {
@@ -62,9 +63,8 @@ TEST_F(SuggestShots, ListOpen) {
 
     // History matches first, then the service's words not already shown.
     TSuggestBox& box = bar->Suggestions();
-    const bool full = test::PumpUntil([&] {
-        return box.IsOpen() && SendMessageW(box.List()->ListHandle(), LB_GETCOUNT, 0, 0) == 7;
-    });
+    const bool full =
+        test::PumpUntil([&] { return box.IsOpen() && SendMessageW(box.List()->ListHandle(), LB_GETCOUNT, 0, 0) == 7; });
     ASSERT_TRUE(full) << "the list did not fill";
     // The first row highlighted and in the box, as after a press of Down.
     unsigned key = VK_DOWN;

@@ -26,8 +26,11 @@ TEST(AccessibleElementsTest, ScreenOrderNamesAndControls) {
     }
     EXPECT_EQ(e[1].Name, "网页");
     EXPECT_EQ(e[2].Name, "MP3");
-    const char* rest[][2] = {{"btnSearchType", "选择搜索类型"}, {"btnSetup", "设置"}, {"btnHelp", "帮助"},
-                             {"btnMin", "最小化"},          {"btnClose", "关闭"}};
+    const char* rest[][2] = {{"btnSearchType", "选择搜索类型"},
+                             {"btnSetup", "设置"},
+                             {"btnHelp", "帮助"},
+                             {"btnMin", "最小化"},
+                             {"btnClose", "关闭"}};
     for (std::size_t i = 0; i < std::size(rest); ++i) {
         const auto& c = e[1 + SearchTypeCount + i];
         EXPECT_STREQ(c.ControlName, rest[i][0]);
@@ -63,10 +66,17 @@ TEST(AccessibleElementsTest, ShortcutsAreTheKeysThatWork) {
             EXPECT_EQ(action.Command, TBarCommand::Category);
             EXPECT_EQ(action.Category, e.Category);
             break;
-        case TAccessibleKind::Setup: EXPECT_EQ(action.Command, TBarCommand::Setup); break;
-        case TAccessibleKind::Help: EXPECT_EQ(action.Command, TBarCommand::Help); break;
-        case TAccessibleKind::Close: EXPECT_EQ(action.Command, TBarCommand::Close); break;
-        default: ADD_FAILURE() << "unexpected shortcut " << e.Shortcut;
+        case TAccessibleKind::Setup:
+            EXPECT_EQ(action.Command, TBarCommand::Setup);
+            break;
+        case TAccessibleKind::Help:
+            EXPECT_EQ(action.Command, TBarCommand::Help);
+            break;
+        case TAccessibleKind::Close:
+            EXPECT_EQ(action.Command, TBarCommand::Close);
+            break;
+        default:
+            ADD_FAILURE() << "unexpected shortcut " << e.Shortcut;
         }
     }
 }
@@ -130,8 +140,8 @@ TEST(AccessibleElementsTest, ChangesNameTheEventsOnce) {
 TEST(AccessibleElementsTest, NavigationSkipsHiddenChildren) {
     TAccessibleRow row = Row();
     const int last = static_cast<int>(AccessibleElementCount);
-    row[0].Visible = false;          // query box
-    row[2].Visible = false;          // MP3
+    row[0].Visible = false;                                   // query box
+    row[2].Visible = false;                                   // MP3
     row[static_cast<std::size_t>(last - 1)].Visible = false;  // close
     EXPECT_EQ(NavigateAccessible(row, 0, TAccessibleDirection::First), 2);
     EXPECT_EQ(NavigateAccessible(row, 0, TAccessibleDirection::Last), last - 1);

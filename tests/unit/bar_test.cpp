@@ -30,15 +30,18 @@ TEST(LayoutTest, WindowWidthsOfTheDisplayModes) {
         bool captions, help;
         int width;
     } rows[] = {
-        {bmShowCompact, 1, true, true, 256},   {bmShowCompact, 1, false, true, 221},
-        {bmShowAll, 2047, true, true, 802},    {bmShowAll, 2047, false, false, 394},
-        {bmShowCustom, 1 | 4 | 1024, true, true, 354}, {bmShowCustom, 0, true, true, 186},
+        {bmShowCompact, 1, true, true, 256},
+        {bmShowCompact, 1, false, true, 221},
+        {bmShowAll, 2047, true, true, 802},
+        {bmShowAll, 2047, false, false, 394},
+        {bmShowCustom, 1 | 4 | 1024, true, true, 354},
+        {bmShowCustom, 0, true, true, 186},
         {bmShowCustom, 0, true, false, 163},
     };
     for (const Row& r : rows) {
         const TLayout l = ArrangeButtonsLayout(AllPresent(r.mode, r.mask, r.captions, r.help));
-        EXPECT_EQ(l.WindowWidth, r.width) << "mode " << r.mode << " mask " << r.mask << " captions " << r.captions
-                                          << " help " << r.help;
+        EXPECT_EQ(l.WindowWidth, r.width)
+            << "mode " << r.mode << " mask " << r.mask << " captions " << r.captions << " help " << r.help;
     }
 }
 

@@ -15,9 +15,9 @@ struct Fixture {
     int repaints = 0;
     std::vector<std::string> events;
     std::vector<TBounds> moves;
-    TBitmapButtonState button{TBitmapButtonState::Host{
-        [this] { ++repaints; }, [this](const TBounds& b) { moves.push_back(b); },
-        [](const std::string& text) { return static_cast<int>(text.size()) * 7; }}};
+    TBitmapButtonState button{
+        TBitmapButtonState::Host{[this] { ++repaints; }, [this](const TBounds& b) { moves.push_back(b); },
+                                 [](const std::string& text) { return static_cast<int>(text.size()) * 7; }}};
 
     Fixture() {
         button.OnClick = [this] { events.push_back(button.Down() ? "click(down)" : "click"); };
@@ -209,8 +209,8 @@ TEST(BitmapButtonState, LeftClickComesBeforeReleaseEffects) {
     f.button.MouseUp(TMouseButton::Left, 0, 5, 5);
     EXPECT_FALSE(f.button.Down());
     // The click sees the old Down; the up event sees the new one.
-    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "click", "up(latched)", "down+pressed",
-                                                   "click(down)", "up"}));
+    EXPECT_EQ(f.events,
+              (std::vector<std::string>{"down+pressed", "click", "up(latched)", "down+pressed", "click(down)", "up"}));
 }
 
 TEST(BitmapButtonState, ReleaseOutsideToggleButNoClick) {

@@ -52,10 +52,10 @@ TEST(ConfigRecord, NewSettingsHaveTheDefaultImage) {
 }
 
 TEST(ConfigRecord, FullImageDecodesFieldByFieldAndEncodesBack) {
-    Bytes image = {0, 2, 0, 0xFF, 1, 0x5A,  0x34, 0x12, 0x78, 0x56, 3, 0xAB,
-                   0x01, 0x02, 0x00, 0x00,  // mask 513
-                   0x0C, 0xFE, 0xFF, 0xFF,  // left -500
-                   0x10, 0x27, 0x00, 0x00};  // top 10000
+    Bytes image = {0,    2,    0,    0xFF, 1,    0x5A, 0x34, 0x12,
+                   0x78, 0x56, 3,    0xAB, 0x01, 0x02, 0x00, 0x00,  // mask 513
+                   0x0C, 0xFE, 0xFF, 0xFF,                          // left -500
+                   0x10, 0x27, 0x00, 0x00};                         // top 10000
     image.resize(664, 0);
     PutSlot(image, 1, "abc");
     PutSlot(image, 20, std::string(32, 'z'));
@@ -168,9 +168,8 @@ TEST(ConfigLoad, ButtonSettingsAreCheckedAfterReading) {
         std::int32_t loaded;
     };
     const Case cases[] = {
-        {2, 32, 1},     {3, 32, 32},   {1, 0, 1},      {2, 0, 1},      {3, 2048, 1},    {1, 2048, 1},
-        {3, -1, 1},     {2, 3, 1},     {2, 1024, 1024}, {2, 64, 64},   {1, 2047, 2047}, {3, 2047, 2047},
-        {9, 5, 5},      {0, 4096 + 1, 1},
+        {2, 32, 1}, {3, 32, 32},     {1, 0, 1},   {2, 0, 1},       {3, 2048, 1},    {1, 2048, 1}, {3, -1, 1},
+        {2, 3, 1},  {2, 1024, 1024}, {2, 64, 64}, {1, 2047, 2047}, {3, 2047, 2047}, {9, 5, 5},    {0, 4096 + 1, 1},
     };
     for (const Case& c : cases) {
         TConfig cfg;
@@ -328,9 +327,9 @@ TEST(ConfigHistory, SlotsHoldTheFirstTwentyEntriesInOrder) {
 TEST(ConfigHistory, LongEntriesAreCutTo32Bytes) {
     TConfig cfg;
     const std::string forty = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
-    const std::string gbk = "\xD6\xD0";  // 中
+    const std::string gbk = "\xD6\xD0";                             // 中
     const std::string crossing = std::string(31, 'a') + gbk + "b";  // the character would straddle byte 32
-    const std::string fits = std::string(30, 'a') + gbk + "b";       // ends exactly at byte 32
+    const std::string fits = std::string(30, 'a') + gbk + "b";      // ends exactly at byte 32
     std::string lowTrails = "a";
     for (int i = 0; i < 16; ++i) lowTrails += "\x81\x40";  // trail bytes that look like '@'
     cfg.SaveHistory({forty, crossing, fits, lowTrails, std::string(31, 'x') + " "});
@@ -349,15 +348,15 @@ TEST(ConfigHistory, LoadingSkipsBlankSlotsAndDropsHalfCharacters) {
     Bytes image = DefaultHead();
     image.resize(664, 0);
     PutSlot(image, 1, "one");
-    PutSlot(image, 3, "    ");                          // blanks only
-    PutSlot(image, 4, "\t two \x01\x1F");               // leading blanks kept, trailing removed
-    PutSlot(image, 5, std::string("x\0yz", 4));         // ends at the first zero
-    PutSlot(image, 6, std::string(31, 'c') + "\xD6");   // older data: a lone lead byte at the end
-    PutSlot(image, 7, "ab \xB0");                       // lone lead after a blank
-    PutSlot(image, 8, "\xB0");                          // nothing but half a character
-    PutSlot(image, 9, std::string(32, 'f'));            // full slot, no terminator
-    PutSlot(image, 10, "ab\xB0 \x01");                   // half a character before blanks
-    PutSlot(image, 11, "a\xB0 \xB0");                    // and again once the last one goes
+    PutSlot(image, 3, "    ");                                 // blanks only
+    PutSlot(image, 4, "\t two \x01\x1F");                      // leading blanks kept, trailing removed
+    PutSlot(image, 5, std::string("x\0yz", 4));                // ends at the first zero
+    PutSlot(image, 6, std::string(31, 'c') + "\xD6");          // older data: a lone lead byte at the end
+    PutSlot(image, 7, "ab \xB0");                              // lone lead after a blank
+    PutSlot(image, 8, "\xB0");                                 // nothing but half a character
+    PutSlot(image, 9, std::string(32, 'f'));                   // full slot, no terminator
+    PutSlot(image, 10, "ab\xB0 \x01");                         // half a character before blanks
+    PutSlot(image, 11, "a\xB0 \xB0");                          // and again once the last one goes
     PutSlot(image, 12, std::string(15, '\x97') + "\x01\x01");  // seven characters and half of one
     PutSlot(image, 20, "last");
     TConfig cfg;

@@ -13,10 +13,10 @@ namespace {
 
 TEST(DisplayScaleTest, LengthsRoundLikeMulDivAndComeBackFromEveryCommonScale) {
     EXPECT_EQ(ScaleLength(55, 96), 55);
-    EXPECT_EQ(ScaleLength(55, 144), 83);   // 82.5 rounds up
+    EXPECT_EQ(ScaleLength(55, 144), 83);  // 82.5 rounds up
     EXPECT_EQ(ScaleLength(55, 192), 110);
-    EXPECT_EQ(ScaleLength(55, 120), 69);   // 68.75
-    EXPECT_EQ(ScaleLength(-55, 144), -83); // halves away from zero, as MulDiv
+    EXPECT_EQ(ScaleLength(55, 120), 69);    // 68.75
+    EXPECT_EQ(ScaleLength(-55, 144), -83);  // halves away from zero, as MulDiv
     EXPECT_EQ(ScaleLength(83, 96, 144), 55);
     // Design → pixels → design is exact at 100 % and above: a rescaled layout
     // going back to 96 DPI is the original one.
@@ -51,7 +51,7 @@ TEST(DisplayScaleTest, RowAt150PercentIsTheDesignRowScaled) {
     EXPECT_EQ(l.Categories[0].Left, 195);
     EXPECT_EQ(l.Categories[0].Width, 83);  // 55 × 1.5, halves up
     EXPECT_EQ(l.Categories[1].Left, 279);  // (130 + 56) × 1.5
-    EXPECT_EQ(l.Help.Left, 1154);  // 769 × 1.5
+    EXPECT_EQ(l.Help.Left, 1154);          // 769 × 1.5
     EXPECT_EQ(l.WindowLeft, 100);
     // Near the right edge the bar moves left by its scaled width.
     in.WindowLeft = 1000;
@@ -69,8 +69,7 @@ TEST(DisplayScaleTest, AreaResampleAveragesWhatEachPixelCovers) {
     std::vector<std::uint8_t> stripes;
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
-            for (std::uint8_t v : {x % 2 ? 0 : 255, x % 2 ? 0 : 255, x % 2 ? 0 : 255, 255})
-                stripes.push_back(v);
+            for (std::uint8_t v : {x % 2 ? 0 : 255, x % 2 ? 0 : 255, x % 2 ? 0 : 255, 255}) stripes.push_back(v);
     // Halved: each target pixel covers one white and one black column.
     const auto half = AreaResample(stripes, 4, 2, 2, 1);
     ASSERT_EQ(half.size(), 8u);
@@ -79,7 +78,7 @@ TEST(DisplayScaleTest, AreaResampleAveragesWhatEachPixelCovers) {
     // To three quarters (200 % artwork on a 150 % display): 4 → 3 columns.
     const auto threeQuarters = AreaResample(stripes, 4, 2, 3, 2);
     EXPECT_EQ(Pixel(threeQuarters, 3, 0, 1), (std::vector<std::uint8_t>{191, 191, 191, 255}));  // 1 white + 1/3 black
-    EXPECT_NEAR(Pixel(threeQuarters, 3, 1, 1)[1], 127.5, 0.5);  // 2/3 black + 2/3 white
+    EXPECT_NEAR(Pixel(threeQuarters, 3, 1, 1)[1], 127.5, 0.5);                                  // 2/3 black + 2/3 white
     EXPECT_EQ(Pixel(threeQuarters, 3, 1, 1)[3], 255);
     EXPECT_EQ(Pixel(threeQuarters, 3, 2, 1), (std::vector<std::uint8_t>{64, 64, 64, 255}));
     // Same size: unchanged; transparent stays transparent.

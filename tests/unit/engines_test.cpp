@@ -146,8 +146,7 @@ TEST_F(EngineCollection, TheFirstEngineKeepsItsGbkUrlsAndSearchesWhatTheCurrentO
         }
     }
     // An emoji on the first engine: its UTF-8 fallback, as before.
-    EXPECT_EQ(Url("百度", "Web", u"\U0001F600"),
-              "http://www.baidu.com/baidu?tn=sitekvtq&word=%F0%9F%98%80&ie=utf-8");
+    EXPECT_EQ(Url("百度", "Web", u"\U0001F600"), "http://www.baidu.com/baidu?tn=sitekvtq&word=%F0%9F%98%80&ie=utf-8");
 }
 
 TEST(CategoryHints, NameTheEngineThatSearchesInstead) {
@@ -197,8 +196,7 @@ TEST(UserEngineUrls, TemplateSplitsAtThePlaceholderAndStaysAscii) {
     EXPECT_TRUE(e.UserDefined);
     EXPECT_EQ(KeysOf(e), std::vector<std::string>{"Web"});
     const IconvGbk codec;
-    EXPECT_EQ(BuildQueryUrl(e, "Web", u"a b", codec),
-              "https://zh.example.org/w?search=%61+%62&go=%E5%89%8D%E5%BE%80");
+    EXPECT_EQ(BuildQueryUrl(e, "Web", u"a b", codec), "https://zh.example.org/w?search=%61+%62&go=%E5%89%8D%E5%BE%80");
     EXPECT_EQ(BuildQueryUrl(e, "Lyric", u"a", codec), std::nullopt) << "only the web category";
 
     TSearchEngine gbk;
@@ -242,9 +240,9 @@ TEST(StoredEngines, SplitAndJoinKeepEveryEntry) {
 TEST(StoredEngines, ValidEntriesBecomeEnginesAndTheOthersAreKeptAsTheyWere) {
     const std::u16string value[] = {
         u"Wiki\thttps://w.example.org/?s={q}\tutf-8\thttps://w.example.org/su?q=",
-        u"Old\thttp://old.example.com/s?wd=%s\tGBK",  // three fields, %s, any case
+        u"Old\thttp://old.example.com/s?wd=%s\tGBK",         // three fields, %s, any case
         u"wiki\thttps://other.example.org/?s={q}\tutf-8\t",  // the name again
-        u"必应\thttps://x.example.com/?q={q}\tutf-8\t",     // a built-in name
+        u"必应\thttps://x.example.com/?q={q}\tutf-8\t",      // a built-in name
         u"Bad\tftp://x/{q}\tutf-8\t",
         u"Bad2\thttps://x/\tutf-8\t",
         u"Bad3\thttps://x/{q}\tlatin1\t",
@@ -277,7 +275,10 @@ TEST(StoredEngines, ValidEntriesBecomeEnginesAndTheOthersAreKeptAsTheyWere) {
 
 TEST(StoredEngines, Utf8ToUtf16ReadsEveryPlaneAndReplacesBadBytes) {
     EXPECT_EQ(Utf8ToUtf16("A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"), u"A\u00E9\u4E2D\U0001F600");
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF" "a\xE4\xB8"), u"\uFFFD\uFFFD" u"a\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"
+                          "a\xE4\xB8"),
+              u"\uFFFD\uFFFD"
+              u"a\uFFFD\uFFFD");
     EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD") << "no surrogates from UTF-8";
 }
 
@@ -341,7 +342,8 @@ TEST_F(ConfigEngines, MissingValuesMeanTheFirstEngineAndNothingWritten) {
 }
 
 TEST_F(ConfigEngines, StoredEnginesAreAddedAndTheValueWrittenBackUnchanged) {
-    const std::u16string contents = JoinMultiSz({u"Bad\tftp://x/{q}\tutf-8\t", u"Mine\thttps://m.example/?q={q}\tgbk\t"});
+    const std::u16string contents =
+        JoinMultiSz({u"Bad\tftp://x/{q}\tutf-8\t", u"Mine\thttps://m.example/?q={q}\tgbk\t"});
     const auto engines = Bytes(contents);
     const auto current = Bytes(std::u16string(u"MINE") + u'\0');
     Load(Stored(RegTypeMultiSz, engines), Stored(RegTypeSz, current));

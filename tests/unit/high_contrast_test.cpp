@@ -55,11 +55,11 @@ TEST(HighContrast, AGlyphBecomesAMaskOfTheInk) {
 
 TEST(HighContrast, ALightSymbolInsideAGlyphIsCutOutWhileItIsTheSmallerPart) {
     // A dark disc of three pixels around one white one: the white is cut out.
-    auto disc = Pixels({{200, 80, 20, 255}, {255, 255, 255, 255}, {180, 70, 10, 255}, {190, 60, 30, 255},
-                        {0, 0, 0, 0}});
+    auto disc =
+        Pixels({{200, 80, 20, 255}, {255, 255, 255, 255}, {180, 70, 10, 255}, {190, 60, 30, 255}, {0, 0, 0, 0}});
     MaskPixels(disc.data(), 5, 0xFFFFFF);
-    EXPECT_EQ(disc, Pixels({{255, 255, 255, 255}, {0, 0, 0, 0}, {255, 255, 255, 255}, {255, 255, 255, 255},
-                            {0, 0, 0, 0}}));
+    EXPECT_EQ(disc,
+              Pixels({{255, 255, 255, 255}, {0, 0, 0, 0}, {255, 255, 255, 255}, {255, 255, 255, 255}, {0, 0, 0, 0}}));
     // Mostly light artwork (white tools with a dark edge) keeps its whole shape.
     auto tools = Pixels({{255, 255, 255, 255}, {250, 250, 250, 255}, {40, 40, 40, 255}, {0, 0, 0, 0}});
     MaskPixels(tools.data(), 4, 0x000000);
@@ -69,11 +69,10 @@ TEST(HighContrast, ALightSymbolInsideAGlyphIsCutOutWhileItIsTheSmallerPart) {
 TEST(HighContrast, APillKeepsItsShapeAndLightSymbol) {
     // Dark pill, white symbol, a white symbol half covered (alpha 128),
     // light but below the threshold, the transparent corner.
-    auto bits = Pixels({{120, 60, 30, 255}, {255, 255, 255, 255}, {128, 128, 128, 128}, {200, 200, 199, 255},
-                        {0, 0, 0, 0}});
+    auto bits =
+        Pixels({{120, 60, 30, 255}, {255, 255, 255, 255}, {128, 128, 128, 128}, {200, 200, 199, 255}, {0, 0, 0, 0}});
     ContrastPixels(bits.data(), 5, 0xFFFFFF, 0x000000);
-    EXPECT_EQ(bits, Pixels({{255, 255, 255, 255}, {0, 0, 0, 255}, {0, 0, 0, 255}, {255, 255, 255, 255},
-                            {0, 0, 0, 0}}));
+    EXPECT_EQ(bits, Pixels({{255, 255, 255, 255}, {0, 0, 0, 255}, {0, 0, 0, 255}, {255, 255, 255, 255}, {0, 0, 0, 0}}));
 }
 
 }  // namespace

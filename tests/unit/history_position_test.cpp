@@ -35,7 +35,7 @@ TEST(HistoryList, NewTextsGoOnTopAndRepeatsMoveUp) {
 TEST(HistoryList, KeepsAtMostTwentyEntries) {
     List list;
     for (int i = 0; i < 20; ++i) list.push_back("q" + std::to_string(i));  // q0 on top
-    std::string box = "q19";  // listed: moves, nothing dropped
+    std::string box = "q19";                                               // listed: moves, nothing dropped
     AddToHistory(list, box);
     ASSERT_EQ(list.size(), 20u);
     EXPECT_EQ(list.front(), "q19");
@@ -112,10 +112,8 @@ TEST(StoredPosition, SavedInThousandthsTruncatedTowardZero) {
         int left, top, w, h, wantLeft, wantTop;
     };
     const Case cases[] = {
-        {640, 400, 1280, 800, 500, 500},
-        {1279, 799, 1280, 800, 999, 998},
-        {0, 0, 1280, 800, 0, 0},
-        {-1, -1, 1280, 1001, 0, 0},   // less than a thousandth off: stays 0
+        {640, 400, 1280, 800, 500, 500}, {1279, 799, 1280, 800, 999, 998},
+        {0, 0, 1280, 800, 0, 0},         {-1, -1, 1280, 1001, 0, 0},  // less than a thousandth off: stays 0
         {-2, -80, 1280, 800, -1, -100},  // off by a thousandth or more: "not set" next time
         {3000, 0, 1280, 800, 2343, 0},
     };

@@ -20,11 +20,9 @@ struct Box {
     std::uint16_t word = 0;
     int repaints = 0;
     int changes = 0;
-    THotKeyEditState edit{THotKeyEditState::Base{
-        [this] { return HotKeyFromBaseWord(word); },
-        [this](std::uint16_t v) { word = BaseHotKeyWord(SplitBaseHotKey(v)); },
-        [this] { ++repaints; },
-        [this] { ++changes; }}};
+    THotKeyEditState edit{THotKeyEditState::Base{[this] { return HotKeyFromBaseWord(word); },
+                                                 [this](std::uint16_t v) { word = BaseHotKeyWord(SplitBaseHotKey(v)); },
+                                                 [this] { ++repaints; }, [this] { ++changes; }}};
 
     // A key going down and up in the platform control (no modifiers held).
     void PressKey(std::uint8_t vk) {

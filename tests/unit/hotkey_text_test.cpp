@@ -21,11 +21,10 @@ std::string FakeKeyName(std::uint8_t vk) {
 
 TEST(HotKeyText, FixedKeyNames) {
     const std::map<std::uint8_t, std::string> expected = {
-        {0x08, "BkSp"}, {0x09, "Tab"},  {0x0D, "Enter"}, {0x1B, "Esc"},   {0x20, "Space"},
-        {0x21, "PgUp"}, {0x22, "PgDn"}, {0x23, "End"},   {0x24, "Home"},  {0x25, "Left"},
-        {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"}, {0x2D, "Ins"},   {0x2E, "Del"},
-        {0x30, "0"},    {0x39, "9"},    {0x41, "A"},     {0x5A, "Z"},     {0x70, "F1"},
-        {0x7C, "F13"},  {0x87, "F24"},
+        {0x08, "BkSp"}, {0x09, "Tab"}, {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"}, {0x21, "PgUp"},
+        {0x22, "PgDn"}, {0x23, "End"}, {0x24, "Home"},  {0x25, "Left"}, {0x26, "Up"},    {0x27, "Right"},
+        {0x28, "Down"}, {0x2D, "Ins"}, {0x2E, "Del"},   {0x30, "0"},    {0x39, "9"},     {0x41, "A"},
+        {0x5A, "Z"},    {0x70, "F1"},  {0x7C, "F13"},   {0x87, "F24"},
     };
     for (const auto& [vk, name] : expected) {
         EXPECT_EQ(HotKeyToText(vk, false, FakeKeyName), name) << int(vk);
@@ -73,8 +72,8 @@ TEST(HotKeyText, ParsesCompactTexts) {
 }
 
 TEST(HotKeyText, TextsNamingNoKeyGiveZero) {
-    for (const char* text : {"", "Ctrl+", "Win+", "^", "Ctrl+Alt+Shift+Win+", "Win + S", "S+", "Ctrl-S",
-                             "Foo", "Ctrl+Foo", "F25", "SS", " S"})
+    for (const char* text : {"", "Ctrl+", "Win+", "^", "Ctrl+Alt+Shift+Win+", "Win + S", "S+", "Ctrl-S", "Foo",
+                             "Ctrl+Foo", "F25", "SS", " S"})
         EXPECT_EQ(TextToHotKey(text, FakeKeyName), 0) << text;
     // Names the lookup does not know are not found without it.
     EXPECT_EQ(TextToHotKey("Num 7", NoKeyName), 0);

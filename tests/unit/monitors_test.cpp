@@ -27,8 +27,8 @@ const TRectI RightOf{1280, -200, 2480, 1720};
 
 TDesktop FourMonitors() {
     TDesktop d;
-    d.Monitors = {{LeftOf, LeftOf, false}, {Primary, PrimaryWork, true}, {Above, Above, false},
-                  {RightOf, RightOf, false}};
+    d.Monitors = {
+        {LeftOf, LeftOf, false}, {Primary, PrimaryWork, true}, {Above, Above, false}, {RightOf, RightOf, false}};
     return d;
 }
 
@@ -72,7 +72,7 @@ TEST(MonitorPlacement, OneScreenKeepsTheSingleScreenRules) {
         EXPECT_FALSE(RestoreStoredPosition(l, t, one, W, H).has_value()) << l << "," << t;
 
     // The taskbar: the rules judged from its rectangle, as on one screen.
-    const TRectI taskbars[] = {{0, 760, 1280, 800}, {-2, -2, 1282, 40}, {-2, -2, 60, 802}, {1220, -2, 1282, 802},
+    const TRectI taskbars[] = {{0, 760, 1280, 800}, {-2, -2, 1282, 40}, {-2, -2, 60, 802},    {1220, -2, 1282, 802},
                                {0, 0, 1280, 30},    {0, 0, 60, 800},    {1220, 0, 1280, 800}, {0, 100, 1280, 140},
                                {0, 760, 1400, 800}, {0, 760, 200, 800}};
     for (const TRectI& r : taskbars) {
@@ -183,7 +183,7 @@ TEST(MonitorPlacement, DialogsMeasureTheRoomAboveOnTheBarsMonitor) {
     EXPECT_EQ(DialogTopNextToBar(-890, 55, 118, -900), -835);
     EXPECT_EQ(DialogTopNextToBar(-500, 55, 118, -900), -618);
     EXPECT_EQ(DialogTopNextToBar(-782, 55, 118, -900), -727);  // equal: below
-    EXPECT_EQ(DialogTopNextToBar(150, 55, 118, 100), 205);      // a monitor starting lower
+    EXPECT_EQ(DialogTopNextToBar(150, 55, 118, 100), 205);     // a monitor starting lower
     EXPECT_THROW(DialogTopNextToBar(0, 55, 118, INT_MIN), RangeError);
 }
 

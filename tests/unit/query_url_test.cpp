@@ -30,15 +30,13 @@ const std::string Web = "http://www.baidu.com/baidu?tn=sitekvtq&word=";
 TEST_F(QueryUrl, GbkExactQueriesKeepTheirGbkUrl) {
     EXPECT_EQ(Url("Web", u"我爱北京"), Web + "%CE%D2%B0%AE%B1%B1%BE%A9");
     EXPECT_EQ(Url("Web", u"a b"), Web + "%61+%62");
-    EXPECT_EQ(Url("Book", u"abc"),
-              "http://www.baidu.com/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6%61%62%63%A1%B7");
+    EXPECT_EQ(Url("Book", u"abc"), "http://www.baidu.com/baidu?tn=sitekvtq&word=%CD%BC%CA%E9%20%A1%B6%61%62%63%A1%B7");
     EXPECT_EQ(Url("Web", u"   "), std::nullopt);
     EXPECT_EQ(Url("Nothing", u"abc"), std::nullopt);
 }
 
 TEST_F(QueryUrl, OtherQueriesGoAsUtf8WithTheEncodingParameter) {
-    EXPECT_EQ(Url("Web", u"我爱\U0001F600北京"),
-              Web + "%E6%88%91%E7%88%B1%F0%9F%98%80%E5%8C%97%E4%BA%AC&ie=utf-8");
+    EXPECT_EQ(Url("Web", u"我爱\U0001F600北京"), Web + "%E6%88%91%E7%88%B1%F0%9F%98%80%E5%8C%97%E4%BA%AC&ie=utf-8");
     EXPECT_EQ(Url("Web", u"한국어"), Web + "%ED%95%9C%EA%B5%AD%EC%96%B4&ie=utf-8");
     EXPECT_EQ(Url("Web", u"\U00020000"), Web + "%F0%A0%80%80&ie=utf-8");  // CJK Extension B
     // Traps of best-fit tables: no-break space and a leading byte-order mark.
@@ -57,11 +55,10 @@ TEST_F(QueryUrl, TemplateWordsAndEncodingNameFollowTheQuery) {
     EXPECT_EQ(Url("Book", u"한"),
               "http://www.baidu.com/baidu?tn=sitekvtq&word=%E5%9B%BE%E4%B9%A6%20%E3%80%8A%ED%95%9C%E3%80%8B&ie=utf-8");
     // The dictionary template names its encoding: that name changes, none is added.
-    EXPECT_EQ(Url("Dictionary", u"한"),
-              "http://www.baidu.com/s?lm=0&si=&rn=10&ie=utf-8&ct=1048576&wd=%ED%95%9C");
+    EXPECT_EQ(Url("Dictionary", u"한"), "http://www.baidu.com/s?lm=0&si=&rn=10&ie=utf-8&ct=1048576&wd=%ED%95%9C");
     // Every category gives an absolute URL with exactly one encoding parameter.
-    for (const char* key : {"Web", "MP3", "Lyric", "Photo", "News", "PostBar", "Dictionary", "Book", "Movie",
-                            "Game", "Software"}) {
+    for (const char* key :
+         {"Web", "MP3", "Lyric", "Photo", "News", "PostBar", "Dictionary", "Book", "Movie", "Game", "Software"}) {
         const auto url = Url(key, u"\U0001F600");
         ASSERT_TRUE(url.has_value()) << key;
         EXPECT_NE(url->find("%F0%9F%98%80"), std::string::npos) << key;
@@ -73,9 +70,9 @@ TEST_F(QueryUrl, TemplateWordsAndEncodingNameFollowTheQuery) {
 
 TEST_F(QueryUrl, SentByteLengthCountsGbkOrElseUtf8) {
     EXPECT_EQ(SentByteLength(u"", codec), 0u);
-    EXPECT_EQ(SentByteLength(u"中文ab", codec), 6u);                  // GBK: two bytes a character
+    EXPECT_EQ(SentByteLength(u"中文ab", codec), 6u);                   // GBK: two bytes a character
     EXPECT_EQ(SentByteLength(std::u16string(16, u'中'), codec), 32u);  // just inside the clipboard limit
-    EXPECT_EQ(SentByteLength(u"中文😀", codec), 10u);          // UTF-8: 3 + 3 + 4
+    EXPECT_EQ(SentByteLength(u"中文😀", codec), 10u);                   // UTF-8: 3 + 3 + 4
     EXPECT_EQ(SentByteLength(std::u16string(10, u'한') + u"ab", codec), 32u);
     EXPECT_EQ(SentByteLength(std::u16string(11, u'한'), codec), 33u);
 }

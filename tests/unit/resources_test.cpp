@@ -32,15 +32,9 @@ std::string ReadText(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::uint32_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b.at(at) | b.at(at + 1) << 8;
-}
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return U16(b, at) | U16(b, at + 2) << 16;
-}
-std::uint32_t Be16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b.at(at) << 8 | b.at(at + 1);
-}
+std::uint32_t U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+std::uint32_t Be16(const std::vector<std::uint8_t>& b, std::size_t at) { return b.at(at) << 8 | b.at(at + 1); }
 
 // Numeric value of every #define in resource_ids.h.
 std::map<std::string, int> ResourceIds() {
@@ -90,10 +84,8 @@ void AddScaled(std::map<int, Shape>& expected, ScaleShape scale) {
 
 TEST(Resources, BitmapsHaveTheSizesAndDepthsTheBarDrawsWith) {
     std::map<int, BitmapShape> expected = {
-        {110, {93, 18, 24}},
-        {120, {24, 15, 24}}, {121, {24, 15, 24}}, {122, {24, 15, 24}},
-        {123, {23, 15, 24}}, {124, {23, 15, 24}}, {125, {23, 15, 24}},
-        {141, {9, 16, 24}}, {142, {12, 14, 24}}, {143, {14, 14, 24}},
+        {110, {93, 18, 24}}, {120, {24, 15, 24}}, {121, {24, 15, 24}}, {122, {24, 15, 24}}, {123, {23, 15, 24}},
+        {124, {23, 15, 24}}, {125, {23, 15, 24}}, {141, {9, 16, 24}},  {142, {12, 14, 24}}, {143, {14, 14, 24}},
     };
     for (int id = 130; id <= 140; ++id) expected[id] = {16, 16, id == 135 ? 32 : 24};
     AddScaled(expected, [](int, BitmapShape b, int percent) {
@@ -153,8 +145,7 @@ TEST(Resources, BitmapsHaveTheSizesAndDepthsTheBarDrawsWith) {
         EXPECT_TRUE(drawn);
     }
     // The minimise and close pills are read as whole files elsewhere.
-    for (int id = 120; id <= 125; ++id)
-        EXPECT_EQ(fs::file_size(kResources / entries.at(id)), 1134u) << entries.at(id);
+    for (int id = 120; id <= 125; ++id) EXPECT_EQ(fs::file_size(kResources / entries.at(id)), 1134u) << entries.at(id);
 }
 
 TEST(Resources, SkinPiecesAreJpegsOfTheLayoutSizes) {

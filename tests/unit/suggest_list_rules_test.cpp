@@ -89,8 +89,9 @@ TEST(SuggestSettings, OnOnlyForADwordOfOneAndWrittenOnlyWhenSwitched) {
     EXPECT_FALSE(cfg.SuggestValueToSave());  // unchanged: not written
     cfg.SetSuggest(false);
     EXPECT_EQ(cfg.SuggestValueToSave(), 0u);
-    for (const TStoredValue& off : {Dword(two), Dword(high), Dword(one, RegTypeBinary), TStoredValue{true, RegTypeDword, 2, one},
-                                    TStoredValue{true, RegTypeDword, 8, nullptr}, TStoredValue{}}) {
+    for (const TStoredValue& off :
+         {Dword(two), Dword(high), Dword(one, RegTypeBinary), TStoredValue{true, RegTypeDword, 2, one},
+          TStoredValue{true, RegTypeDword, 8, nullptr}, TStoredValue{}}) {
         cfg.ApplyStoredSuggest(off, {});
         EXPECT_FALSE(cfg.Suggest());
         EXPECT_FALSE(cfg.SuggestValueToSave());  // a value of 2 stays 2

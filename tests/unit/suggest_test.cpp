@@ -140,14 +140,29 @@ TEST_F(SuggestReply, BadRepliesGiveNothing) {
     const std::string open = R"(["a",["ab","ac"]])";
     for (std::size_t n = 0; n < open.size(); ++n) EXPECT_EQ(Parse(open.substr(0, n)), std::nullopt) << n;
 
-    for (const char* bad : {
-             "", "null", "[]", R"(["a"])", R"([1,["b"]])", R"(["a","b"])", R"(["a",{"s":"b"}])",
-             R"(["a",["b",]])", R"(["a",["b"]] x)", R"(["a",["b"]];)", R"({"q":"a","s":["b"]})",
-             R"(window.baidu.sug(["a",["b"]]))", R"(window.baidu.sug({"q":"a","s":["b"]});;)",
-             R"(callback({"q":"a","s":["b"]}))", R"(window.baidu.sug({"q":"a"}))", R"(window.baidu.sug({"s":["b"]}))",
-             R"(window.baidu.sug({"q":1,"s":["b"]}))", R"(window.baidu.sug({"q":"a","s":"b"}))",
-             R"(["a",["b",1]])", R"(["a",["b",null]])", R"(["a",["b",["c"]]])", R"(["a",["b",{"t":"c"}]])",
-             R"(["a",["1","2","3","4","5","6","7","8","9","10","11",false]])"})
+    for (const char* bad : {"",
+                            "null",
+                            "[]",
+                            R"(["a"])",
+                            R"([1,["b"]])",
+                            R"(["a","b"])",
+                            R"(["a",{"s":"b"}])",
+                            R"(["a",["b",]])",
+                            R"(["a",["b"]] x)",
+                            R"(["a",["b"]];)",
+                            R"({"q":"a","s":["b"]})",
+                            R"(window.baidu.sug(["a",["b"]]))",
+                            R"(window.baidu.sug({"q":"a","s":["b"]});;)",
+                            R"(callback({"q":"a","s":["b"]}))",
+                            R"(window.baidu.sug({"q":"a"}))",
+                            R"(window.baidu.sug({"s":["b"]}))",
+                            R"(window.baidu.sug({"q":1,"s":["b"]}))",
+                            R"(window.baidu.sug({"q":"a","s":"b"}))",
+                            R"(["a",["b",1]])",
+                            R"(["a",["b",null]])",
+                            R"(["a",["b",["c"]]])",
+                            R"(["a",["b",{"t":"c"}]])",
+                            R"(["a",["1","2","3","4","5","6","7","8","9","10","11",false]])"})
         EXPECT_EQ(Parse(bad), std::nullopt) << bad;
     EXPECT_EQ(Parse(std::string(R"(["a",["b"]))") + '\0' + "]"), std::nullopt);
     EXPECT_EQ(Parse(std::string(40000, '[') + std::string(40000, ']')), std::nullopt);  // too large, and deep

@@ -14,8 +14,7 @@ TEST(TrayHotKeyFlags, ModifierBitsBecomeRegistrationFlags) {
     // Win+S, the default
     EXPECT_EQ(HotKeyToRegistration(0x1053), (HotKeyRegistration{0x0008, 0x53}));
     EXPECT_EQ(HotKeyToRegistration(0x2070), (HotKeyRegistration{ModShift, 0x70}));
-    EXPECT_EQ(HotKeyToRegistration(0xF041),
-              (HotKeyRegistration{ModAlt | ModControl | ModShift | ModWin, 0x41}));
+    EXPECT_EQ(HotKeyToRegistration(0xF041), (HotKeyRegistration{ModAlt | ModControl | ModShift | ModWin, 0x41}));
     EXPECT_EQ(HotKeyToRegistration(0x0020), (HotKeyRegistration{0, 0x20}));
     // Bits 8-11 carry nothing and never leak into key or flags.
     EXPECT_EQ(HotKeyToRegistration(0x0F53), (HotKeyRegistration{0, 0x53}));

@@ -60,11 +60,11 @@ const wchar_t* AppClass() {
 class FakeHost final : public BarWindowingHost {
 public:
     FakeHost() {
-        app = CreateWindowExW(0, AppClass(), L"Lumetra",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 0, 0,
-                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        bar = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 300, 200,
-                              400, 55, app, nullptr, GetModuleHandleW(nullptr), nullptr);
+        app =
+            CreateWindowExW(0, AppClass(), L"Lumetra", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
+                            0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        bar = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 300, 200, 400, 55, app, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
         SetLayeredWindowAttributes(bar, 0, 255, LWA_ALPHA);
         ShowWindow(bar, SW_SHOW);
         SetForegroundWindow(bar);
@@ -107,13 +107,13 @@ public:
 struct Visibility {
     bool barVisible, appVisible, appIconic, trayShown;
     constexpr bool operator==(const Visibility& o) const {
-        return barVisible == o.barVisible && appVisible == o.appVisible &&
-               appIconic == o.appIconic && trayShown == o.trayShown;
+        return barVisible == o.barVisible && appVisible == o.appVisible && appIconic == o.appIconic &&
+               trayShown == o.trayShown;
     }
 };
 std::ostream& operator<<(std::ostream& os, const Visibility& v) {
-    return os << "{bar " << v.barVisible << ", app " << v.appVisible << ", iconic " << v.appIconic
-              << ", tray " << v.trayShown << "}";
+    return os << "{bar " << v.barVisible << ", app " << v.appVisible << ", iconic " << v.appIconic << ", tray "
+              << v.trayShown << "}";
 }
 
 void Pump() {
@@ -159,8 +159,8 @@ protected:
     }
     static Visibility State() {
         Pump();
-        return {IsWindowVisible(host->bar) != FALSE, IsWindowVisible(host->app) != FALSE,
-                IsIconic(host->app) != FALSE, w->Tray().Visible()};
+        return {IsWindowVisible(host->bar) != FALSE, IsWindowVisible(host->app) != FALSE, IsIconic(host->app) != FALSE,
+                w->Tray().Visible()};
     }
     static LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
         LRESULT r = -1;
@@ -209,11 +209,11 @@ TEST_F(BarWindowingTest, OpacityFollowsActivation) {
     EXPECT_EQ(host->log, std::vector<std::string>{"autocopy"});
 
     // A dialog is the active form: it comes up, the bar stays dimmed.
-    HWND dialog = CreateWindowExW(0, L"STATIC", L"dialog", WS_POPUP | WS_VISIBLE, 10, 10, 100,
-                                  100, host->app, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND dialog = CreateWindowExW(0, L"STATIC", L"dialog", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, host->app, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     // Another program's window covers the dialog.
-    HWND cover = CreateWindowExW(0, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND cover = CreateWindowExW(0, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(WM_ACTIVATEAPP, 0);
     host->barActive = false;
@@ -224,7 +224,10 @@ TEST_F(BarWindowingTest, OpacityFollowsActivation) {
     // The dialog came up above the covering window.
     bool dialogFirst = false;
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (h == dialog) { dialogFirst = true; break; }
+        if (h == dialog) {
+            dialogFirst = true;
+            break;
+        }
         if (h == cover) break;
     }
     EXPECT_TRUE(dialogFirst) << "the active dialog was not brought up";
@@ -294,10 +297,10 @@ TEST_F(BarWindowingTest, RefusedHotKeyIsToldOnceInABalloonAndAChangeNeverLeavesN
     own.SetTrayIcon(LoadIconW(nullptr, IDI_APPLICATION), L"Lumetra");
     std::vector<std::string> shell;
     own.Tray().SetShellNotify([&](DWORD command, NOTIFYICONDATAW& d) {
-        shell.push_back(command == NIM_ADD      ? "add"
-                        : command == NIM_DELETE ? "delete"
-                                                : "modify " + tk::WideToUtf8(d.szInfoTitle) + "|" +
-                                                      tk::WideToUtf8(d.szInfo));
+        shell.push_back(command == NIM_ADD ? "add"
+                        : command == NIM_DELETE
+                            ? "delete"
+                            : "modify " + tk::WideToUtf8(d.szInfoTitle) + "|" + tk::WideToUtf8(d.szInfo));
         return true;
     });
     keys->taken = {{MOD_WIN, 'S'}, {MOD_CONTROL | MOD_ALT, 'S'}};
@@ -325,8 +328,7 @@ TEST_F(BarWindowingTest, RefusedHotKeyIsToldOnceInABalloonAndAChangeNeverLeavesN
     keys->calls.clear();
     EXPECT_FALSE(own.ChangeTrayHotKey(0x4000 | 0x2000 | VK_F11, 0x1053));
     EXPECT_FALSE(own.TrayHotKeyRefused()) << "the old key is back";
-    EXPECT_EQ(keys->calls,
-              (std::vector<std::string>{"Unregister c0de", "Register c0de 8 53", "Register c0de 6 7a"}));
+    EXPECT_EQ(keys->calls, (std::vector<std::string>{"Unregister c0de", "Register c0de 8 53", "Register c0de 6 7a"}));
     // None chosen: nothing registered, and that is no refusal.
     keys->calls.clear();
     EXPECT_TRUE(own.ChangeTrayHotKey(0x4000 | 0x2000 | VK_F11, 0));

@@ -126,9 +126,9 @@ TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
     {
         Surface s(40, 40);
         button.Paint(s.Dc());
-        EXPECT_EQ(s.At(10, 20), 0x00FF00u);      // magenta left out
-        EXPECT_EQ(s.At(11, 21), 0xFF0000u);      // the red pixel
-        EXPECT_EQ(s.At(15, 20), 0x00FF00u);      // no edge line in the normal state
+        EXPECT_EQ(s.At(10, 20), 0x00FF00u);  // magenta left out
+        EXPECT_EQ(s.At(11, 21), 0xFF0000u);  // the red pixel
+        EXPECT_EQ(s.At(15, 20), 0x00FF00u);  // no edge line in the normal state
     }
     button.SetTransparent(TButtonImage::Normal, false);
     {
@@ -142,7 +142,7 @@ TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
     {
         Surface s(40, 40);
         button.Paint(s.Dc());
-        EXPECT_EQ(s.At(10, 20), 0x00FF00u);      // the active image is transparent
+        EXPECT_EQ(s.At(10, 20), 0x00FF00u);  // the active image is transparent
         EXPECT_EQ(s.At(15, 20), 0x0000FFu);
         EXPECT_EQ(s.At(15, 23), 0x0000FFu);
         EXPECT_EQ(s.At(14, 20), 0x00FF00u);
@@ -186,8 +186,8 @@ TEST_F(BitmapButtonTest, FormMouseInputClicksBeforeTheToggleAndNeverOnDoubleClic
     Mouse(WM_MBUTTONDOWN, 20, 20);
     Mouse(WM_MBUTTONUP, 20, 20);
     EXPECT_FALSE(button.Down());
-    EXPECT_SEQUENCE(events, (test::Sequence{"down", "click", "up(latched)", "down", "up", "down",
-                                            "up(latched)", "down", "up"}));
+    EXPECT_SEQUENCE(
+        events, (test::Sequence{"down", "click", "up(latched)", "down", "up", "down", "up(latched)", "down", "up"}));
 
     // The click operation in code raises OnClick once.
     events.clear();

@@ -108,7 +108,10 @@ TEST_F(ConfigRegistry, StringDwordAndOversizedValuesAreRefused) {
     const Case cases[] = {
         {"REG_SZ", [] { StoreString(REG_SZ, L"Config"); }},
         {"REG_EXPAND_SZ", [] { StoreString(REG_EXPAND_SZ, L"%TEMP%"); }},
-        {"REG_DWORD", [] { Store(REG_DWORD, {3, 0, 0, 0}); }},
+        {"REG_DWORD",
+         [] {
+             Store(REG_DWORD, {3, 0, 0, 0});
+         }},
         {"665 bytes", [] { Store(REG_BINARY, Bytes(665, 1)); }},
         {"100000 bytes", [] { Store(REG_BINARY, Bytes(100000, 1)); }},
     };
@@ -147,8 +150,8 @@ TEST_F(ConfigRegistry, SaveWritesTheExact664BytesAndLoadsThemBack) {
     cfg.SaveHistory({"\xD6\xD0\xCE\xC4", "abc", std::string(40, 'x')});
     cfg.Save();  // creates the key
 
-    Bytes expected = {1, 0, 1, 0, 1, 1, 0x70, 0xC0, 0x53, 0x10, 3, 0x3C, 0x05, 0x04, 0, 0,
-                      250, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    Bytes expected = {1,    0,    1, 0, 1,   1, 0x70, 0xC0, 0x53, 0x10, 3,    0x3C,
+                      0x05, 0x04, 0, 0, 250, 0, 0,    0,    0xFF, 0xFF, 0xFF, 0xFF};
     expected.resize(664, 0);
     std::memcpy(&expected[24], "\xD6\xD0\xCE\xC4", 4);
     std::memcpy(&expected[56], "abc", 3);

@@ -103,8 +103,8 @@ TEST(ControlReflection, ColourMessagesReachTheControlTheyNameAndOnlyIt) {
 
     // A control without colours, another form's control and a window the
     // toolkit did not make all get what the form would answer anyway.
-    HWND stranger = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr,
-                                    nullptr);
+    HWND stranger =
+        CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr, nullptr);
     ASSERT_NE(stranger, nullptr);
     EXPECT_EQ(tk::WinControl::FromHandle(stranger), nullptr);
     for (HWND child : {plain.Handle(), foreign.Handle(), stranger}) {

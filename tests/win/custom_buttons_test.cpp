@@ -62,8 +62,8 @@ TEST_F(CustomButtonsTest, TickingPicturesFromTheWebAloneGivesMaskNineWithOneArra
     ASSERT_TRUE(dialog.Items().Items()[0].Checked);
     EXPECT_FALSE(dialog.Items().Items()[0].Enabled);
 
-    PostClick(dialog, 0, 5);       // the greyed last tick: nothing
-    PostClick(dialog, 3, 5);       // 图片's check box
+    PostClick(dialog, 0, 5);  // the greyed last tick: nothing
+    PostClick(dialog, 3, 5);  // 图片's check box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
     EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);
@@ -79,9 +79,9 @@ TEST_F(CustomButtonsTest, TextClicksSelectSpaceTogglesAndEscKeepsTheTicks) {
     test::BarStandIn bar(100, 500);
     GetConfig().SetButtonMask(2047);
     tk::Instance<TF_CustomButtons> dialog(bar.Handle(), GetConfig().ButtonMask(), bar.MaskChange());
-    PostClick(dialog, 7, 40);          // on 图书's text: selects only
-    PostKey(dialog, VK_SPACE);         // unticks 图书
-    PostClick(dialog, 8, 3);           // unticks 电影 through its box
+    PostClick(dialog, 7, 40);   // on 图书's text: selects only
+    PostKey(dialog, VK_SPACE);  // unticks 图书
+    PostClick(dialog, 8, 3);    // unticks 电影 through its box
     PostKey(dialog, VK_ESCAPE);
     test::ModalWatchdog watchdog(dialog);
     EXPECT_EQ(dialog.ShowModal(), tk::ModalResult::Cancel);

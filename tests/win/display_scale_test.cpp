@@ -102,7 +102,8 @@ void SendDpiChanged(tk::Form& form, int dpi, RECT suggested) {
 // around it as it is at the new scale.
 RECT ScaledWindowRect(tk::Form& form, int toDpi) {
     const RECT at = form.BoundsRect();
-    RECT r{0, 0, ScaleLength(form.ClientWidth(), toDpi, form.Dpi()), ScaleLength(form.ClientHeight(), toDpi, form.Dpi())};
+    RECT r{0, 0, ScaleLength(form.ClientWidth(), toDpi, form.Dpi()),
+           ScaleLength(form.ClientHeight(), toDpi, form.Dpi())};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(form.Handle(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE)));
     return {at.left, at.top, at.left + r.right - r.left, at.top + r.bottom - r.top};
@@ -112,8 +113,8 @@ RECT ScaledWindowRect(tk::Form& form, int toDpi) {
 // length is a design length, the way back is exact.
 int OtherDpi(int dpi) { return dpi == 96 ? 144 : 96; }
 
-const std::vector<const char*> BarControls = {"imgLeft", "imgMid",   "imgRight",      "imgCaption", "btnMin",
-                                              "btnClose", "btnWeb",  "btnSearchType", "btnSetup",   "btnHelp"};
+const std::vector<const char*> BarControls = {"imgLeft",  "imgMid", "imgRight",      "imgCaption", "btnMin",
+                                              "btnClose", "btnWeb", "btnSearchType", "btnSetup",   "btnHelp"};
 
 class DisplayScaleTest : public test::FirstRunTest {
 protected:

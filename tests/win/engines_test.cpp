@@ -30,7 +30,7 @@ std::vector<std::wstring> Rows(HMENU menu) {
             continue;
         }
         std::wstring row = (item.State & MFS_CHECKED) && (item.Type & MFT_RADIOCHECK) ? L"(*) "
-                           : (item.State & MFS_DISABLED)                             ? L"[-] "
+                           : (item.State & MFS_DISABLED)                              ? L"[-] "
                                                                                       : L"    ";
         rows.push_back(row + item.Text);
     }
@@ -63,8 +63,13 @@ TEST_F(EngineMenuTest, SubmenuListsTheEnginesMarksTheCurrentOneAndDeletesOnlyThe
     tk::MenuItem& engines = bar->pmnuConfig->Item(bar->pmnuConfig->Count() - 1);
     EXPECT_EQ(engines.Caption(), L"搜索引擎(&E)");
     EXPECT_EQ(engines.Kind(), tk::MenuItemKind::Submenu);
-    std::vector<std::wstring> expected = {L"(*) 百度", L"    必应", L"    搜狗", L"    360搜索", L"---",
-                                          L"    添加搜索引擎(&A)...", L"[-] 删除当前搜索引擎(&D)"};
+    std::vector<std::wstring> expected = {L"(*) 百度",
+                                          L"    必应",
+                                          L"    搜狗",
+                                          L"    360搜索",
+                                          L"---",
+                                          L"    添加搜索引擎(&A)...",
+                                          L"[-] 删除当前搜索引擎(&D)"};
     EXPECT_EQ(EngineRows(*bar), expected);
     EXPECT_EQ(HintOf(*bar, 2), L"歌词搜索，快捷键 Alt + C");
 
@@ -82,8 +87,14 @@ TEST_F(EngineMenuTest, SubmenuListsTheEnginesMarksTheCurrentOneAndDeletesOnlyThe
     ASSERT_EQ(GetConfig().AddUserEngine({u"A&B", u"https://ab.example/?q={q}", TQueryCharset::Utf8, u""}),
               TEngineProblem::None);
     bar->MarkEngineMenu();
-    expected = {L"    百度", L"    必应", L"    搜狗", L"    360搜索", L"(*) A&&B", L"---",
-                L"    添加搜索引擎(&A)...", L"    删除当前搜索引擎(&D)"};
+    expected = {L"    百度",
+                L"    必应",
+                L"    搜狗",
+                L"    360搜索",
+                L"(*) A&&B",
+                L"---",
+                L"    添加搜索引擎(&A)...",
+                L"    删除当前搜索引擎(&D)"};
     EXPECT_EQ(EngineRows(*bar), expected);
     bar->pmnuEngines->FindItem("miDeleteEngine")->Click();
     EXPECT_EQ(GetConfig().CurrentEngine()->Name, "百度");
@@ -214,9 +225,9 @@ TEST_F(EngineStoreTest, AFirstRunWritesNeitherValueAndAnAddedEngineComesBackCurr
 }
 
 TEST_F(EngineStoreTest, BadEntriesAreSkippedAndWrittenBackUntouched) {
-    const std::u16string contents = JoinMultiSz({u"Good\thttps://g.example/?q={q}\tutf-8\t", u"no tabs at all",
-                                                 u"Good\thttps://dup.example/?q={q}\tutf-8\t", u"",
-                                                 u"Late\thttps://l.example/?q=%s\tgbk"});
+    const std::u16string contents =
+        JoinMultiSz({u"Good\thttps://g.example/?q={q}\tutf-8\t", u"no tabs at all",
+                     u"Good\thttps://dup.example/?q={q}\tutf-8\t", u"", u"Late\thttps://l.example/?q=%s\tgbk"});
     const std::vector<std::uint8_t> bytes = Utf16Bytes(contents);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ConfigRegistryKey, EnginesValueName, REG_MULTI_SZ, bytes.data(),
                               static_cast<DWORD>(bytes.size())),

@@ -31,8 +31,8 @@ public:
             return RegisterClassW(&wc);
         }();
         (void)atom;
-        hwnd_ = CreateWindowExW(0, L"QuorvexTestPaintProbe", L"paint", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120,
-                                200, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        hwnd_ = CreateWindowExW(0, L"QuorvexTestPaintProbe", L"paint", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120, 200,
+                                120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         UpdateWindow(hwnd_);
     }
     ~PaintProbe() {

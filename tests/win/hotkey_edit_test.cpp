@@ -29,8 +29,9 @@ struct SentMessage {
 std::string Describe(const std::vector<SentMessage>& list) {
     std::ostringstream out;
     for (const auto& m : list) {
-        const char* name = m.msg == HKM_SETRULES ? "HKM_SETRULES" : m.msg == HKM_SETHOTKEY ? "HKM_SETHOTKEY"
-                                                                                           : "HKM_GETHOTKEY";
+        const char* name = m.msg == HKM_SETRULES    ? "HKM_SETRULES"
+                           : m.msg == HKM_SETHOTKEY ? "HKM_SETHOTKEY"
+                                                    : "HKM_GETHOTKEY";
         out << name << "(0x" << std::hex << m.wParam << ", 0x" << m.lParam << ") ";
     }
     return out.str();
@@ -125,9 +126,8 @@ TEST(HotKeyBox, SendsRulesThenHotKeyAndReadsTheValueBack) {
     box.SetHotKey(0x1053);  // the Win bit stays with the box
     EXPECT_EQ(box.HotKey(), 0x1053);
     EXPECT_EQ(box.DisplayText(), "Win + S");
-    const std::vector<SentMessage> values = {{HKM_SETHOTKEY, 0x0653, 0}, {HKM_GETHOTKEY, 0, 0},
-                                             {HKM_GETHOTKEY, 0, 0},      {HKM_SETHOTKEY, 0x0053, 0},
-                                             {HKM_GETHOTKEY, 0, 0},      {HKM_GETHOTKEY, 0, 0}};
+    const std::vector<SentMessage> values = {{HKM_SETHOTKEY, 0x0653, 0}, {HKM_GETHOTKEY, 0, 0}, {HKM_GETHOTKEY, 0, 0},
+                                             {HKM_SETHOTKEY, 0x0053, 0}, {HKM_GETHOTKEY, 0, 0}, {HKM_GETHOTKEY, 0, 0}};
     got = recorder.Take();
     EXPECT_EQ(got, values) << "actual: " << Describe(got) << "\nexpected: " << Describe(values);
 }

@@ -58,7 +58,8 @@ TEST(HotKeyNames, EveryNamedKeyReadsBackToTheSameText) {
         // Where the name is the key's own, the value itself comes back.
         bool unique = true;
         for (int other = 8; other < vk && unique; ++other)
-            unique = HotKeyToText(static_cast<std::uint16_t>(other), false) != HotKeyToText(static_cast<std::uint16_t>(vk), false);
+            unique = HotKeyToText(static_cast<std::uint16_t>(other), false) !=
+                     HotKeyToText(static_cast<std::uint16_t>(vk), false);
         if (unique && vk >= 8) EXPECT_EQ(back, v) << text;
     }
     EXPECT_GT(named, 80);

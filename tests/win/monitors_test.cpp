@@ -30,8 +30,8 @@ const TRectI RightOf{1280, 0, 2304, 768};
 
 TDesktop Monitors() {
     TDesktop d;
-    d.Monitors = {{Primary, {0, 0, 1280, 760}, true}, {LeftOf, LeftOf, false}, {Above, Above, false},
-                  {RightOf, RightOf, false}};
+    d.Monitors = {
+        {Primary, {0, 0, 1280, 760}, true}, {LeftOf, LeftOf, false}, {Above, Above, false}, {RightOf, RightOf, false}};
     d.Taskbar = TTaskbar{{0, 760, 1280, 800}, TScreenEdge::Bottom, false};
     return d;
 }

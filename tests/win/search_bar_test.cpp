@@ -175,11 +175,20 @@ TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
     SetStartAtSignIn(false, ThisProgramPath());
     Make();
     std::vector<std::wstring> expected = {
-        L"[x] 显示按钮文字(&T)",  L"[x] 显示帮助按钮(&H)",   L"[x] 自动从剪贴板复制文本(&C)",
-        L"[x] 自动打开输入法(&I)", L"[x] 最小化到托盘区(&M)", L"    自定义热键(&K)...",
-        L"---",                    L"    显示全部按钮(&1)",   L"(*) 显示紧凑模式(&2)",
-        L"    自定义显示按钮(&3)...", L"---",                  L"    开机时启动(&B)",
-        L"    输入时显示搜索建议(&G)", L"    搜索引擎(&E)",
+        L"[x] 显示按钮文字(&T)",
+        L"[x] 显示帮助按钮(&H)",
+        L"[x] 自动从剪贴板复制文本(&C)",
+        L"[x] 自动打开输入法(&I)",
+        L"[x] 最小化到托盘区(&M)",
+        L"    自定义热键(&K)...",
+        L"---",
+        L"    显示全部按钮(&1)",
+        L"(*) 显示紧凑模式(&2)",
+        L"    自定义显示按钮(&3)...",
+        L"---",
+        L"    开机时启动(&B)",
+        L"    输入时显示搜索建议(&G)",
+        L"    搜索引擎(&E)",
     };
     ASSERT_EQ(Shown(*bar->pmnuConfig), expected) << Narrow(Shown(*bar->pmnuConfig));
 
@@ -189,9 +198,8 @@ TEST_F(SearchBarTest, SetupMenuAsShownAndPickedByItsLetters) {
         std::size_t line;
         bool (TConfig::*setting)() const;
     } options[] = {
-        {L'T', 0, &TConfig::ShowCaption},  {L'H', 1, &TConfig::ShowHelp},
-        {L'C', 2, &TConfig::AutoCopy},     {L'I', 3, &TConfig::AutoOpenIME},
-        {L'M', 4, &TConfig::MinToTrayIcon},
+        {L'T', 0, &TConfig::ShowCaption}, {L'H', 1, &TConfig::ShowHelp},      {L'C', 2, &TConfig::AutoCopy},
+        {L'I', 3, &TConfig::AutoOpenIME}, {L'M', 4, &TConfig::MinToTrayIcon},
     };
     for (const Option& o : options) {
         ChooseFromSetupMenu(*bar, o.letter);

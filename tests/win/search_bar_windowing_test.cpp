@@ -32,8 +32,7 @@ constexpr wchar_t ConfigKey[] = L"Software\\Ostravane\\Quorvex\\1.0";
 std::vector<BYTE> StoredConfig() {
     std::vector<BYTE> data(2048);
     DWORD size = static_cast<DWORD>(data.size()), type = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, ConfigKey, L"Config", RRF_RT_ANY, &type, data.data(), &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, ConfigKey, L"Config", RRF_RT_ANY, &type, data.data(), &size) != ERROR_SUCCESS)
         return {};
     data.resize(size);
     return data;
@@ -41,8 +40,8 @@ std::vector<BYTE> StoredConfig() {
 
 // Whether another window could take the combination (false: someone holds it).
 bool CombinationFree(UINT mods, UINT vk) {
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND probe =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const bool free = RegisterHotKey(probe, 0x77, mods, vk) != FALSE;
     if (free) UnregisterHotKey(probe, 0x77);
     DestroyWindow(probe);
@@ -229,8 +228,11 @@ TEST_F(SearchBarWindowingTest, DragStripOnTheRealBar) {
     RECT r;
     GetWindowRect(bar->Handle(), &r);
     const int w = r.right - r.left;
-    struct { int x, y; LRESULT expected; } cases[] = {
-        {150, 19, HTCAPTION}, {150, 20, HTCLIENT}, {40, 10, HTCAPTION},  // the title image drags too
+    struct {
+        int x, y;
+        LRESULT expected;
+    } cases[] = {
+        {150, 19, HTCAPTION},   {150, 20, HTCLIENT},    {40, 10, HTCAPTION},   // the title image drags too
         {w - 61, 2, HTCAPTION}, {w - 42, 15, HTCLIENT}, {w - 5, 5, HTCLIENT},  // buttons corner
     };
     const auto cursorAt = [](POINT p) {

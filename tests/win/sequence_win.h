@@ -14,8 +14,8 @@ namespace quorvex::test {
 
 using Sequence = std::vector<std::string>;
 
-inline ::testing::AssertionResult SameSequence(const char* actualExpr, const char* expectedExpr,
-                                               const Sequence& actual, const Sequence& expected) {
+inline ::testing::AssertionResult SameSequence(const char* actualExpr, const char* expectedExpr, const Sequence& actual,
+                                               const Sequence& expected) {
     if (actual == expected) return ::testing::AssertionSuccess();
     std::size_t width = 8;
     for (const std::string& s : expected) width = std::max(width, s.size());
@@ -41,5 +41,4 @@ inline ::testing::AssertionResult SameSequence(const char* actualExpr, const cha
 }  // namespace quorvex::test
 
 // EXPECT_SEQUENCE(actual, expected): both are test::Sequence.
-#define EXPECT_SEQUENCE(actual, expected) \
-    EXPECT_PRED_FORMAT2(::quorvex::test::SameSequence, actual, expected)
+#define EXPECT_SEQUENCE(actual, expected) EXPECT_PRED_FORMAT2(::quorvex::test::SameSequence, actual, expected)

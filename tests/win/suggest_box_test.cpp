@@ -243,13 +243,18 @@ TEST_F(SuggestBoxTest, LeavingMovingHidingOrSearchingClosesTheList) {
         void (*act)(TF_Search&);
     } cases[] = {
         {"focus elsewhere", [](TF_Search& b) { SetFocus(b.Handle()); }},
-        {"moved", [](TF_Search& b) { SetWindowPos(b.Handle(), nullptr, b.Left() + 10, b.Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+        {"moved",
+         [](TF_Search& b) {
+             SetWindowPos(b.Handle(), nullptr, b.Left() + 10, b.Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+         }},
         {"hidden", [](TF_Search& b) { ShowWindow(b.Handle(), SW_HIDE); }},
         {"deactivated", [](TF_Search& b) { SendMessageW(b.Handle(), WM_ACTIVATE, WA_INACTIVE, 0); }},
-        {"text set by another program", [](TF_Search& b) {
+        {"text set by another program",
+         [](TF_Search& b) {
              SendMessageW(b.cbxSearchText->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
          }},
-        {"text emptied", [](TF_Search& b) {
+        {"text emptied",
+         [](TF_Search& b) {
              SendMessageW(b.cbxSearchText->EditHandle(), EM_SETSEL, 0, -1);
              SendMessageW(b.cbxSearchText->EditHandle(), WM_CHAR, VK_BACK, 0);
          }},

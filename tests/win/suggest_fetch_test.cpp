@@ -42,9 +42,7 @@ public:
     }
     ~Receiver() { DestroyWindow(hwnd_); }
     HWND Handle() const { return hwnd_; }
-    bool Got(std::uint32_t serial) const {
-        return std::find(posted_.begin(), posted_.end(), serial) != posted_.end();
-    }
+    bool Got(std::uint32_t serial) const { return std::find(posted_.begin(), posted_.end(), serial) != posted_.end(); }
     const std::vector<std::uint32_t>& Posted() const { return posted_; }
 
 private:
@@ -117,9 +115,9 @@ TEST_F(SuggestFetch, BothFormatsInEveryCharsetDeliverTheItems) {
 TEST_F(SuggestFetch, BadRepliesAndRefusedConnectionsEndWithNoItems) {
     const std::u16string text = u"北京";
     std::vector<std::string> urls;
-    for (const char* path : {"status/500/baidu/utf8/", "status/404/opensearch/utf8/", "malformed/baidu/gbk/",
-                             "malformed/opensearch/utf8/", "huge/opensearch/utf8/", "nolength/huge/opensearch/utf8/",
-                             "wrongcharset/baidu/utf8/"})
+    for (const char* path :
+         {"status/500/baidu/utf8/", "status/404/opensearch/utf8/", "malformed/baidu/gbk/", "malformed/opensearch/utf8/",
+          "huge/opensearch/utf8/", "nolength/huge/opensearch/utf8/", "wrongcharset/baidu/utf8/"})
         urls.push_back(Url(path, text));
     // Nothing listens on port 1 of the loopback address.
     urls.push_back("http://127.0.0.1:1/?q=%61");

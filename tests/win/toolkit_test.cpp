@@ -152,9 +152,9 @@ TEST_F(ToolkitTest, DispatchTableRunsNewestFirstAndFallsThrough) {
 TEST_F(ToolkitTest, ErrorBoxTextGetsAFullStopAfterLettersOnly) {
     EXPECT_EQ(tk::ErrorBoxText(L"Cannot create shell notification icon"), L"Cannot create shell notification icon.");
     EXPECT_EQ(tk::ErrorBoxText(L"done."), L"done.");
-    EXPECT_EQ(tk::ErrorBoxText(L"what!"), L"what!");   // '!' sorts before '.'
-    EXPECT_EQ(tk::ErrorBoxText(L"x-"), L"x-");         // '-' too
-    EXPECT_EQ(tk::ErrorBoxText(L"a/"), L"a/.");        // '/' after it
+    EXPECT_EQ(tk::ErrorBoxText(L"what!"), L"what!");  // '!' sorts before '.'
+    EXPECT_EQ(tk::ErrorBoxText(L"x-"), L"x-");        // '-' too
+    EXPECT_EQ(tk::ErrorBoxText(L"a/"), L"a/.");       // '/' after it
     EXPECT_EQ(tk::ErrorBoxText(L"数据错误"), L"数据错误.");
     EXPECT_EQ(tk::ErrorBoxText(L""), L"");
 }
@@ -324,8 +324,8 @@ TEST_F(ToolkitTest, BitmapResourcesReadDirectlyMatchTheSystemsReading) {
     HMODULE exe = ProgramModule();
     ASSERT_NE(exe, nullptr) << "Quorvex.exe next to the test program";
     int compared = 0;
-    for (int id : {110, 120, 121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141,
-                   142, 143}) {
+    for (int id :
+         {110, 120, 121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143}) {
         HANDLE h = LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
         ASSERT_NE(h, nullptr) << id;
         tk::Picture bySystem = tk::Picture::FromBitmap(static_cast<HBITMAP>(h));
@@ -433,9 +433,13 @@ TEST_F(ToolkitTest, ProgressiveAndArithmeticJpegsDecodeOrAreRefusedCleanly) {
         int size;
         std::vector<Probe> probes;
     } files[] = {
-        {"progressive", std::string(ProgressiveJpeg, sizeof ProgressiveJpeg - 1), 8,
+        {"progressive",
+         std::string(ProgressiveJpeg, sizeof ProgressiveJpeg - 1),
+         8,
          {{0, 0, RGB(40, 80, 202)}, {7, 7, RGB(40, 80, 202)}}},
-        {"arithmetic", arithmetic, 16,
+        {"arithmetic",
+         arithmetic,
+         16,
          {{3, 1, RGB(200, 40, 40)}, {12, 8, RGB(40, 80, 200)}, {3, 14, RGB(200, 40, 40)}}},
     };
     for (const auto& f : files) {
@@ -487,9 +491,7 @@ protected:
         button->OnMouseUp = [this](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) { ++ups; };
         // The form stays hidden: the mouse messages are sent to it directly.
     }
-    void Send(UINT msg, int x, int y, WPARAM keys = 0) {
-        SendMessageW(form->Handle(), msg, keys, MAKELPARAM(x, y));
-    }
+    void Send(UINT msg, int x, int y, WPARAM keys = 0) { SendMessageW(form->Handle(), msg, keys, MAKELPARAM(x, y)); }
     std::unique_ptr<tk::Form> form;
     tk::SpeedButton* button = nullptr;
     int clicks = 0, downs = 0, ups = 0;
@@ -505,7 +507,7 @@ TEST_F(ButtonForm, HotPressedAndReleasedInside) {
     EXPECT_EQ(GetCapture(), form->Handle());  // captured for the button
     Send(WM_MOUSEMOVE, 150, 50, MK_LBUTTON);  // dragged off: shown up
     EXPECT_EQ(button->GetState(), S::Up);
-    Send(WM_MOUSEMOVE, 30, 20, MK_LBUTTON);   // and back: down again
+    Send(WM_MOUSEMOVE, 30, 20, MK_LBUTTON);  // and back: down again
     EXPECT_EQ(button->GetState(), S::Down);
     Send(WM_LBUTTONUP, 30, 20);
     EXPECT_EQ(button->GetState(), S::Hot);
@@ -611,16 +613,19 @@ HWND ToolTipOf(HWND form) {
     struct Find {
         HWND form, tip;
     } f{form, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(lp);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (_wcsicmp(cls, L"tooltips_class32") == 0 && GetWindow(h, GW_OWNER) == f->form) {
-            f->tip = h;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&f));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(lp);
+            wchar_t cls[64] = {};
+            GetClassNameW(h, cls, 64);
+            if (_wcsicmp(cls, L"tooltips_class32") == 0 && GetWindow(h, GW_OWNER) == f->form) {
+                f->tip = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
     return f.tip;
 }
 
@@ -654,8 +659,8 @@ TEST_F(ButtonForm, RightAnchoredControlsFollowTheRightEdge) {
     auto& stretch = form->Make<tk::SpeedButton>("btnS", 5, 40, 150, 10);
     stretch.SetAnchors(tk::akLeft | tk::akTop | tk::akRight);
     // A windowed control follows the same rule.
-    auto& edit = form->Make<tk::WinControl>("edtS", tk::ControlParams{L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0,
-                                                                      5, 20, 150, 15});
+    auto& edit =
+        form->Make<tk::WinControl>("edtS", tk::ControlParams{L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 5, 20, 150, 15});
     edit.SetAnchors(tk::akLeft | tk::akRight | tk::akBottom);
     form->SetClientSize(300, 60);
     EXPECT_EQ(right.Left(), 270);

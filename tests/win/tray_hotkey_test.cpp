@@ -45,14 +45,14 @@ TEST(TrayHotKeyRegistrar, CallsTheSystemWithAtomFlagsAndKey) {
     TrayHotKeyRegistrar reg(sys);
     HWND w = reinterpret_cast<HWND>(0x1234);
 
-    reg.Unregister(w);  // nothing registered yet: no call at all
+    reg.Unregister(w);                 // nothing registered yet: no call at all
     EXPECT_FALSE(reg.Register(w, 0));  // no hot key set: nothing happens
     EXPECT_SEQUENCE(sys.calls, Calls{}) << "no system call expected before a registration";
     EXPECT_EQ(reg.Id(), 0u);
 
     EXPECT_TRUE(reg.Register(w, 0x1053));  // Win+S
     reg.Unregister(w);
-    sys.accept = false;  // taken by someone else: reported only as false
+    sys.accept = false;                     // taken by someone else: reported only as false
     EXPECT_FALSE(reg.Register(w, 0xC053));  // Ctrl+Alt+S
     reg.Unregister(w);
     EXPECT_FALSE(reg.Register(w, 0));  // cleared in the dialog: the id stays
@@ -60,9 +60,8 @@ TEST(TrayHotKeyRegistrar, CallsTheSystemWithAtomFlagsAndKey) {
     reg.Unregister(w);
 
     const Calls expected = {
-        "AddAtom(QuorvexExeHotKey)", "Register(0xc0de,0x8,0x53)", "Unregister(0xc0de)",
-        "AddAtom(QuorvexExeHotKey)", "Register(0xc0de,0x3,0x53)", "Unregister(0xc0de)",
-        "Unregister(0xc0de)",
+        "AddAtom(QuorvexExeHotKey)", "Register(0xc0de,0x8,0x53)", "Unregister(0xc0de)", "AddAtom(QuorvexExeHotKey)",
+        "Register(0xc0de,0x3,0x53)", "Unregister(0xc0de)",        "Unregister(0xc0de)",
     };
     EXPECT_SEQUENCE(sys.calls, expected);
 }
@@ -79,8 +78,8 @@ TEST(TrayHotKeyRegistrar, NoAtomMeansNoRegistration) {
 class HotKeyWindow {
 public:
     HotKeyWindow() {
-        window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
     }
     ~HotKeyWindow() { DestroyWindow(window); }
     HWND window;

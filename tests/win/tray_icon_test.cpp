@@ -117,10 +117,10 @@ TEST_F(TrayIconTest, ClickFiresOnReleaseAfterAPressOnly) {
 }
 
 TEST_F(TrayIconTest, RightReleaseBringsTheTargetForwardBeforeThePopup) {
-    HWND target = CreateWindowExW(0, L"STATIC", L"target", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 10, 50, 50,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND target = CreateWindowExW(0, L"STATIC", L"target", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 100, 10, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(other);
     ASSERT_EQ(GetForegroundWindow(), other);
     HWND seen = nullptr;
@@ -265,7 +265,8 @@ struct VersionShell {
     std::vector<std::string> calls;
     TrayIcon::ShellNotifyFn Fn() {
         return [this](DWORD command, NOTIFYICONDATAW& d) {
-            std::string line = command == NIM_ADD ? "add" : command == NIM_DELETE ? "delete"
+            std::string line = command == NIM_ADD          ? "add"
+                               : command == NIM_DELETE     ? "delete"
                                : command == NIM_SETVERSION ? "version " + std::to_string(d.uVersion)
                                                            : "modify";
             if (d.uFlags & NIF_SHOWTIP) line += " showtip";

@@ -75,7 +75,8 @@ TEST_F(TypedHistory, AQueryOutsideGbkComesBackWhole) {
     EXPECT_EQ(Slots(), (std::vector<std::string>{EmojiSlot, "???", "abc"}));
 
     EXPECT_EQ(Run(), (std::vector<std::wstring>{Emoji, L"한국어", L"abc"}));
-    EXPECT_EQ(Run(), (std::vector<std::wstring>{Emoji, L"한국어", L"abc"})) << "and again after a run that added nothing";
+    EXPECT_EQ(Run(), (std::vector<std::wstring>{Emoji, L"한국어", L"abc"}))
+        << "and again after a run that added nothing";
 }
 
 TEST_F(TypedHistory, SlotsWithoutATypedListAreLoadedAsBefore) {

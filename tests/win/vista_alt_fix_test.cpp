@@ -117,8 +117,8 @@ TEST_F(VistaAltFixTest, RepaintAllIsTakenWhenAFormIsHooked) {
     RunIdleOnce();
     fix.RepaintAll = false;
     auto buttons = MakeForm(L"buttons");
-    auto& edit = buttons->Make<tk::WinControl>("edit", tk::ControlParams{L"EDIT", L"x", WS_CHILD | WS_VISIBLE, 0,
-                                                                         10, 50, 80, 20});
+    auto& edit = buttons->Make<tk::WinControl>(
+        "edit", tk::ControlParams{L"EDIT", L"x", WS_CHILD | WS_VISIBLE, 0, 10, 50, 80, 20});
     auto& button = buttons->Make<tk::Button>("btn", L"&A", 10, 10, 60, 25);
     buttons->Show();
     RunIdleOnce();

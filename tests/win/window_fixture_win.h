@@ -42,8 +42,8 @@ public:
             return RegisterClassW(&wc);
         }();
         (void)atom;
-        hwnd_ = CreateWindowExW(0, L"QuorvexTestTop", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, width,
-                                height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        hwnd_ = CreateWindowExW(0, L"QuorvexTestTop", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, width, height,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         PumpFor(30);
     }
     ~TopWindow() { DestroyWindow(hwnd_); }

@@ -43,8 +43,8 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         if (msg == WM_NCCREATE)
-            SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                                     reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+            SetWindowLongPtrW(h, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
         if (msg == Probe) {
             reinterpret_cast<BaseWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA))->probes.push_back(w);
             return 100 + static_cast<LRESULT>(w);

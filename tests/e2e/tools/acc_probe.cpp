@@ -53,19 +53,32 @@ VARIANT Child(LONG id) {
 
 std::wstring RoleText(LONG role) {
     switch (role) {
-    case ROLE_SYSTEM_PUSHBUTTON: return L"pushbutton";
-    case ROLE_SYSTEM_COMBOBOX: return L"combobox";
-    case ROLE_SYSTEM_CLIENT: return L"client";
-    case ROLE_SYSTEM_TEXT: return L"text";
-    case ROLE_SYSTEM_LIST: return L"list";
-    case ROLE_SYSTEM_LISTITEM: return L"listitem";
-    case ROLE_SYSTEM_WINDOW: return L"window";
-    case ROLE_SYSTEM_STATICTEXT: return L"statictext";
-    case ROLE_SYSTEM_CHECKBUTTON: return L"checkbutton";
-    case ROLE_SYSTEM_RADIOBUTTON: return L"radiobutton";
-    case ROLE_SYSTEM_GROUPING: return L"grouping";
-    case ROLE_SYSTEM_HOTKEYFIELD: return L"hotkeyfield";
-    default: return std::to_wstring(role);
+    case ROLE_SYSTEM_PUSHBUTTON:
+        return L"pushbutton";
+    case ROLE_SYSTEM_COMBOBOX:
+        return L"combobox";
+    case ROLE_SYSTEM_CLIENT:
+        return L"client";
+    case ROLE_SYSTEM_TEXT:
+        return L"text";
+    case ROLE_SYSTEM_LIST:
+        return L"list";
+    case ROLE_SYSTEM_LISTITEM:
+        return L"listitem";
+    case ROLE_SYSTEM_WINDOW:
+        return L"window";
+    case ROLE_SYSTEM_STATICTEXT:
+        return L"statictext";
+    case ROLE_SYSTEM_CHECKBUTTON:
+        return L"checkbutton";
+    case ROLE_SYSTEM_RADIOBUTTON:
+        return L"radiobutton";
+    case ROLE_SYSTEM_GROUPING:
+        return L"grouping";
+    case ROLE_SYSTEM_HOTKEYFIELD:
+        return L"hotkeyfield";
+    default:
+        return std::to_wstring(role);
     }
 }
 
@@ -106,8 +119,8 @@ std::wstring Describe(IAccessible* acc, LONG id, LONG index) {
     acc->get_accState(child, &state);
     std::wstring line = L"child=" + std::to_wstring(index) + L"\tname=" + Clean(name.Text()) + L"\trole=" +
                         (role.vt == VT_I4 ? RoleText(role.lVal) : L"?") + L"\tstate=" +
-                        (state.vt == VT_I4 ? StateText(state.lVal) : L"?") + L"\tshortcut=" +
-                        Clean(shortcut.Text()) + L"\tdescription=" + Clean(description.Text());
+                        (state.vt == VT_I4 ? StateText(state.lVal) : L"?") + L"\tshortcut=" + Clean(shortcut.Text()) +
+                        L"\tdescription=" + Clean(description.Text());
     VariantClear(&role);
     VariantClear(&state);
     return line;
@@ -165,7 +178,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"list" || command == L"do" || command == L"listchild") {
         HWND window = FindWindowW(argv[2], command == L"list" && argc > 3 ? argv[3] : nullptr);
-        if (window && command == L"listchild") window = argc > 3 ? FindWindowExW(window, nullptr, argv[3], nullptr) : nullptr;
+        if (window && command == L"listchild")
+            window = argc > 3 ? FindWindowExW(window, nullptr, argv[3], nullptr) : nullptr;
         if (!window) {
             probe::PrintLine(L"nowindow");
             return 2;

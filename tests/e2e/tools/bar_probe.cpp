@@ -221,14 +221,17 @@ HWND ShownTip() {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
-    const bool timeFirst = cmd == L"wait" || cmd == L"waitfor" || cmd == L"sync" || cmd == L"gone" ||
-                           cmd == L"box" || cmd == L"nobox" || cmd == L"menu" || cmd == L"tip";
-    const DWORD ms = argc >= 3 && timeFirst
-                         ? static_cast<DWORD>(_wtoi(argv[2]))
-                         : (argc >= 4 ? static_cast<DWORD>(_wtoi(argv[3])) : 10000);
+    const bool timeFirst = cmd == L"wait" || cmd == L"waitfor" || cmd == L"sync" || cmd == L"gone" || cmd == L"box" ||
+                           cmd == L"nobox" || cmd == L"menu" || cmd == L"tip";
+    const DWORD ms = argc >= 3 && timeFirst ? static_cast<DWORD>(_wtoi(argv[2]))
+                                            : (argc >= 4 ? static_cast<DWORD>(_wtoi(argv[3])) : 10000);
     if (cmd == L"info") return Info();
     if (cmd == L"wait") {
-        if (!WaitFor(ms ? ms : 20000, [] { HWND b = Bar(); return b && IsWindowVisible(b); })) return Info(), 1;
+        if (!WaitFor(ms ? ms : 20000, [] {
+                HWND b = Bar();
+                return b && IsWindowVisible(b);
+            }))
+            return Info(), 1;
         if (!Sync(ms ? ms : 20000)) return Info(), 1;
         return Info();
     }

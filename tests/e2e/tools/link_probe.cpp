@@ -56,8 +56,8 @@ int Probe(const wchar_t* path) {
 }
 
 int PrintFolder(const std::wstring& which) {
-    const int csidl = which == L"common" ? CSIDL_COMMON_PROGRAMS
-                      : which == L"user" ? CSIDL_PROGRAMS
+    const int csidl = which == L"common"  ? CSIDL_COMMON_PROGRAMS
+                      : which == L"user"  ? CSIDL_PROGRAMS
                       : which == L"local" ? CSIDL_LOCAL_APPDATA
                                           : -1;
     wchar_t folder[MAX_PATH] = {};
@@ -69,7 +69,8 @@ int PrintFolder(const std::wstring& which) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"folder") return PrintFolder(argc == 3 ? argv[2] : L"common");
+    if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"folder")
+        return PrintFolder(argc == 3 ? argv[2] : L"common");
     if (argc != 2) {
         probe::PrintLine(L"usage: link_probe PATH.lnk | link_probe folder [common|user|local]");
         return 2;

@@ -81,9 +81,11 @@ std::wstring State() {
     HWND held = FindWindowW(L"Static", L"probe-hold");
     swprintf(line, 512, L"bar=%ls app=%ls tray=%ls alpha=%ls x=%ld y=%ld w=%ld h=%ld fg=%ls held=%ls enabled=%ls",
              IsWindowVisible(bar) ? L"visible" : L"hidden",
-             !app ? L"none" : !IsWindowVisible(app) ? L"hidden" : IsIconic(app) ? L"iconic" : L"normal",
-             TrayIconShown(bar) ? L"yes" : L"no", alphaText.c_str(), r.left, r.top,
-             r.right - r.left, r.bottom - r.top,
+             !app                    ? L"none"
+             : !IsWindowVisible(app) ? L"hidden"
+             : IsIconic(app)         ? L"iconic"
+                                     : L"normal",
+             TrayIconShown(bar) ? L"yes" : L"no", alphaText.c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
              GetForegroundWindow() == bar || GetForegroundWindow() == app ? L"bar" : L"other",
              held && IsWindowVisible(held) ? L"yes" : L"no", IsWindowEnabled(bar) ? L"yes" : L"no");
     return line;
@@ -109,9 +111,9 @@ std::wstring ListLine() {
     RECT r{};
     GetWindowRect(box, &r);
     const LRESULT height = SendMessageW(box, LB_GETITEMHEIGHT, 0, 0);
-    return L"list=shown rows=" + rows + L" sel=" + std::to_wstring(SendMessageW(box, LB_GETCURSEL, 0, 0)) +
-           L" at=" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
-           std::to_wstring(r.right - r.left) + L"," + std::to_wstring(height);
+    return L"list=shown rows=" + rows + L" sel=" + std::to_wstring(SendMessageW(box, LB_GETCURSEL, 0, 0)) + L" at=" +
+           std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right - r.left) + L"," +
+           std::to_wstring(height);
 }
 
 // The rows= field of a list line (up to the next field).
@@ -163,7 +165,9 @@ int WaitRows(DWORD timeout, const std::wstring& want, DWORD since, bool withTime
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick left|right | shellrestart | hold MS | dialog | monitors\n");
+        fwprintf(stderr,
+                 L"usage: window_probe state | send MESSAGE | wait MS KEY=VALUE... | resize W | trayicons | trayclick "
+                 L"left|right | shellrestart | hold MS | dialog | monitors\n");
         return 2;
     }
     const std::wstring cmd = argv[1];
@@ -175,8 +179,9 @@ int wmain(int argc, wchar_t** argv) {
         HWND bar = FindBar();
         if (!bar) return 1;
         std::wstring m = argv[2];
-        UINT msg = m == L"arrange" ? WM_APP + 1 : m == L"restore" ? WM_APP + 2
-                                                                  : static_cast<UINT>(wcstoul(m.c_str(), nullptr, 0));
+        UINT msg = m == L"arrange"   ? WM_APP + 1
+                   : m == L"restore" ? WM_APP + 2
+                                     : static_cast<UINT>(wcstoul(m.c_str(), nullptr, 0));
         DWORD_PTR result = 0;
         const WPARAM wParam = argc >= 4 ? static_cast<WPARAM>(wcstoul(argv[3], nullptr, 0)) : 0;
         if (!SendMessageTimeoutW(bar, msg, wParam, 0, SMTO_NORMAL, 10000, &result)) return 1;
@@ -189,7 +194,9 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         GetWindowRect(bar, &r);
         return SetWindowPos(bar, nullptr, 0, 0, _wtoi(argv[2]), r.bottom - r.top,
-                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
     }
     if (cmd == L"list") {
         probe::PrintLine(ListLine());
@@ -248,8 +255,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"hold" && argc >= 3) {
-        HWND w = CreateWindowExW(0, L"STATIC", L"probe-hold", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 300,
-                                 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND w = CreateWindowExW(0, L"STATIC", L"probe-hold", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 300, 200, 100,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!w) return 1;
         SetForegroundWindow(w);
         probe::PumpMessagesFor(wcstoul(argv[2], nullptr, 10));
@@ -294,8 +301,8 @@ int wmain(int argc, wchar_t** argv) {
         d.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(tray));
         if (!Shell_NotifyIconW(NIM_DELETE, &d)) return 1;  // there was no icon to lose
         DWORD_PTR r = 0;
-        SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
-                            SMTO_ABORTIFHUNG, 5000, &r);
+        SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                            &r);
         return 0;
     }
     if (cmd == L"traykey" && argc >= 3) {
