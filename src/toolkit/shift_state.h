@@ -2,6 +2,8 @@
 // Modifier keys and mouse buttons held with a key or mouse event.
 #include <windows.h>
 
+#include "toolkit/mouse_button.h"
+
 namespace quorvex::tk {
 
 using ShiftState = unsigned;
@@ -14,8 +16,6 @@ enum : ShiftState {
     ssMiddle = 32,
     ssDouble = 64,  // with a left press: the second press of a double click
 };
-
-enum class MouseButton { Left, Right, Middle };
 
 // The modifiers held now, from the thread's keyboard state.
 ShiftState KeyboardShiftState();

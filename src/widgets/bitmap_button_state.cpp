@@ -91,19 +91,6 @@ void TBitmapButtonState::RunAutoSize(bool value) {
     SetBounds(FBounds.Left, FBounds.Top, CheckedAdd(textWidth, 10), FNormal.Height);
 }
 
-void TBitmapButtonState::SetDown(bool value) {
-    FDown = FLatching ? value : false;
-    Repaint();
-}
-
-void TBitmapButtonState::SetLatching(bool value) {
-    FLatching = value;
-    if (!value) {
-        FDown = false;
-        Repaint();
-    }
-}
-
 void TBitmapButtonState::SetEnabled(bool value) {
     if (FEnabled == value) return;
     FEnabled = value;
@@ -127,8 +114,11 @@ void TBitmapButtonState::SetTransparentColor(TButtonImage which, std::uint32_t v
 void TBitmapButtonState::FontChanged() { Repaint(); }
 
 void TBitmapButtonState::SetBounds(int left, int top, int width, int height) {
-    const TBounds next{left, top, width, height};
-    if (next == FBounds) return;
+    const TRectI next{left, top, CheckedAdd(left, width), CheckedAdd(top, height)};
+    if (next.Left == FBounds.Left && next.Top == FBounds.Top && next.Right == FBounds.Right &&
+        next.Bottom == FBounds.Bottom) {
+        return;
+    }
     FBounds = next;
     if (FHost.BoundsChanged) FHost.BoundsChanged(FBounds);
     if (!FLoading) Resize();
@@ -150,15 +140,12 @@ void TBitmapButtonState::Resize() {
 
 TBitmapButtonPaint TBitmapButtonState::PaintPlan() const {
     TBitmapButtonPaint plan;
-    bool edgeLine = false;
     if (!FEnabled) {
         plan.Image = TButtonImage::Disable;
-    } else if (FPressed || FDown) {
+    } else if (FPressed) {
         plan.Image = TButtonImage::Down;
-        edgeLine = true;
     } else if (FHot && FHotTrack) {
         plan.Image = TButtonImage::Active;
-        edgeLine = true;
     } else {
         plan.Image = TButtonImage::Normal;
     }
@@ -166,8 +153,6 @@ TBitmapButtonPaint TBitmapButtonState::PaintPlan() const {
     plan.Transparent = image.Transparent;
     plan.TransparentColor = image.TransparentColor;
     plan.DrawImage = !image.Empty();
-    plan.DrawRightLine = edgeLine && FRightBorderColor != clNone;
-    plan.RightLineColor = FRightBorderColor;
     plan.DrawCaption = !FCaption.empty();
     return plan;
 }
@@ -194,8 +179,8 @@ void TBitmapButtonState::MouseMove(unsigned shift, int x, int y) {
     if (OnMouseMove) OnMouseMove(shift, x, y);
 }
 
-void TBitmapButtonState::MouseDown(TMouseButton button, unsigned shift, int x, int y, bool doubleClick) {
-    if (button == TMouseButton::Left) FClickPending = !doubleClick;
+void TBitmapButtonState::MouseDown(tk::MouseButton button, unsigned shift, int x, int y, bool doubleClick) {
+    if (button == tk::MouseButton::Left) FClickPending = !doubleClick;
     if (!FPressed) {
         FPressed = true;
         Repaint();
@@ -203,16 +188,15 @@ void TBitmapButtonState::MouseDown(TMouseButton button, unsigned shift, int x, i
     if (OnMouseDown) OnMouseDown(button, shift, x, y);
 }
 
-void TBitmapButtonState::MouseUp(TMouseButton button, unsigned shift, int x, int y) {
-    if (button == TMouseButton::Left) {
-        const bool inside = x >= 0 && y >= 0 && x < FBounds.Width && y < FBounds.Height;
+void TBitmapButtonState::MouseUp(tk::MouseButton button, unsigned shift, int x, int y) {
+    if (button == tk::MouseButton::Left) {
+        const bool inside = x >= 0 && y >= 0 && x < FBounds.Right - FBounds.Left && y < FBounds.Bottom - FBounds.Top;
         const bool click = FClickPending && inside;
         FClickPending = false;
-        // The click comes first, so its handler still sees the old Down.
+        // The click comes first, before the release repaints and is reported.
         if (click) Click();
     }
     FPressed = false;
-    FDown = FLatching ? !FDown : false;
     Repaint();
     if (OnMouseUp) OnMouseUp(button, shift, x, y);
 }

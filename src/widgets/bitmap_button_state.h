@@ -7,14 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "base/desktop.h"
+#include "toolkit/mouse_button.h"
+
 namespace quorvex {
 
 // The toolkit's no-colour value: not an RGB colour, it means "draw nothing".
 constexpr std::uint32_t clNone = 0x1FFFFFFF;
 // Magenta, the transparent colour of the program's bitmaps (0x00BBGGRR).
 constexpr std::uint32_t clMagenta = 0xFF00FF;
-
-enum class TMouseButton { Left, Right, Middle };
 
 enum class TButtonImage { Normal, Active, Down, Disable };
 
@@ -26,23 +27,13 @@ struct TImageInfo {
     bool Empty() const { return Width <= 0 || Height <= 0; }
 };
 
-struct TBounds {
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-    bool operator==(const TBounds& o) const {
-        return Left == o.Left && Top == o.Top && Width == o.Width && Height == o.Height;
-    }
-    bool operator!=(const TBounds& o) const { return !(*this == o); }
-};
-
 // What one paint draws, in this order: the image (at 0,0, never stretched),
-// the right-edge line, the caption.
+// then the caption.
 struct TBitmapButtonPaint {
     TButtonImage Image = TButtonImage::Normal;
     bool Transparent = true;
     std::uint32_t TransparentColor = clMagenta;
-    bool DrawImage = false;      // false for an empty image
-    bool DrawRightLine = false;  // one pixel wide at x = Width - 1
-    std::uint32_t RightLineColor = clNone;
+    bool DrawImage = false;    // false for an empty image
     bool DrawCaption = false;  // DT_CENTER | DT_VCENTER | DT_SINGLELINE, prefixes on
 };
 
@@ -59,14 +50,14 @@ bool IsAccel(char32_t ch, const std::string& utf8Caption);
 class TBitmapButtonState {
 public:
     using TNotify = std::function<void()>;
-    using TMouseEvent = std::function<void(TMouseButton, unsigned shift, int x, int y)>;
+    using TMouseEvent = std::function<void(tk::MouseButton, unsigned shift, int x, int y)>;
     using TMoveEvent = std::function<void(unsigned shift, int x, int y)>;
 
     // Host services: repaint marks the button's area; BoundsChanged moves the
     // real control; MeasureText gives a text's width in the button's font.
     struct Host {
         std::function<void()> Repaint;
-        std::function<void(const TBounds&)> BoundsChanged;
+        std::function<void(const TRectI&)> BoundsChanged;
         std::function<int(const std::string&)> MeasureText;
     };
 
@@ -77,14 +68,8 @@ public:
     void SetCaption(const std::string& caption);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    bool Down() const { return FDown; }
-    void SetDown(bool value);
-    bool Latching() const { return FLatching; }
-    void SetLatching(bool value);
     bool HotTrack() const { return FHotTrack; }
     void SetHotTrack(bool value) { FHotTrack = value; }
-    std::uint32_t RightBorderColor() const { return FRightBorderColor; }
-    void SetRightBorderColor(std::uint32_t value) { FRightBorderColor = value; }
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
 
@@ -99,13 +84,13 @@ public:
 
     // Geometry. Every change of position or size runs the resize rule,
     // except while the form is being loaded.
-    const TBounds& Bounds() const { return FBounds; }
+    const TRectI& Bounds() const { return FBounds; }
     void SetBounds(int left, int top, int width, int height);
-    void SetWidth(int width) { SetBounds(FBounds.Left, FBounds.Top, width, FBounds.Height); }
-    void SetHeight(int height) { SetBounds(FBounds.Left, FBounds.Top, FBounds.Width, height); }
+    void SetWidth(int width) { SetBounds(FBounds.Left, FBounds.Top, width, FBounds.Bottom - FBounds.Top); }
+    void SetHeight(int height) { SetBounds(FBounds.Left, FBounds.Top, FBounds.Right - FBounds.Left, height); }
     // Takes the control's bounds as they are, without the resize rule (the
     // control moved through its parent, e.g. by its anchors).
-    void SyncBounds(const TBounds& bounds) { FBounds = bounds; }
+    void SyncBounds(const TRectI& bounds) { FBounds = bounds; }
     void BeginLoading() { FLoading = true; }
     void EndLoading() { FLoading = false; }
     bool Loading() const { return FLoading; }
@@ -120,10 +105,10 @@ public:
     void MouseLeave();
     void MouseMove(unsigned shift, int x, int y);
     // doubleClick: the second press of a double click, which never clicks.
-    void MouseDown(TMouseButton button, unsigned shift, int x, int y, bool doubleClick = false);
-    void MouseUp(TMouseButton button, unsigned shift, int x, int y);
+    void MouseDown(tk::MouseButton button, unsigned shift, int x, int y, bool doubleClick = false);
+    void MouseUp(tk::MouseButton button, unsigned shift, int x, int y);
     // Only a left press takes the mouse capture.
-    static bool CapturesMouse(TMouseButton button) { return button == TMouseButton::Left; }
+    static bool CapturesMouse(tk::MouseButton button) { return button == tk::MouseButton::Left; }
     // The click operation: raises OnClick and nothing else.
     void Click();
     // The dialog key handling offers a character; true when taken.
@@ -142,13 +127,10 @@ private:
     Host FHost;
     std::string FCaption;
     bool FAutoSize = false;
-    bool FDown = false;
-    bool FLatching = false;
     bool FHotTrack = true;
     bool FEnabled = true;
-    std::uint32_t FRightBorderColor = clNone;
     TImageInfo FNormal, FActive, FDownImage, FDisable;
-    TBounds FBounds{0, 0, 83, 28};
+    TRectI FBounds{0, 0, 83, 28};  // left, top, right, bottom
     bool FLoading = false;
     bool FPressed = false;
     bool FHot = false;

@@ -1,9 +1,7 @@
 #include "widgets/bitmap_button_win.h"
 
-#include <cstring>
 #include <string>
 
-#include "base/checked.h"
 #include "base/dpi_scale.h"
 #include "base/error.h"
 #include "base/os_version_win.h"
@@ -24,52 +22,6 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
-std::uint32_t ReadLe32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-// A BMP file (uncompressed or bit fields, 1 to 32 bits per pixel) as a bitmap.
-HBITMAP BitmapFromBmpFile(const unsigned char* file, std::size_t size) {
-    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M') {
-        throw Error("Stored image is not a BMP file");
-    }
-    BITMAPFILEHEADER fileHeader;
-    std::memcpy(&fileHeader, file, sizeof fileHeader);
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, file + sizeof fileHeader, sizeof header);
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0 ||
-        header.biPlanes != 1 || (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)) {
-        throw Error("Unsupported BMP image");
-    }
-    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
-    const std::int64_t stride = ((static_cast<std::int64_t>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
-    const std::int64_t bitsSize = CheckedMul<std::int64_t>(stride, height);
-    if (fileHeader.bfOffBits < sizeof fileHeader + header.biSize ||
-        static_cast<std::int64_t>(fileHeader.bfOffBits) + bitsSize > static_cast<std::int64_t>(size)) {
-        throw Error("Truncated BMP image");
-    }
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file + sizeof fileHeader);
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, file + fileHeader.bfOffBits, info, DIB_RGB_COLORS);
-    const DWORD code = GetLastError();  // before ReleaseDC
-    ReleaseDC(nullptr, screen);
-    if (!bitmap) ThrowSystemError("The BMP image cannot be created", code);
-    return bitmap;
-}
-
-tk::MouseButton ToToolkit(TMouseButton b) {
-    return b == TMouseButton::Left    ? tk::MouseButton::Left
-           : b == TMouseButton::Right ? tk::MouseButton::Right
-                                      : tk::MouseButton::Middle;
-}
-
-TMouseButton FromToolkit(tk::MouseButton b) {
-    return b == tk::MouseButton::Left    ? TMouseButton::Left
-           : b == tk::MouseButton::Right ? TMouseButton::Right
-                                         : TMouseButton::Middle;
-}
-
 }  // namespace
 
 TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int top)
@@ -77,10 +29,10 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
       FState(TBitmapButtonState::Host{
           [this] { Invalidate(); },
           // The state keeps design bounds (96 DPI); the control has them in pixels.
-          [this](const TBounds& b) {
+          [this](const TRectI& b) {
               tk::Form& form = *Parent();
-              tk::GraphicControl::SetBounds(form.Scale(b.Left), form.Scale(b.Top), form.Scale(b.Width),
-                                            form.Scale(b.Height));
+              tk::GraphicControl::SetBounds(form.Scale(b.Left), form.Scale(b.Top), form.Scale(b.Right - b.Left),
+                                            form.Scale(b.Bottom - b.Top));
           },
           [this](const std::string& text) { return ToDesign(TextWidth(tk::Utf8ToWide(text))); }}) {
     FState.SetBounds(left, top, 83, 28);
@@ -91,11 +43,11 @@ TBitmapButton::TBitmapButton(tk::Form& parent, std::string name, int left, int t
     FState.OnMouseEnter = [this] { tk::GraphicControl::MouseEnter(); };
     FState.OnMouseLeave = [this] { tk::GraphicControl::MouseLeave(); };
     FState.OnMouseMove = [this](unsigned shift, int x, int y) { tk::GraphicControl::MouseMove(shift, x, y); };
-    FState.OnMouseDown = [this](TMouseButton b, unsigned shift, int x, int y) {
-        tk::GraphicControl::MouseDown(ToToolkit(b), shift, x, y);
+    FState.OnMouseDown = [this](tk::MouseButton b, unsigned shift, int x, int y) {
+        tk::GraphicControl::MouseDown(b, shift, x, y);
     };
-    FState.OnMouseUp = [this](TMouseButton b, unsigned shift, int x, int y) {
-        tk::GraphicControl::MouseUp(ToToolkit(b), shift, x, y);
+    FState.OnMouseUp = [this](tk::MouseButton b, unsigned shift, int x, int y) {
+        tk::GraphicControl::MouseUp(b, shift, x, y);
     };
 }
 
@@ -128,15 +80,6 @@ void TBitmapButton::SetBitmap(TButtonImage which, HBITMAP bitmap) {
     Sync();
     FState.ImageAssigned(which, size.cx, size.cy);
     Invalidate();
-}
-
-void TBitmapButton::SetBitmapFromStoredData(TButtonImage which, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    if (size < 4) throw Error("Stored image too short");
-    const std::uint32_t count = ReadLe32(bytes);
-    if (count > size - 4) throw Error("Stored image too short");
-    tk::UniqueBitmap bitmap(BitmapFromBmpFile(bytes + 4, count));
-    SetBitmap(which, bitmap.get());
 }
 
 void TBitmapButton::SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id) {
@@ -235,19 +178,10 @@ void TBitmapButton::Paint(HDC dc) {
                                                                           : ContrastState::Normal;
         const ContrastLook look = ContrastLookFor(state, tk::SystemContrastPalette());
         DrawContrastImage(dc, plan, look);
-        if (plan.DrawRightLine) {
-            const RECT line{Left() + Width() - 1, Top(), Left() + Width(), Top() + Height()};
-            tk::FillSolid(dc, line, look.Ink);
-        }
         if (plan.DrawCaption) DrawCaption(dc, look.Ink);
         return;
     }
     DrawImage(dc, plan);
-    if (plan.DrawRightLine) {
-        tk::UniqueBrush brush(CreateSolidBrush(plan.RightLineColor));
-        const RECT line{Left() + Width() - 1, Top(), Left() + Width(), Top() + Height()};
-        FillRect(dc, &line, brush.get());
-    }
     if (plan.DrawCaption) DrawCaption(dc, RGB(0, 0, 0));
 }
 
@@ -263,12 +197,12 @@ void TBitmapButton::Click() {
 void TBitmapButton::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     const bool doubleClick = button == tk::MouseButton::Left && (shift & tk::ssDouble);
     if (button == tk::MouseButton::Left) FFormClickPending = false;
-    FState.MouseDown(FromToolkit(button), shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y), doubleClick);
+    FState.MouseDown(button, shift & ~tk::ShiftState{tk::ssDouble}, ToDesign(x), ToDesign(y), doubleClick);
 }
 
 void TBitmapButton::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
     if (button == tk::MouseButton::Left) FFormClickPending = x >= 0 && y >= 0 && x < Width() && y < Height();
-    FState.MouseUp(FromToolkit(button), shift, ToDesign(x), ToDesign(y));
+    FState.MouseUp(button, shift, ToDesign(x), ToDesign(y));
 }
 
 void TBitmapButton::MouseMove(tk::ShiftState shift, int x, int y) { FState.MouseMove(shift, ToDesign(x), ToDesign(y)); }

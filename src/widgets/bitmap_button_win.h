@@ -1,11 +1,9 @@
 #pragma once
 // TBitmapButton: a windowless button drawn from four bitmaps (normal, active,
 // down, disabled), each with its own transparent colour, with an optional
-// caption and a one-pixel right edge line in the down and active states. The
-// bar's minimise and close buttons are two of these.
+// caption. The bar's minimise and close buttons are two of these.
 #include <windows.h>
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,8 +20,8 @@ public:
     // on newer systems and "宋体" otherwise.
     TBitmapButton(tk::Form& parent, std::string name, int left, int top);
 
-    // Setting up from stored properties: sizes follow the images, but the
-    // resize rule waits until EndLoading.
+    // While setting up, sizes follow the images, but the resize rule waits
+    // until EndLoading.
     void BeginLoading() { FState.BeginLoading(); }
     void EndLoading() { FState.EndLoading(); }
 
@@ -36,9 +34,6 @@ public:
 
     // Copies the bitmap (the caller keeps its own); width, then height follow it.
     void SetBitmap(TButtonImage which, HBITMAP bitmap);
-    // The stored form of an image property: a 32-bit little-endian byte count,
-    // then a complete BMP file. Throws Error on anything else.
-    void SetBitmapFromStoredData(TButtonImage which, const void* data, std::size_t size);
     // A BITMAP resource of `module`; throws Error when there is none.
     void SetBitmapFromResource(TButtonImage which, HINSTANCE module, int id);
     HBITMAP Bitmap(TButtonImage which) const;
@@ -52,14 +47,8 @@ public:
         Sync();
         FState.SetAutoSize(value);
     }
-    bool Down() const { return FState.Down(); }
-    void SetDown(bool value) { FState.SetDown(value); }
-    bool Latching() const { return FState.Latching(); }
-    void SetLatching(bool value) { FState.SetLatching(value); }
     bool HotTrack() const { return FState.HotTrack(); }
     void SetHotTrack(bool value) { FState.SetHotTrack(value); }
-    COLORREF RightBorderColor() const { return FState.RightBorderColor(); }
-    void SetRightBorderColor(COLORREF value) { FState.SetRightBorderColor(value); }
     bool Pressed() const { return FState.Pressed(); }
     bool Hot() const { return FState.Hot(); }
     const TBitmapButtonState& State() const { return FState; }
@@ -88,7 +77,8 @@ private:
     void DrawContrastImage(HDC dc, const TBitmapButtonPaint& plan, const ContrastLook& look);
     void DrawCaption(HDC dc, COLORREF colour);
     void Sync() {
-        FState.SyncBounds(TBounds{ToDesign(Left()), ToDesign(Top()), ToDesign(Width()), ToDesign(Height())});
+        const int left = ToDesign(Left()), top = ToDesign(Top());
+        FState.SyncBounds(TRectI{left, top, left + ToDesign(Width()), top + ToDesign(Height())});
     }
 
     TBitmapButtonState FState;

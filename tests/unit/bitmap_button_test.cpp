@@ -2,6 +2,7 @@
 // pointer and mouse transitions with their events.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,24 +11,28 @@
 namespace quorvex {
 namespace {
 
+// Bounds as left, top, width, height: the form the size rules speak in.
+using Box = std::array<int, 4>;
+Box BoxOf(const TRectI& r) { return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top}; }
+
 // A button whose host records repaints and measures 7 pixels per byte.
 struct Fixture {
     int repaints = 0;
     std::vector<std::string> events;
-    std::vector<TBounds> moves;
+    std::vector<Box> moves;
     TBitmapButtonState button{
-        TBitmapButtonState::Host{[this] { ++repaints; }, [this](const TBounds& b) { moves.push_back(b); },
+        TBitmapButtonState::Host{[this] { ++repaints; }, [this](const TRectI& b) { moves.push_back(BoxOf(b)); },
                                  [](const std::string& text) { return static_cast<int>(text.size()) * 7; }}};
 
     Fixture() {
-        button.OnClick = [this] { events.push_back(button.Down() ? "click(down)" : "click"); };
+        button.OnClick = [this] { events.push_back(button.Pressed() ? "click(pressed)" : "click"); };
         button.OnMouseEnter = [this] { events.push_back("enter"); };
         button.OnMouseLeave = [this] { events.push_back("leave"); };
-        button.OnMouseDown = [this](TMouseButton, unsigned, int, int) {
+        button.OnMouseDown = [this](tk::MouseButton, unsigned, int, int) {
             events.push_back(button.Pressed() ? "down+pressed" : "down");
         };
-        button.OnMouseUp = [this](TMouseButton, unsigned, int, int) {
-            events.push_back(button.Down() ? "up(latched)" : "up");
+        button.OnMouseUp = [this](tk::MouseButton, unsigned, int, int) {
+            events.push_back(button.Pressed() ? "up+pressed" : "up");
         };
     }
 };
@@ -35,14 +40,11 @@ struct Fixture {
 TEST(BitmapButtonState, ConstructionDefaults) {
     Fixture f;
     const auto& b = f.button;
-    EXPECT_EQ(b.Bounds(), (TBounds{0, 0, 83, 28}));
+    EXPECT_EQ(BoxOf(b.Bounds()), (Box{0, 0, 83, 28}));
     EXPECT_FALSE(b.Pressed());
     EXPECT_FALSE(b.Hot());
-    EXPECT_FALSE(b.Latching());
-    EXPECT_FALSE(b.Down());
     EXPECT_FALSE(b.AutoSize());
     EXPECT_TRUE(b.HotTrack());
-    EXPECT_EQ(b.RightBorderColor(), clNone);
     for (auto which : {TButtonImage::Normal, TButtonImage::Active, TButtonImage::Down, TButtonImage::Disable}) {
         EXPECT_TRUE(b.Image(which).Empty());
         EXPECT_TRUE(b.Image(which).Transparent);
@@ -52,29 +54,7 @@ TEST(BitmapButtonState, ConstructionDefaults) {
     EXPECT_STREQ(BitmapButtonDefaultFace(false), "宋体");
 }
 
-TEST(BitmapButtonState, DownOnlyWhileLatchingAndLatchingOffClearsDown) {
-    Fixture f;
-    f.button.SetDown(true);
-    EXPECT_FALSE(f.button.Down());
-    f.button.SetLatching(true);
-    f.button.SetDown(true);
-    EXPECT_TRUE(f.button.Down());
-    const int before = f.repaints;
-    f.button.SetLatching(false);
-    EXPECT_FALSE(f.button.Down());
-    EXPECT_GT(f.repaints, before);
-
-    // Stored properties load in stored order: Down comes before Latching.
-    Fixture loaded;
-    loaded.button.BeginLoading();
-    loaded.button.SetDown(true);
-    loaded.button.SetLatching(true);
-    loaded.button.EndLoading();
-    EXPECT_TRUE(loaded.button.Latching());
-    EXPECT_FALSE(loaded.button.Down());
-}
-
-TEST(BitmapButtonState, PaintPrecedenceAndRightEdgeLine) {
+TEST(BitmapButtonState, PaintPrecedence) {
     Fixture f;
     auto& b = f.button;
     b.BeginLoading();
@@ -83,39 +63,28 @@ TEST(BitmapButtonState, PaintPrecedenceAndRightEdgeLine) {
     b.EndLoading();
     b.SetTransparent(TButtonImage::Active, false);
     b.SetTransparentColor(TButtonImage::Down, 0x00FF00);
-    b.SetRightBorderColor(0x123456);
 
     auto plan = b.PaintPlan();
     EXPECT_EQ(plan.Image, TButtonImage::Normal);
-    EXPECT_FALSE(plan.DrawRightLine);
     EXPECT_FALSE(plan.DrawCaption);
 
     b.MouseEnter();
     plan = b.PaintPlan();
     EXPECT_EQ(plan.Image, TButtonImage::Active);
     EXPECT_FALSE(plan.Transparent);
-    EXPECT_TRUE(plan.DrawRightLine);
-    EXPECT_EQ(plan.RightLineColor, 0x123456u);
 
     b.SetHotTrack(false);
     EXPECT_EQ(b.PaintPlan().Image, TButtonImage::Normal);
-    EXPECT_FALSE(b.PaintPlan().DrawRightLine);
 
-    b.MouseDown(TMouseButton::Left, 0, 1, 1);
+    b.MouseDown(tk::MouseButton::Left, 0, 1, 1);
     plan = b.PaintPlan();
     EXPECT_EQ(plan.Image, TButtonImage::Down);
     EXPECT_EQ(plan.TransparentColor, 0x00FF00u);
-    EXPECT_TRUE(plan.DrawRightLine);
 
-    // Disabled wins over pressed, and never gets the line.
+    // Disabled wins over pressed.
     b.SetEnabled(false);
     plan = b.PaintPlan();
     EXPECT_EQ(plan.Image, TButtonImage::Disable);
-    EXPECT_FALSE(plan.DrawRightLine);
-
-    b.SetRightBorderColor(clNone);
-    b.SetEnabled(true);
-    EXPECT_FALSE(b.PaintPlan().DrawRightLine);
 
     // An empty disabled image draws only the caption.
     Fixture g;
@@ -131,14 +100,14 @@ TEST(BitmapButtonState, SizeRules) {
     // AutoSize off: any size snaps back to the normal image, or 83 x 28.
     Fixture f;
     f.button.SetBounds(5, 6, 10, 10);
-    EXPECT_EQ(f.button.Bounds(), (TBounds{5, 6, 83, 28}));
+    EXPECT_EQ(BoxOf(f.button.Bounds()), (Box{5, 6, 83, 28}));
     f.button.ImageAssigned(TButtonImage::Normal, 24, 15);
-    EXPECT_EQ(f.button.Bounds(), (TBounds{5, 6, 24, 15}));
+    EXPECT_EQ(BoxOf(f.button.Bounds()), (Box{5, 6, 24, 15}));
     f.button.SetWidth(100);
-    EXPECT_EQ(f.button.Bounds(), (TBounds{5, 6, 24, 15}));
+    EXPECT_EQ(BoxOf(f.button.Bounds()), (Box{5, 6, 24, 15}));
     // Another image without a normal one: its size first, then back to the normal.
     f.button.ImageAssigned(TButtonImage::Active, 40, 30);
-    EXPECT_EQ(f.button.Bounds(), (TBounds{5, 6, 24, 15}));
+    EXPECT_EQ(BoxOf(f.button.Bounds()), (Box{5, 6, 24, 15}));
 
     // While loading, images give their size and nothing snaps.
     Fixture loading;
@@ -146,36 +115,36 @@ TEST(BitmapButtonState, SizeRules) {
     loading.button.ImageAssigned(TButtonImage::Active, 40, 30);
     loading.button.SetBounds(673, 8, 24, 15);
     loading.button.EndLoading();
-    EXPECT_EQ(loading.button.Bounds(), (TBounds{673, 8, 24, 15}));
+    EXPECT_EQ(BoxOf(loading.button.Bounds()), (Box{673, 8, 24, 15}));
 
     // AutoSize with a caption: text width (ampersand included) + 10, normal height.
     Fixture a;
     a.button.SetBounds(3, 4, 50, 50);
     a.button.ImageAssigned(TButtonImage::Normal, 20, 17);
     a.button.SetCaption("&OK");
-    EXPECT_EQ(a.button.Bounds().Width, 20);  // no measuring on caption change
+    EXPECT_EQ(BoxOf(a.button.Bounds())[2], 20);  // no measuring on caption change
     a.button.SetAutoSize(true);
-    EXPECT_EQ(a.button.Bounds(), (TBounds{3, 4, 3 * 7 + 10, 17}));
+    EXPECT_EQ(BoxOf(a.button.Bounds()), (Box{3, 4, 3 * 7 + 10, 17}));
     a.button.SetWidth(200);
-    EXPECT_EQ(a.button.Bounds(), (TBounds{3, 4, 31, 17}));
+    EXPECT_EQ(BoxOf(a.button.Bounds()), (Box{3, 4, 31, 17}));
     // Switching AutoSize off also measures once; the resize rule that follows
     // then returns the button to its normal image.
     a.button.SetCaption("&OKAY");
     a.moves.clear();
     a.button.SetAutoSize(false);
-    EXPECT_EQ(a.moves, (std::vector<TBounds>{{3, 4, 5 * 7 + 10, 17}, {3, 4, 20, 17}}));
+    EXPECT_EQ(a.moves, (std::vector<Box>{{3, 4, 5 * 7 + 10, 17}, {3, 4, 20, 17}}));
 
     // AutoSize with a caption and no normal image: height 0.
     Fixture z;
     z.button.SetCaption("X");
     z.button.SetAutoSize(true);
-    EXPECT_EQ(z.button.Bounds(), (TBounds{0, 0, 17, 0}));
+    EXPECT_EQ(BoxOf(z.button.Bounds()), (Box{0, 0, 17, 0}));
 
     // AutoSize without a caption keeps the size it was given.
     Fixture n;
     n.button.SetAutoSize(true);
     n.button.SetBounds(1, 1, 24, 15);
-    EXPECT_EQ(n.button.Bounds(), (TBounds{1, 1, 24, 15}));
+    EXPECT_EQ(BoxOf(n.button.Bounds()), (Box{1, 1, 24, 15}));
 }
 
 TEST(BitmapButtonState, HotTransitionsRaiseEnterAndLeaveOnce) {
@@ -199,66 +168,52 @@ TEST(BitmapButtonState, HotTransitionsRaiseEnterAndLeaveOnce) {
 
 TEST(BitmapButtonState, LeftClickComesBeforeReleaseEffects) {
     Fixture f;
-    f.button.SetLatching(true);
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5);
+    f.button.MouseDown(tk::MouseButton::Left, 0, 5, 5);
     EXPECT_TRUE(f.button.Pressed());
-    f.button.MouseUp(TMouseButton::Left, 0, 5, 5);
+    EXPECT_EQ(f.button.PaintPlan().Image, TButtonImage::Down);
+    f.button.MouseUp(tk::MouseButton::Left, 0, 5, 5);
     EXPECT_FALSE(f.button.Pressed());
-    EXPECT_TRUE(f.button.Down());
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5);
-    f.button.MouseUp(TMouseButton::Left, 0, 5, 5);
-    EXPECT_FALSE(f.button.Down());
-    // The click sees the old Down; the up event sees the new one.
-    EXPECT_EQ(f.events,
-              (std::vector<std::string>{"down+pressed", "click", "up(latched)", "down+pressed", "click(down)", "up"}));
+    EXPECT_EQ(f.button.PaintPlan().Image, TButtonImage::Normal);
+    // The click still sees the press; the up event sees it released.
+    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "click(pressed)", "up"}));
 }
 
-TEST(BitmapButtonState, ReleaseOutsideToggleButNoClick) {
+TEST(BitmapButtonState, ReleaseOutsideDoesNotClick) {
     Fixture f;
-    f.button.SetLatching(true);
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5);
-    f.button.MouseUp(TMouseButton::Left, 0, 200, 5);  // captured release outside
-    EXPECT_TRUE(f.button.Down());
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5);
-    f.button.MouseUp(TMouseButton::Left, 0, 5, -1);
-    EXPECT_FALSE(f.button.Down());
-    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "up(latched)", "down+pressed", "up"}));
+    f.button.MouseDown(tk::MouseButton::Left, 0, 5, 5);
+    f.button.MouseUp(tk::MouseButton::Left, 0, 200, 5);  // captured release outside
+    EXPECT_FALSE(f.button.Pressed());
+    f.button.MouseDown(tk::MouseButton::Left, 0, 5, 5);
+    f.button.MouseUp(tk::MouseButton::Left, 0, 5, -1);
+    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "up", "down+pressed", "up"}));
 }
 
 TEST(BitmapButtonState, RightAndMiddleButtonsNeverClick) {
     Fixture f;
-    f.button.SetLatching(true);
-    for (auto which : {TMouseButton::Right, TMouseButton::Middle}) {
+    for (auto which : {tk::MouseButton::Right, tk::MouseButton::Middle}) {
         EXPECT_FALSE(TBitmapButtonState::CapturesMouse(which));
         f.button.MouseDown(which, 0, 5, 5);
+        // The down image shows only while held.
         EXPECT_EQ(f.button.PaintPlan().Image, TButtonImage::Down);
         f.button.MouseUp(which, 0, 5, 5);
+        EXPECT_EQ(f.button.PaintPlan().Image, TButtonImage::Normal);
     }
-    EXPECT_TRUE(TBitmapButtonState::CapturesMouse(TMouseButton::Left));
-    EXPECT_FALSE(f.button.Down());  // toggled twice
-    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "up(latched)", "down+pressed", "up"}));
-
-    // Without latching the down image shows only while held.
-    Fixture g;
-    g.button.SetDown(true);
-    g.button.MouseDown(TMouseButton::Right, 0, 1, 1);
-    EXPECT_EQ(g.button.PaintPlan().Image, TButtonImage::Down);
-    g.button.MouseUp(TMouseButton::Right, 0, 1, 1);
-    EXPECT_EQ(g.button.PaintPlan().Image, TButtonImage::Normal);
+    EXPECT_TRUE(TBitmapButtonState::CapturesMouse(tk::MouseButton::Left));
+    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "up", "down+pressed", "up"}));
 }
 
 TEST(BitmapButtonState, DoubleClickClicksOnceAndEveryPressIsReported) {
     Fixture f;
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5);
-    f.button.MouseUp(TMouseButton::Left, 0, 5, 5);
-    f.button.MouseDown(TMouseButton::Left, 0, 5, 5, /*doubleClick=*/true);
-    f.button.MouseUp(TMouseButton::Left, 0, 5, 5);
-    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "click", "up", "down+pressed", "up"}));
+    f.button.MouseDown(tk::MouseButton::Left, 0, 5, 5);
+    f.button.MouseUp(tk::MouseButton::Left, 0, 5, 5);
+    f.button.MouseDown(tk::MouseButton::Left, 0, 5, 5, /*doubleClick=*/true);
+    f.button.MouseUp(tk::MouseButton::Left, 0, 5, 5);
+    EXPECT_EQ(f.events, (std::vector<std::string>{"down+pressed", "click(pressed)", "up", "down+pressed", "up"}));
 
     // A second button going down while pressed: still one down event each.
     Fixture g;
-    g.button.MouseDown(TMouseButton::Left, 0, 5, 5);
-    g.button.MouseDown(TMouseButton::Right, 0, 5, 5);
+    g.button.MouseDown(tk::MouseButton::Left, 0, 5, 5);
+    g.button.MouseDown(tk::MouseButton::Right, 0, 5, 5);
     EXPECT_EQ(g.events, (std::vector<std::string>{"down+pressed", "down+pressed"}));
 }
 

@@ -1,13 +1,12 @@
-// The bitmap button on a toolkit form: its stored images, what a paint puts
-// on the surface, and the mouse as the form delivers it.
+// The bitmap button on a toolkit form: what a paint of its images puts on the
+// surface, and the mouse as the form delivers it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "base/error.h"
 #include "toolkit/form.h"
+#include "toolkit/handles.h"
 #include "widgets/bitmap_button_win.h"
 #include "win/app_fixture_win.h"
 #include "win/sequence_win.h"
@@ -15,47 +14,19 @@
 namespace quorvex {
 namespace {
 
-// A stored image: 32-bit byte count, then a 24-bit BMP file, every pixel
-// magenta except (1, 1), which is red.
-std::vector<unsigned char> StoredImage(int width, int height) {
-    const int stride = ((width * 3 + 3) / 4) * 4;
-    const std::uint32_t bits = static_cast<std::uint32_t>(stride * height);
-    const std::uint32_t fileSize = 14 + 40 + bits;
-    std::vector<unsigned char> out;
-    auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    auto put16 = [&](std::uint16_t v) {
-        out.push_back(static_cast<unsigned char>(v));
-        out.push_back(static_cast<unsigned char>(v >> 8));
-    };
-    put32(fileSize);
-    out.push_back('B');
-    out.push_back('M');
-    put32(fileSize);
-    put32(0);
-    put32(14 + 40);
-    put32(40);
-    put32(static_cast<std::uint32_t>(width));
-    put32(static_cast<std::uint32_t>(height));
-    put16(1);
-    put16(24);
-    put32(BI_RGB);
-    put32(bits);
-    put32(0);
-    put32(0);
-    put32(0);
-    put32(0);
-    for (int row = height - 1; row >= 0; --row) {  // bottom-up
-        for (int x = 0; x < width; ++x) {
-            const bool red = x == 1 && row == 1;
-            out.push_back(red ? 0 : 255);  // B
-            out.push_back(0);              // G
-            out.push_back(255);            // R
-        }
-        for (int pad = width * 3; pad < stride; ++pad) out.push_back(0);
+// A 32-bit image, every pixel magenta except (1, 1), which is red.
+tk::UniqueBitmap TestImage(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    tk::UniqueBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!image) return image;
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels[y * width + x] = x == 1 && y == 1 ? 0xFF0000 : 0xFF00FF;
     }
-    return out;
+    GdiFlush();
+    return image;
 }
 
 class Surface {
@@ -113,13 +84,14 @@ protected:
     std::unique_ptr<tk::Form> form;
 };
 
-TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
+TEST_F(BitmapButtonTest, ImagesDrawWithTheirTransparentColour) {
     auto& button = form->Make<TBitmapButton>("btnMin", 10, 20);
     EXPECT_EQ(button.Width(), 83);
     EXPECT_EQ(button.Height(), 28);
-    const auto data = StoredImage(6, 4);
-    button.SetBitmapFromStoredData(TButtonImage::Normal, data.data(), data.size());
-    button.SetBitmapFromStoredData(TButtonImage::Active, data.data(), data.size());
+    const tk::UniqueBitmap image = TestImage(6, 4);
+    ASSERT_TRUE(image);
+    button.SetBitmap(TButtonImage::Normal, image.get());
+    button.SetBitmap(TButtonImage::Active, image.get());
     EXPECT_EQ(button.Width(), 6);
     EXPECT_EQ(button.Height(), 4);
 
@@ -128,7 +100,7 @@ TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
         button.Paint(s.Dc());
         EXPECT_EQ(s.At(10, 20), 0x00FF00u);  // magenta left out
         EXPECT_EQ(s.At(11, 21), 0xFF0000u);  // the red pixel
-        EXPECT_EQ(s.At(15, 20), 0x00FF00u);  // no edge line in the normal state
+        EXPECT_EQ(s.At(15, 20), 0x00FF00u);  // to its right edge
     }
     button.SetTransparent(TButtonImage::Normal, false);
     {
@@ -136,35 +108,32 @@ TEST_F(BitmapButtonTest, StoredImagesDrawWithTheirTransparentColour) {
         button.Paint(s.Dc());
         EXPECT_EQ(s.At(10, 20), 0xFF00FFu);
     }
-    // Hot with an edge colour: the active image and a one-pixel line at the right.
-    button.SetRightBorderColor(RGB(0, 0, 255));
+    // Hot: the active image, with its own transparent colour.
     button.MouseEnter();
     {
         Surface s(40, 40);
         button.Paint(s.Dc());
-        EXPECT_EQ(s.At(10, 20), 0x00FF00u);  // the active image is transparent
-        EXPECT_EQ(s.At(15, 20), 0x0000FFu);
-        EXPECT_EQ(s.At(15, 23), 0x0000FFu);
-        EXPECT_EQ(s.At(14, 20), 0x00FF00u);
+        EXPECT_EQ(s.At(10, 20), 0x00FF00u);
+        EXPECT_EQ(s.At(11, 21), 0xFF0000u);
     }
-
-    const unsigned char shortCount[] = {200, 0, 0, 0, 'B', 'M'};
-    EXPECT_THROW(button.SetBitmapFromStoredData(TButtonImage::Down, shortCount, sizeof shortCount), Error);
-    auto notBmp = data;
-    notBmp[4] = 'X';
-    EXPECT_THROW(button.SetBitmapFromStoredData(TButtonImage::Down, notBmp.data(), notBmp.size()), Error);
+    button.SetTransparentColor(TButtonImage::Active, RGB(255, 0, 0));
+    {
+        Surface s(40, 40);
+        button.Paint(s.Dc());
+        EXPECT_EQ(s.At(10, 20), 0xFF00FFu);  // magenta now drawn
+        EXPECT_EQ(s.At(11, 21), 0x00FF00u);  // red left out
+    }
 }
 
-TEST_F(BitmapButtonTest, FormMouseInputClicksBeforeTheToggleAndNeverOnDoubleClick) {
+TEST_F(BitmapButtonTest, FormMouseInputClicksOnReleaseInsideAndNeverOnDoubleClick) {
     auto& button = form->Make<TBitmapButton>("btnClose", 10, 10);
-    button.SetLatching(true);
     test::Sequence events;
-    button.OnClick = [&](tk::GraphicControl&) { events.push_back(button.Down() ? "click(down)" : "click"); };
+    button.OnClick = [&](tk::GraphicControl&) { events.push_back(button.Pressed() ? "click(pressed)" : "click"); };
     button.OnMouseDown = [&](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) {
         events.push_back("down");
     };
     button.OnMouseUp = [&](tk::GraphicControl&, tk::MouseButton, tk::ShiftState, int, int) {
-        events.push_back(button.Down() ? "up(latched)" : "up");
+        events.push_back(button.Pressed() ? "up+pressed" : "up");
     };
     form->Show();
 
@@ -173,21 +142,21 @@ TEST_F(BitmapButtonTest, FormMouseInputClicksBeforeTheToggleAndNeverOnDoubleClic
     Mouse(WM_LBUTTONDOWN, 20, 20);
     EXPECT_TRUE(button.Pressed());
     Mouse(WM_LBUTTONUP, 20, 20);
-    EXPECT_TRUE(button.Down());
+    EXPECT_FALSE(button.Pressed());
     // A double click: the second press does not click.
     Mouse(WM_LBUTTONDBLCLK, 20, 20);
+    EXPECT_TRUE(button.Pressed());
     Mouse(WM_LBUTTONUP, 20, 20);
-    EXPECT_FALSE(button.Down());
-    // Released outside after a press inside: toggles, no click.
+    // Released outside after a press inside: no click.
     Mouse(WM_LBUTTONDOWN, 20, 20);
     Mouse(WM_LBUTTONUP, 150, 80);
-    EXPECT_TRUE(button.Down());
-    // The middle button acts like the left one but never clicks.
+    // The middle button presses like the left one but never clicks.
     Mouse(WM_MBUTTONDOWN, 20, 20);
+    EXPECT_TRUE(button.Pressed());
     Mouse(WM_MBUTTONUP, 20, 20);
-    EXPECT_FALSE(button.Down());
-    EXPECT_SEQUENCE(
-        events, (test::Sequence{"down", "click", "up(latched)", "down", "up", "down", "up(latched)", "down", "up"}));
+    EXPECT_FALSE(button.Pressed());
+    // The click still sees the press: it comes before the release's effects.
+    EXPECT_SEQUENCE(events, (test::Sequence{"down", "click(pressed)", "up", "down", "up", "down", "up", "down", "up"}));
 
     // The click operation in code raises OnClick once.
     events.clear();
