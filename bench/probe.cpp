@@ -57,8 +57,7 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     // A visible window of no size (a program's hidden-owner application
     // window, say) is not what the user sees: wait for one with an area.
     RECT r{};
-    if (pid == s->pid && IsWindowVisible(hwnd) && GetWindowRect(hwnd, &r) && r.right > r.left &&
-        r.bottom > r.top) {
+    if (pid == s->pid && IsWindowVisible(hwnd) && GetWindowRect(hwnd, &r) && r.right > r.left && r.bottom > r.top) {
         s->found = hwnd;
         return FALSE;
     }
@@ -129,8 +128,7 @@ bool StartVisible(const std::wstring& exe, Started& out, const std::wstring& arg
     si.cb = sizeof si;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
-                        &out.pi)) {
+    if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &out.pi)) {
         Fail("CreateProcess failed");
         return false;
     }
@@ -170,8 +168,8 @@ int Run(const std::wstring& exe, DWORD settle_ms, DWORD idle_ms, const std::wstr
     Sleep(settle_ms);
     PROCESS_MEMORY_COUNTERS_EX mem{};
     mem.cb = sizeof mem;
-    bool have_mem = GetProcessMemoryInfo(s.pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem),
-                                         sizeof mem) != 0;
+    bool have_mem =
+        GetProcessMemoryInfo(s.pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem) != 0;
     long long idle_ticks = -1;
     if (idle_ms) {
         long long before = CpuTicks(s.pi.hProcess);
@@ -202,8 +200,8 @@ int Launch(const std::wstring& exe) {
     if (!StartVisible(exe, s)) return 1;
     RECT r{};
     GetWindowRect(s.window, &r);
-    std::printf("pid=%lu left=%ld top=%ld right=%ld bottom=%ld startup_ms=%.3f\n", s.pi.dwProcessId, r.left,
-                r.top, r.right, r.bottom, s.startup_ms);
+    std::printf("pid=%lu left=%ld top=%ld right=%ld bottom=%ld startup_ms=%.3f\n", s.pi.dwProcessId, r.left, r.top,
+                r.right, r.bottom, s.startup_ms);
     CloseHandle(s.pi.hThread);
     CloseHandle(s.pi.hProcess);
     return 0;
@@ -393,8 +391,9 @@ private:
             ++requests_;
             const std::string text = Parameter(request, "wd=");
             const std::string body = "[\"" + text + "\",[\"" + text + "1\",\"" + text + "2\",\"" + text + "3\"]]";
-            const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " +
-                                      std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+            const std::string reply =
+                "HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: " +
+                std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
             send(client, reply.data(), static_cast<int>(reply.size()), 0);
             shutdown(client, SD_SEND);
             closesocket(client);
@@ -512,7 +511,8 @@ int SuggestRounds(const std::wstring& exe, int rounds) {
             wchar_t text[64] = {};
             SendMessageW(combo, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
             std::fprintf(stderr, "probe: round %d: %s (requests %d, the box holds \"%ls\")\n", i,
-                         shown < 0 ? "no list within 3 s" : "the list showed without a request", service.Requests(), text);
+                         shown < 0 ? "no list within 3 s" : "the list showed without a request", service.Requests(),
+                         text);
             ok = false;
             break;
         }
@@ -530,7 +530,8 @@ int SuggestRounds(const std::wstring& exe, int rounds) {
         Sleep(10000);
         long long after = CpuTicks(s.pi.hProcess);
         std::printf("list_idle_ms=10000 list_idle_cpu_ms=%.3f list_still_open=%d\n",
-                    before < 0 || after < 0 ? -1.0 : (after - before) / 10000.0, SuggestListShown(s.pi.dwProcessId) ? 1 : 0);
+                    before < 0 || after < 0 ? -1.0 : (after - before) / 10000.0,
+                    SuggestListShown(s.pi.dwProcessId) ? 1 : 0);
     }
     std::printf("close=%s\n", Close(s.pi.hProcess, s.pi.dwProcessId));
     CloseHandle(s.pi.hThread);
@@ -544,8 +545,10 @@ DWORD Number(const wchar_t* text) { return static_cast<DWORD>(std::wcstoul(text,
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: probe run|launch <exe> [--settle MS] [--idle MS] [--hold FILE] | hotkey <exe> [--args TEXT] "
-                             "[--rounds N] [--focus-class NAME] | suggest <exe> [--rounds N] | close <pid> | shell <url>\n");
+        std::fprintf(
+            stderr,
+            "usage: probe run|launch <exe> [--settle MS] [--idle MS] [--hold FILE] | hotkey <exe> [--args TEXT] "
+            "[--rounds N] [--focus-class NAME] | suggest <exe> [--rounds N] | close <pid> | shell <url>\n");
         return 2;
     }
     std::wstring mode = argv[1];

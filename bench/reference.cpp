@@ -55,12 +55,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) 
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = L"QuorvexBenchReference";
     if (!RegisterClassExW(&wc)) return 1;
-    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED, wc.lpszClassName, L"Reference",
-                                WS_POPUP, 400, 300, 256, 55, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED, wc.lpszClassName, L"Reference", WS_POPUP, 400, 300, 256,
+                                55, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
-    if (commandLine && std::wcsstr(commandLine, L"/hotkey") && !RegisterHotKey(hwnd, HotKeyId, MOD_WIN, 'S'))
-        return 1;
+    if (commandLine && std::wcsstr(commandLine, L"/hotkey") && !RegisterHotKey(hwnd, HotKeyId, MOD_WIN, 'S')) return 1;
     ShowWindow(hwnd, show == SW_HIDE ? SW_SHOWNORMAL : show);
     UpdateWindow(hwnd);
     MSG msg;
