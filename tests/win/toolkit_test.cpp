@@ -261,17 +261,28 @@ TEST_F(ToolkitTest, PopupRunsTheChosenItemAfterTheMenuCloses) {
     EXPECT_EQ(form.FindComponent("miC"), &menu.Item(4));
     tk::MenuItem* clicked = nullptr;
     menu.Item(4).OnClick = [&](tk::MenuItem& item) { clicked = &item; };
-    // Choose "check" with the keyboard once the menu is up: down to it, Enter.
-    SetTimer(form.Handle(), 1, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
+    // Choose "check" with the keyboard once the menu is up: Down, one key a
+    // tick, until it is highlighted (a key sent while the menu is still
+    // starting may be lost; an extra one only goes round again), then Enter.
+    SetTimer(form.Handle(), 1, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
         HWND m = FindWindowW(L"#32768", nullptr);
-        for (int i = 0; i < 4; ++i) {
+        if (!m || !IsWindowVisible(m)) return;
+        auto shown = reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0));
+        if (shown && (GetMenuState(shown, 4, MF_BYPOSITION) & MF_HILITE)) {
+            KillTimer(hwnd, id);
+            PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
+        } else {
             PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
         }
-        PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    // Never left open, whatever went wrong.
+    SetTimer(form.Handle(), 2, 5000, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        KillTimer(hwnd, id);
+        EndMenu();
     });
     tk::MenuItem* result = menu.Popup(10, 10);
     KillTimer(form.Handle(), 1);
+    KillTimer(form.Handle(), 2);
     EXPECT_EQ(result, &menu.Item(4));
     EXPECT_EQ(clicked, &menu.Item(4));
     EXPECT_TRUE(menu.Item(4).Checked());
